@@ -1,0 +1,65 @@
+// The one recording the program works on: the logger's samples, the speeds
+// derived from them and the per-axis calibration. Plain data, no Qt.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <new>
+
+struct AxisCalibration {
+  double Code0g = 32768.0;  // ADC code at 0 g
+  double Gain = 1.0;        // m/s² per ADC code
+};
+
+struct Recording {
+  static constexpr int kFullCapacity = 1500000;
+  static constexpr double TimeStep = 0.001;  // s; sample i lies at i × TimeStep
+
+  // Every array is allocated once, zero-filled, and never resized. Tests may
+  // ask for a smaller capacity.
+  explicit Recording(int capacity = kFullCapacity)
+      : Capacity(capacity),
+        CodesX(ZeroArray(capacity)),
+        CodesY(ZeroArray(capacity)),
+        CodesZ(ZeroArray(capacity)),
+        Temperature(ZeroArray(capacity)),
+        LinSpeedX(ZeroArray(capacity + 1)),
+        VibroSpeedX(ZeroArray(capacity + 1)) {}
+
+  struct FreeArray {
+    void operator()(double* p) const { std::free(p); }
+  };
+  using Array = std::unique_ptr<double[], FreeArray>;
+
+  const int Capacity;
+  std::uint32_t SampleCount = 1;
+
+  Array CodesX;       // raw ADC codes
+  Array CodesY;
+  Array CodesZ;
+  Array Temperature;  // °C
+  Array LinSpeedX;    // m/s, Capacity + 1 entries; entry k + 1 is the speed after sample k
+  Array VibroSpeedX;  // m/s, Capacity + 1 entries; high-pass filtered LinSpeedX
+
+  std::array<AxisCalibration, 3> Calibration{};  // X, Y, Z
+  double GValue = 9.815;     // m/s²
+  double BoundLevel = 25.0;  // m/s², threshold of the exceedance search
+
+ private:
+  // calloc leaves the zero pages untouched until a load writes them, so a
+  // fresh program does not pay 72 MB of resident memory for empty arrays.
+  static Array ZeroArray(int count) {
+    auto* p = static_cast<double*>(std::calloc(static_cast<std::size_t>(count), sizeof(double)));
+    if (p == nullptr) throw std::bad_alloc();
+    return Array(p);
+  }
+};
+
+enum Axis { AxisX = 0, AxisY = 1, AxisZ = 2 };
+
+// Calibrated acceleration of one code, m/s².
+inline double Acceleration(double code, const AxisCalibration& calibration) {
+  return (code - calibration.Code0g) * calibration.Gain;
+}

@@ -1,0 +1,62 @@
+// make-logger-file: writes a synthetic logger recording (*.dat).
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <string_view>
+
+#include "LoggerFileWriter.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: make-logger-file --output FILE [--demo] [--blocks N] [--seed S]\n"
+    "         [--codes-per-g N] [--zero-code Z] [--zero-scaling plain|tenths|x3200]\n"
+    "         [--temp-start C] [--temp-end C] [--noise CODES] [--bursts N] [--shocks N]\n";
+
+[[noreturn]] void Usage() {
+  std::cerr << kUsage;
+  std::exit(2);
+}
+
+loggen::ZeroScaling ParseScaling(std::string_view text) {
+  if (text == "plain") return loggen::ZeroScaling::Plain;
+  if (text == "tenths") return loggen::ZeroScaling::Tenths;
+  if (text == "x3200") return loggen::ZeroScaling::Times3200;
+  Usage();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  loggen::LoggerFileOptions options;
+  std::string output;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view flag = argv[i];
+    if (flag == "--demo") {
+      options = loggen::DemoOptions();
+      continue;
+    }
+    if (i + 1 >= argc) Usage();
+    const char* value = argv[++i];
+    if (flag == "--output") output = value;
+    else if (flag == "--blocks") options.blocks = std::atoi(value);
+    else if (flag == "--seed") options.seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+    else if (flag == "--codes-per-g") options.codesPerG = std::atoi(value);
+    else if (flag == "--zero-code") options.code0g = std::atof(value);
+    else if (flag == "--zero-scaling") options.zeroScaling = ParseScaling(value);
+    else if (flag == "--temp-start") options.temperatureStart = std::atof(value);
+    else if (flag == "--temp-end") options.temperatureEnd = std::atof(value);
+    else if (flag == "--noise") options.noise = std::atof(value);
+    else if (flag == "--bursts") options.bursts = std::atoi(value);
+    else if (flag == "--shocks") options.shocks = std::atoi(value);
+    else Usage();
+  }
+  if (output.empty()) Usage();
+  try {
+    loggen::WriteFile(output, loggen::MakeLoggerFile(options));
+  } catch (const std::exception& e) {
+    std::cerr << "make-logger-file: " << e.what() << "\n";
+    return 1;
+  }
+  return 0;
+}
