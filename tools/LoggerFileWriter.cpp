@@ -37,9 +37,12 @@ class Random {
 
 std::int32_t RawZeroCode(const LoggerFileOptions& o) {
   switch (o.zeroScaling) {
-    case ZeroScaling::Tenths: return static_cast<std::int32_t>(std::lround(o.code0g * 10));
-    case ZeroScaling::Times3200: return static_cast<std::int32_t>(std::lround(o.code0g * 3200));
-    case ZeroScaling::Plain: break;
+    case ZeroScaling::Tenths:
+      return static_cast<std::int32_t>(std::lround(o.code0g * 10));
+    case ZeroScaling::Times3200:
+      return static_cast<std::int32_t>(std::lround(o.code0g * 3200));
+    case ZeroScaling::Plain:
+      break;
   }
   return static_cast<std::int32_t>(std::lround(o.code0g));
 }
@@ -58,8 +61,8 @@ std::vector<Event> PlaceEvents(const LoggerFileOptions& o, long samples, Random&
     events.push_back({static_cast<long>(random.Uniform() * samples), 30, peak, 0});
   }
   for (int i = 0; i < o.bursts; ++i) {
-    events.push_back({static_cast<long>(random.Uniform() * samples), 800,
-                      4 + 8 * random.Uniform(), 40 + 120 * random.Uniform()});
+    events.push_back({static_cast<long>(random.Uniform() * samples), 800, 4 + 8 * random.Uniform(),
+                      40 + 120 * random.Uniform()});
   }
   return events;
 }
@@ -85,8 +88,9 @@ std::array<double, 3> EventAcceleration(const std::vector<Event>& events, long k
 
 }  // namespace
 
-LoggerFileBuilder& LoggerFileBuilder::Block(std::int16_t temperatureWord, std::uint8_t fraction,
-                                            const std::array<RawSample, kSamplesPerBlock>& samples) {
+LoggerFileBuilder& LoggerFileBuilder::Block(
+    std::int16_t temperatureWord, std::uint8_t fraction,
+    const std::array<RawSample, kSamplesPerBlock>& samples) {
   std::array<std::uint8_t, kBlockSize> block{};
   block[0] = 0xF0;
   const auto word = static_cast<std::uint16_t>(temperatureWord);
@@ -179,7 +183,8 @@ LoggerFileOptions DemoOptions() {
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
   if (!out) throw std::runtime_error("cannot write " + path);
 }
 

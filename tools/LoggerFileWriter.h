@@ -52,9 +52,9 @@ struct LoggerFileOptions {
   ZeroScaling zeroScaling = ZeroScaling::Plain;
   double temperatureStart = 20.0;  // °C, drifting linearly to the end value
   double temperatureEnd = 20.0;
-  double noise = 8.0;     // standard deviation, codes
-  int bursts = 0;         // vibration bursts on all axes
-  int shocks = 0;         // half-sine shocks on X beyond ±25 m/s²
+  double noise = 8.0;  // standard deviation, codes
+  int bursts = 0;      // vibration bursts on all axes
+  int shocks = 0;      // half-sine shocks on X beyond ±25 m/s²
 };
 
 std::vector<std::uint8_t> MakeLoggerFile(const LoggerFileOptions& options);

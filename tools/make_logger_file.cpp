@@ -38,18 +38,30 @@ int main(int argc, char** argv) {
     }
     if (i + 1 >= argc) Usage();
     const char* value = argv[++i];
-    if (flag == "--output") output = value;
-    else if (flag == "--blocks") options.blocks = std::atoi(value);
-    else if (flag == "--seed") options.seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
-    else if (flag == "--codes-per-g") options.codesPerG = std::atoi(value);
-    else if (flag == "--zero-code") options.code0g = std::atof(value);
-    else if (flag == "--zero-scaling") options.zeroScaling = ParseScaling(value);
-    else if (flag == "--temp-start") options.temperatureStart = std::atof(value);
-    else if (flag == "--temp-end") options.temperatureEnd = std::atof(value);
-    else if (flag == "--noise") options.noise = std::atof(value);
-    else if (flag == "--bursts") options.bursts = std::atoi(value);
-    else if (flag == "--shocks") options.shocks = std::atoi(value);
-    else Usage();
+    if (flag == "--output")
+      output = value;
+    else if (flag == "--blocks")
+      options.blocks = std::atoi(value);
+    else if (flag == "--seed")
+      options.seed = static_cast<std::uint32_t>(std::strtoul(value, nullptr, 10));
+    else if (flag == "--codes-per-g")
+      options.codesPerG = std::atoi(value);
+    else if (flag == "--zero-code")
+      options.code0g = std::atof(value);
+    else if (flag == "--zero-scaling")
+      options.zeroScaling = ParseScaling(value);
+    else if (flag == "--temp-start")
+      options.temperatureStart = std::atof(value);
+    else if (flag == "--temp-end")
+      options.temperatureEnd = std::atof(value);
+    else if (flag == "--noise")
+      options.noise = std::atof(value);
+    else if (flag == "--bursts")
+      options.bursts = std::atoi(value);
+    else if (flag == "--shocks")
+      options.shocks = std::atoi(value);
+    else
+      Usage();
   }
   if (output.empty()) Usage();
   try {

@@ -94,13 +94,19 @@ std::string Positional(bool negative, const std::string& digits, int exponent, i
 
 }  // namespace
 
-char DecimalSeparator() { return gDecimalSeparator; }
-void SetDecimalSeparator(char separator) { gDecimalSeparator = separator; }
+char DecimalSeparator() {
+  return gDecimalSeparator;
+}
+void SetDecimalSeparator(char separator) {
+  gDecimalSeparator = separator;
+}
 
 DecimalSeparatorScope::DecimalSeparatorScope(char separator) : saved_(gDecimalSeparator) {
   gDecimalSeparator = separator;
 }
-DecimalSeparatorScope::~DecimalSeparatorScope() { gDecimalSeparator = saved_; }
+DecimalSeparatorScope::~DecimalSeparatorScope() {
+  gDecimalSeparator = saved_;
+}
 
 namespace {
 std::string ConversionMessage(std::string_view text) {

@@ -56,7 +56,9 @@ std::optional<SaveChoice> QtUserDialogs::SaveFileName(QWidget* parent,
   return SaveChoice{dialog->selectedFiles().first(), std::max(filterIndex, 0)};
 }
 
-void QtUserDialogs::ShowModal(QDialog& dialog) { dialog.exec(); }
+void QtUserDialogs::ShowModal(QDialog& dialog) {
+  dialog.exec();
+}
 
 void QtUserDialogs::ShowPrintPreview(QWidget* owner, const std::function<void(QPrinter&)>& paint) {
   QPrinter printer(QPrinter::HighResolution);

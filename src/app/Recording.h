@@ -36,7 +36,7 @@ struct Recording {
   const int Capacity;
   std::uint32_t SampleCount = 1;
 
-  Array CodesX;       // raw ADC codes
+  Array CodesX;  // raw ADC codes
   Array CodesY;
   Array CodesZ;
   Array Temperature;  // °C
@@ -44,8 +44,8 @@ struct Recording {
   Array VibroSpeedX;  // m/s, Capacity + 1 entries; high-pass filtered LinSpeedX
 
   std::array<AxisCalibration, 3> Calibration{};  // X, Y, Z
-  double GValue = 9.815;     // m/s²
-  double BoundLevel = 25.0;  // m/s², threshold of the exceedance search
+  double GValue = 9.815;                         // m/s²
+  double BoundLevel = 25.0;                      // m/s², threshold of the exceedance search
 
  private:
   // calloc leaves the zero pages untouched until a load writes them, so a

@@ -1,6 +1,6 @@
-#include "analysis/NumberText.h"
-
 #include <gtest/gtest.h>
+
+#include "analysis/NumberText.h"
 
 TEST(FixedText, IntervalTimesHaveThreeDecimals) {
   DecimalSeparatorScope point('.');
@@ -9,9 +9,9 @@ TEST(FixedText, IntervalTimesHaveThreeDecimals) {
   EXPECT_EQ(FormatFixed(1499.999, 7, 3), "1499.999");
   EXPECT_EQ(FormatFixed(1.0625, 7, 3), "1.063");  // an exact half goes away from zero
   EXPECT_EQ(FormatFixed(-1.0625, 7, 3), "-1.063");
-  EXPECT_EQ(FormatFixed(1.2345, 7, 3), "1.234");  // the double lies just below the half
+  EXPECT_EQ(FormatFixed(1.2345, 7, 3), "1.234");          // the double lies just below the half
   EXPECT_EQ(FormatFixed(12345.6789, 7, 3), "12345.680");  // 7 significant digits
-  EXPECT_EQ(FormatFixed(-0.0001, 7, 3), "0.000");          // no sign on a rounded zero
+  EXPECT_EQ(FormatFixed(-0.0001, 7, 3), "0.000");         // no sign on a rounded zero
   EXPECT_EQ(FormatFixed(9.9996, 7, 3), "10.000");
   EXPECT_EQ(FormatFixed(123456789.0, 7, 3), "1.234568E8");  // too many digits: scientific
 }

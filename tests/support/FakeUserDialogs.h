@@ -17,10 +17,10 @@ class FakeUserDialogs final : public UserDialogs {
     QString text;
   };
 
-  std::vector<Shown> shown;              // every box, in order
+  std::vector<Shown> shown;  // every box, in order
   std::vector<FileDialogSettings> openRequests;
   std::vector<FileDialogSettings> saveRequests;
-  std::deque<QString> openAnswers;       // empty answer = cancelled
+  std::deque<QString> openAnswers;  // empty answer = cancelled
   std::deque<std::optional<SaveChoice>> saveAnswers;
   // What the "user" does while a modal dialog is open; it is closed after.
   std::deque<std::function<void(QDialog&)>> modalActions;
