@@ -1,0 +1,216 @@
+#include "analysis/IntervalParams.h"
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <vector>
+
+#include "analysis/NumberText.h"
+
+using ::testing::ElementsAre;
+
+namespace {
+
+// Everything a calculation showed, in order.
+class RecordingOutput : public ParamOutput {
+ public:
+  std::vector<std::string> events;
+  std::vector<std::string> memo;
+  std::array<RowTexts, kParamRowCount> rows{};
+
+  void WriteRow(int row, const RowTexts& cells) override {
+    rows[row] = cells;
+    events.push_back("row " + std::to_string(row));
+  }
+  void ClearMemo() override {
+    memo.clear();
+    events.push_back("clear");
+  }
+  void AppendMemoLine(const std::string& line) override {
+    memo.push_back(line);
+    events.push_back("line");
+  }
+  void ShowMessage(const std::string& text) override { events.push_back("box " + text); }
+  void ShowFirstPage() override { events.push_back("first page"); }
+};
+
+constexpr double kGain = 0.01;  // 100 codes per m/s²
+
+// 5000 quiet samples with X at `acceleration` m/s² on [first, last].
+void SetX(Recording& recording, std::uint32_t first, std::uint32_t last, double acceleration) {
+  for (std::uint32_t i = first; i <= last; ++i) recording.CodesX[i] = 32768 + acceleration / kGain;
+}
+
+Recording QuietRecording() {
+  Recording recording(5000);
+  recording.SampleCount = 5000;
+  for (auto& axis : recording.Calibration) axis = {32768, kGain};
+  SetX(recording, 0, 4999, 0);
+  return recording;
+}
+
+ParamOptions AllShown() {
+  ParamOptions options;
+  options.Shown.fill(true);
+  return options;
+}
+
+RecordingOutput Calculate(const Recording& recording, const ParamOptions& options = AllShown(),
+                          const char* start = "0", const char* stop = "4.999") {
+  DecimalSeparatorScope point('.');
+  RecordingOutput output;
+  EXPECT_TRUE(CalculateIntervalParams(recording, start, stop, options, output));
+  return output;
+}
+
+const std::string kPositiveHeader = "-> Превышение порогового уровня +25м/с2";
+const std::string kNegativeHeader = "-> Превышение порогового уровня -25м/с2";
+const std::string kPositiveBox =
+    "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня + 25м/с2\r\n"
+    "Результаты на закладке \"Превышения\"";
+const std::string kNegativeBox =
+    "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня - 25м/с2\r\n"
+    "Результаты на закладке \"Превышения\"";
+
+}  // namespace
+
+TEST(RowStatistics, MinMaxMeanAndPopulationDeviationWithInversion) {
+  const double values[] = {99, 1, 2, 3, 4, -99};
+  const RowStatistics plain = IntervalStatistics(values, {1, 4}, std::nullopt, false);
+  EXPECT_EQ(plain.Min, 1);
+  EXPECT_EQ(plain.Max, 4);
+  EXPECT_EQ(plain.Mean, 2.5);
+  EXPECT_DOUBLE_EQ(plain.StdDev, std::sqrt(1.25));
+  const RowStatistics inverted = IntervalStatistics(values, {1, 4}, std::nullopt, true);
+  EXPECT_EQ(inverted.Min, -4);
+  EXPECT_EQ(inverted.Max, -1);
+  EXPECT_EQ(inverted.Mean, -2.5);
+  EXPECT_DOUBLE_EQ(inverted.StdDev, plain.StdDev);
+
+  const double one[] = {7.5};
+  const RowStatistics single = IntervalStatistics(one, {0, 0}, std::nullopt, false);
+  EXPECT_EQ(single.Min, 7.5);
+  EXPECT_EQ(single.Max, 7.5);
+  EXPECT_EQ(single.Mean, 7.5);
+  EXPECT_EQ(single.StdDev, 0);
+}
+
+TEST(RowStatistics, CalibratedValuesAndExtremesAtEveryPosition) {
+  const AxisCalibration axis{32768, 0.5};
+  std::vector<double> codes(23, 32770);  // 1 m/s²
+  for (std::uint32_t at = 3; at <= 19; ++at) {  // extremes at the first, middle and last sample
+    codes[at] = 32768 + 20;
+    codes[(at + 5) % 17 + 3] = 32768 - 10;
+    const RowStatistics s = IntervalStatistics(codes.data(), {3, 19}, axis, false);
+    EXPECT_EQ(s.Max, 10) << at;
+    EXPECT_EQ(s.Min, -5) << at;
+    codes[at] = codes[(at + 5) % 17 + 3] = 32770;
+  }
+  const RowStatistics flat = IntervalStatistics(codes.data(), {0, 22}, axis, false);
+  EXPECT_EQ(flat.Mean, 1);
+  EXPECT_EQ(flat.StdDev, 0);
+}
+
+TEST(RowStatistics, ExtremesBeyondAHundredThousandAreReported) {
+  std::vector<double> high(9), low(9);
+  for (int i = 0; i < 9; ++i) {
+    high[i] = 200000 + i;
+    low[i] = -200000 - i;
+  }
+  EXPECT_EQ(IntervalStatistics(high.data(), {0, 8}, std::nullopt, false).Min, 200000);
+  EXPECT_EQ(IntervalStatistics(low.data(), {0, 8}, std::nullopt, false).Max, -200000);
+}
+
+TEST(RowTexts, CodesWithOneDecimalElseValueTexts) {
+  DecimalSeparatorScope point('.');
+  EXPECT_THAT(StatisticsTexts({32768.26, 40000, 32768.25, 0.04}, true, "м/с2"),
+              ElementsAre("32768.3", "40000.0", "32768.3", "0.0"));
+  EXPECT_THAT(StatisticsTexts({12.345, 1500, 0, 0.05}, false, "м/с2"),
+              ElementsAre("12.345 м/с2", "1.500 км/с2", "0 ", "50.000 мм/с2"));
+  EXPECT_THAT(StatisticsTexts({-0.085, 2.5e6, 5e9, 5e-11}, false, "м/с"),
+              ElementsAre("-85.000 мм/с", "2.500 ктc", "5.000 Мтc", "50.000 10^-6гс"));
+}
+
+TEST(CalculateParam, RowsInOrderAroundTheSearchWithBoxesAfterEachPass) {
+  Recording recording = QuietRecording();
+  SetX(recording, 1000, 1011, 30);  // 12 samples: listed with 11 ms
+  SetX(recording, 2000, 2010, -30);  // 11 samples: announced, not listed
+  const RecordingOutput output = Calculate(recording);
+  EXPECT_THAT(output.events, ElementsAre("row 3", "row 4", "row 0", "clear", "line", "line",
+                                         kPositiveBox, "line", kNegativeBox, "row 1", "row 2"));
+  EXPECT_THAT(output.memo, ElementsAre(kPositiveHeader, "на 1.000 с длительностью 11.000 мс",
+                                       kNegativeHeader));
+  EXPECT_THAT(output.rows[0], ElementsAre("-30.000 м/с2", "30.000 м/с2", "6.000 мм/с2",
+                                          "2.035 м/с2"));
+}
+
+TEST(CalculateParam, RunsAtTheEdgesOfTheInterval) {
+  Recording recording = QuietRecording();
+  SetX(recording, 0, 11, -30);      // from the first sample of the recording
+  SetX(recording, 3000, 3020, 30);  // cut by the end of the interval at 3.011 s
+  SetX(recording, 4988, 4999, -30);  // open at the last sample
+  EXPECT_THAT(Calculate(recording, AllShown(), "0", "3.011").memo,
+              ElementsAre(kPositiveHeader, "на 3.000 с длительностью 11.000 мс", kNegativeHeader,
+                          "на 0  длительностью 11.000 мс"));
+  EXPECT_THAT(Calculate(recording, AllShown(), "0", "3.010").memo,
+              ElementsAre(kPositiveHeader, kNegativeHeader, "на 0  длительностью 11.000 мс"));
+  EXPECT_THAT(Calculate(recording, AllShown(), "4.000", "4.999").memo,
+              ElementsAre(kNegativeHeader, "на 4.988 с длительностью 11.000 мс"));
+}
+
+TEST(CalculateParam, SearchIgnoresInversionAndCodesMode) {
+  Recording recording = QuietRecording();
+  SetX(recording, 1500, 1600, -40);
+  ParamOptions options = AllShown();
+  options.Inverted = true;
+  options.CodesMode = true;
+  const RecordingOutput output = Calculate(recording, options);
+  // 100 × 0.001 as a double lies just above 0.1, where no prefix applies.
+  EXPECT_THAT(output.memo, ElementsAre(kNegativeHeader, "на 1.500 с длительностью 0.100 с"));
+  EXPECT_THAT(output.events, ::testing::Contains(kNegativeBox));
+  EXPECT_THAT(output.events, ::testing::Not(::testing::Contains(kPositiveBox)));
+  // The rows show inverted codes with one decimal.
+  EXPECT_THAT(output.rows[0], ElementsAre("-32768.0", "-28768.0", "-32687.2", "562.7"));
+}
+
+TEST(CalculateParam, HiddenCurvesAndTracking) {
+  Recording recording = QuietRecording();
+  SetX(recording, 1000, 1100, 30);
+  ParamOptions options = AllShown();
+  options.Shown[0] = false;
+  options.Shown[3] = false;
+  RecordingOutput output = Calculate(recording, options);
+  const RowTexts notComputed{"не вычислен", "не вычислен", "не вычислен", "не вычислен"};
+  EXPECT_EQ(output.rows[0], notComputed);
+  EXPECT_EQ(output.rows[3], notComputed);
+  EXPECT_NE(output.rows[1], notComputed);
+  EXPECT_THAT(output.events, ElementsAre("row 3", "row 4", "row 0", "row 1", "row 2"));
+
+  options = AllShown();
+  options.Tracking = true;
+  output = Calculate(recording, options);
+  EXPECT_THAT(output.events, ElementsAre("row 3", "row 4", "row 0", "first page", "row 1", "row 2"));
+}
+
+TEST(CalculateParam, EmptyRecordingShowsNothing) {
+  Recording recording(10);
+  recording.SampleCount = 0;
+  RecordingOutput output;
+  EXPECT_FALSE(CalculateIntervalParams(recording, "0", "1", AllShown(), output));
+  EXPECT_TRUE(output.events.empty());
+}
+
+TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
+  Recording recording = QuietRecording();
+  recording.BoundLevel = 12.5;
+  SetX(recording, 10, 30, 13);
+  DecimalSeparatorScope comma(',');
+  RecordingOutput output;
+  CalculateIntervalParams(recording, "0", "4,999", AllShown(), output);
+  EXPECT_THAT(output.memo, ElementsAre("-> Превышение порогового уровня +12,5м/с2",
+                                       "на 10,000 мс длительностью 20,000 мс"));
+  EXPECT_THAT(output.events, ::testing::Contains(
+                                 "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня + 12,5м/с2\r\n"
+                                 "Результаты на закладке \"Превышения\""));
+}
