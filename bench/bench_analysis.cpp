@@ -1,0 +1,87 @@
+// The interval calculation on a full recording with the whole recording
+// selected and all five curves shown: with the exceedance search (F5) and
+// without it (cursor tracking, once per mouse move).
+#include <benchmark/benchmark.h>
+
+#include <memory>
+#include <stdexcept>
+
+#include "LoggerFileWriter.h"
+#include "analysis/IntervalParams.h"
+#include "files/LoggerFile.h"
+
+namespace {
+
+// A full-capacity recording with vibration bursts and shocks beyond ±25 m/s²
+// on X; the vibration speed is a stand-in, only its values matter here.
+const Recording& FullRecording() {
+  static const std::unique_ptr<Recording> recording = [] {
+    loggen::LoggerFileOptions options;
+    options.blocks = Recording::kFullCapacity / loggen::kSamplesPerBlock;
+    options.codesPerG = 1024;
+    options.bursts = 20;
+    options.shocks = 40;
+    auto full = std::make_unique<Recording>();
+    if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *full).status !=
+        LoggerImportStatus::Loaded) {
+      throw std::runtime_error("synthetic recording not loaded");
+    }
+    for (std::uint32_t i = 0; i <= full->SampleCount; ++i) {
+      full->VibroSpeedX[i] = 0.5 * full->LinSpeedX[i] - 0.01;
+    }
+    return full;
+  }();
+  return *recording;
+}
+
+// Discards what a calculation shows, without message boxes.
+class NullOutput : public ParamOutput {
+ public:
+  void WriteRow(int, const RowTexts& cells) override { benchmark::DoNotOptimize(cells.data()); }
+  void ClearMemo() override {}
+  void AppendMemoLine(const std::string& line) override { benchmark::DoNotOptimize(line.data()); }
+  void ShowMessage(const std::string&) override {}
+  void ShowFirstPage() override {}
+};
+
+void RunCalculation(benchmark::State& state, bool tracking) {
+  const Recording& recording = FullRecording();
+  ParamOptions options;
+  options.Shown.fill(true);
+  options.Tracking = tracking;
+  NullOutput output;
+  for (auto _ : state) {
+    CalculateIntervalParams(recording, "0", "1499.999", options, output);
+  }
+}
+
+void BM_CalculateParam(benchmark::State& state) {
+  RunCalculation(state, false);
+  state.counters["target_ms"] = 25;
+}
+BENCHMARK(BM_CalculateParam)->Unit(benchmark::kMillisecond);
+
+void BM_TrackingRows(benchmark::State& state) {
+  RunCalculation(state, true);
+  state.counters["target_ms"] = 10;
+}
+BENCHMARK(BM_TrackingRows)->Unit(benchmark::kMillisecond);
+
+// What the machine does meanwhile: one plain sum over each of the five
+// arrays the rows read.
+void BM_CalculateParam_Baseline(benchmark::State& state) {
+  const Recording& recording = FullRecording();
+  for (auto _ : state) {
+    for (const ParamRowDef& row : ParamRows) {
+      const double* values = (recording.*row.Source).get();
+      double sum = 0;
+      for (std::uint32_t i = 0; i < recording.SampleCount; ++i) sum += values[i];
+      benchmark::DoNotOptimize(sum);
+    }
+  }
+}
+BENCHMARK(BM_CalculateParam_Baseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
