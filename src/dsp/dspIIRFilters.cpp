@@ -24,16 +24,16 @@ constexpr long double kTiny = static_cast<long double>(1e-20);
 // One pole of each conjugate pair of the Bessel prototype (−3 dB at 1 rad/s);
 // the rows of order n start at n²/4, the real pole first for odd n.
 constexpr TdspComplex kBesselPoles[] = {
-    {-1.00000000000L, 0.00000000000L},   {-1.10160133059L, 0.636009824757L},
-    {-1.32267579991L, 0.00000000000L},   {-1.04740916101L, 0.999264436281L},
-    {-1.37006783055L, 0.410249717494L},  {-0.995208764350L, 1.25710573945L},
-    {-1.50231627145L, 0.00000000000L},   {-1.38087732586L, 0.717909587627L},
-    {-0.957676548563L, 1.47112432073L},  {-1.57149040362L, 0.320896374221L},
-    {-1.38185809760L, 0.971471890712L},  {-0.930656522947L, 1.66186326894L},
-    {-1.68436817927L, 0.00000000000L},   {-1.61203876622L, 0.589244506931L},
-    {-1.37890321680L, 1.19156677780L},   {-0.909867780623L, 1.83645135304L},
-    {-1.75740840040L, 0.272867575103L},  {-1.63693941813L, 0.822795625139L},
-    {-1.37384121764L, 1.38835657588L},   {-0.892869718847L, 1.99832584364L},
+    {-1.00000000000L, 0.00000000000L},  {-1.10160133059L, 0.636009824757L},
+    {-1.32267579991L, 0.00000000000L},  {-1.04740916101L, 0.999264436281L},
+    {-1.37006783055L, 0.410249717494L}, {-0.995208764350L, 1.25710573945L},
+    {-1.50231627145L, 0.00000000000L},  {-1.38087732586L, 0.717909587627L},
+    {-0.957676548563L, 1.47112432073L}, {-1.57149040362L, 0.320896374221L},
+    {-1.38185809760L, 0.971471890712L}, {-0.930656522947L, 1.66186326894L},
+    {-1.68436817927L, 0.00000000000L},  {-1.61203876622L, 0.589244506931L},
+    {-1.37890321680L, 1.19156677780L},  {-0.909867780623L, 1.83645135304L},
+    {-1.75740840040L, 0.272867575103L}, {-1.63693941813L, 0.822795625139L},
+    {-1.37384121764L, 1.38835657588L},  {-0.892869718847L, 1.99832584364L},
 };
 
 bool IsBand(TdspIIRFilterResponse response) {
@@ -45,7 +45,9 @@ void OfferPole(TdspRootList& poles, TdspComplex candidate) {
   if (candidate.re < 0) poles.root[poles.count++] = candidate;
 }
 
-long double Prewarp(long double alpha) { return kBilinear * std::tan(kPi * alpha); }
+long double Prewarp(long double alpha) {
+  return kBilinear * std::tan(kPi * alpha);
+}
 
 TdspComplex BilinearMap(TdspComplex s) {
   const TdspComplex two = MakeComplex(kBilinear, 0);
@@ -93,9 +95,9 @@ std::span<const long double> TdspCustomIIRFilter::FeedbackCoefficients() const {
 }
 
 void TdspCustomIIRFilter::Reset() {
-  xHistory_.fill(0);
-  yHistory_.fill(0);
-  historyStart_ = 0;
+  xLine_.fill(0);
+  yLine_.fill(0);
+  lineEnd_ = kdspMaxTapCount;
 }
 
 void TdspCustomIIRFilter::Loaded() {
@@ -214,8 +216,7 @@ void TdspCustomIIRFilter::ButterworthPoles() {
 
 // Moves the Butterworth poles onto the ellipse of the ripple.
 void TdspCustomIIRFilter::ChebyshevPoles() {
-  const long double epsilon =
-      std::max(kEps, std::sqrt(std::pow(10.0L, ripple_ / 10) - 1));
+  const long double epsilon = std::max(kEps, std::sqrt(std::pow(10.0L, ripple_ / 10) - 1));
   const long double y = std::asinh(1 / epsilon) / order_;
   if (!(y > 0)) {
     errorText_ = "Chebyshev filter error y=" + FormatGeneral(y) + "; must be .gt. 0.0";
@@ -342,23 +343,29 @@ long double TdspCustomIIRFilter::FeedbackTap(int i) const {
 // exactly this order, with the tiny-value flush after every tap.
 template <int kTaps, bool kSplit>
 long double TdspCustomIIRFilter::Recurrence(long double x) {
-  const int start = historyStart_;
-  const long double* xv = &xHistory_[start];
-  const long double* yv = &yHistory_[start];
+  if (lineEnd_ == kLineLength) {
+    std::copy(xLine_.end() - kdspMaxTapCount, xLine_.end(), xLine_.begin());
+    std::copy(yLine_.end() - kdspMaxTapCount, yLine_.end(), yLine_.begin());
+    lineEnd_ = kdspMaxTapCount;
+  }
+  const long double* xv = &xLine_[lineEnd_ - kTaps];
+  const long double* yv = &yLine_[lineEnd_ - kTaps];
   long double s = ((x + kTiny) - kTiny) * inputScale_;
-  const long double scaledInput = s;
+  xLine_[lineEnd_] = s;
   for (int i = 0; i < kTaps; ++i) {
     s = ((xv[i] * NumeratorTap<kSplit>(i) + s) + yv[i] * FeedbackTap<kSplit>(i)) + kTiny - kTiny;
   }
-  xHistory_[start] = xHistory_[start + kTaps] = scaledInput;
-  yHistory_[start] = yHistory_[start + kTaps] = s;
-  historyStart_ = start + 1 < kTaps ? start + 1 : 0;
+  yLine_[lineEnd_++] = s;
   return s;
 }
 
-long double TdspCustomIIRFilter::PassThrough(long double x) { return x; }
+long double TdspCustomIIRFilter::PassThrough(long double x) {
+  return x;
+}
 
-long double TdspCustomIIRFilter::Zero(long double) { return 0; }
+long double TdspCustomIIRFilter::Zero(long double) {
+  return 0;
+}
 
 template <bool kSplit, int... kTaps>
 constexpr std::array<TdspCustomIIRFilter::FilterBody, sizeof...(kTaps)>

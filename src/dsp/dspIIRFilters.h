@@ -120,12 +120,14 @@ class TdspCustomIIRFilter : public TComponentBase {
   std::array<long double, kdspRootCapacity> a_{};
   int tapCount_ = 0;
 
-  // The delay lines as a doubled ring: every value is stored at i and i + N,
-  // so the last N values always lie in order from historyStart_ and a sample
-  // moves nothing.
-  std::array<long double, 2 * kdspMaxTapCount> xHistory_{};
-  std::array<long double, 2 * kdspMaxTapCount> yHistory_{};
-  int historyStart_ = 0;
+  // The delay lines run forward through long buffers, so a sample writes
+  // each of its two values once and moves nothing; only when the buffers are
+  // full do their last kdspMaxTapCount values move to the front. The newest
+  // values lie just before lineEnd_.
+  static constexpr int kLineLength = 128;
+  std::array<long double, kLineLength> xLine_{};
+  std::array<long double, kLineLength> yLine_{};
+  int lineEnd_ = kdspMaxTapCount;
   std::array<SplitTap, kdspMaxTapCount> splitTaps_{};
 
   FilterBody filter_;

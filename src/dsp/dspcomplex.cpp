@@ -26,4 +26,6 @@ TdspComplex SquareRoot(TdspComplex a) {
   return root;
 }
 
-TdspComplex ExpJ(long double theta) { return {std::cos(theta), std::sin(theta)}; }
+TdspComplex ExpJ(long double theta) {
+  return {std::cos(theta), std::sin(theta)};
+}

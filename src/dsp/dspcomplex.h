@@ -6,19 +6,33 @@ struct TdspComplex {
   long double im = 0;
 };
 
-constexpr TdspComplex MakeComplex(long double re, long double im) { return {re, im}; }
+constexpr TdspComplex MakeComplex(long double re, long double im) {
+  return {re, im};
+}
 
-constexpr TdspComplex operator+(TdspComplex a, TdspComplex b) { return {a.re + b.re, a.im + b.im}; }
-constexpr TdspComplex operator-(TdspComplex a, TdspComplex b) { return {a.re - b.re, a.im - b.im}; }
-constexpr TdspComplex operator-(TdspComplex a) { return {-a.re, -a.im}; }
+constexpr TdspComplex operator+(TdspComplex a, TdspComplex b) {
+  return {a.re + b.re, a.im + b.im};
+}
+constexpr TdspComplex operator-(TdspComplex a, TdspComplex b) {
+  return {a.re - b.re, a.im - b.im};
+}
+constexpr TdspComplex operator-(TdspComplex a) {
+  return {-a.re, -a.im};
+}
 
 constexpr TdspComplex operator*(TdspComplex a, TdspComplex b) {
   return {a.re * b.re - a.im * b.im, a.re * b.im + a.im * b.re};
 }
 
-constexpr TdspComplex Scale(TdspComplex a, long double r) { return {r * a.re, r * a.im}; }
-constexpr TdspComplex Square(TdspComplex a) { return a * a; }
-constexpr TdspComplex Conjugate(TdspComplex a) { return {a.re, -a.im}; }
+constexpr TdspComplex Scale(TdspComplex a, long double r) {
+  return {r * a.re, r * a.im};
+}
+constexpr TdspComplex Square(TdspComplex a) {
+  return a * a;
+}
+constexpr TdspComplex Conjugate(TdspComplex a) {
+  return {a.re, -a.im};
+}
 
 TdspComplex operator/(TdspComplex a, TdspComplex b);
 

@@ -50,8 +50,7 @@ TEST(IIRDesign, ReferenceDesigns) {
   const auto vibro = dsptest::MakeVibroSpeedFilter();
   ASSERT_EQ(vibro->TapCount(), 5);
   EXPECT_NEAR(vibro->InputScale(), 0.903314275L, 1e-9L);
-  const long double vibroA[] = {0.815976680L, -4.24578647L, 8.84036968L, -9.20724238L,
-                                4.79668160L};
+  const long double vibroA[] = {0.815976680L, -4.24578647L, 8.84036968L, -9.20724238L, 4.79668160L};
   for (int i = 0; i < 5; ++i) EXPECT_NEAR(vibro->FeedbackCoefficients()[i], vibroA[i], 1e-8L);
 
   const auto bessel = MakeFilter(fkBessel, ftLowpass, 5, 10, 10);
@@ -76,8 +75,7 @@ TEST(IIRDesign, NumeratorsAreExact) {
   for (TdspIIRFilterKind kind : kKinds) {
     for (int order = 1; order <= 8; ++order) {
       SCOPED_TRACE(testing::Message() << "kind " << int(kind) << " order " << order);
-      EXPECT_EQ(Numerator(*MakeFilter(kind, ftLowpass, order, 120, 120)),
-                PowerOfLinear(order, 1));
+      EXPECT_EQ(Numerator(*MakeFilter(kind, ftLowpass, order, 120, 120)), PowerOfLinear(order, 1));
       EXPECT_EQ(Numerator(*MakeFilter(kind, ftHighpass, order, 3, 3)), PowerOfLinear(order, -1));
       // (z − 1)^n (z + 1)^n = (z² − 1)^n
       std::vector<long double> band(2 * order, 0);
