@@ -1,0 +1,664 @@
+#include "view/ChartSurface.h"
+
+#include "view/SampleCurve.h"
+
+#include <QImage>
+#include <QMouseEvent>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QSvgGenerator>
+#include <QVBoxLayout>
+#include <QWheelEvent>
+
+#include <array>
+#include <cmath>
+#include <optional>
+#include <stdexcept>
+#include <utility>
+
+namespace {
+
+constexpr double kWheelZoomFactor = 0.85;  // range kept per wheel notch towards the user
+constexpr int kMinZoomPixels = 3;          // smaller rectangles are taken for clicks
+const QString kOverlayLayer = QStringLiteral("cursor");
+
+QColor Inverse(const QColor& color) {
+  return QColor(255 - color.red(), 255 - color.green(), 255 - color.blue());
+}
+
+// The lines drawn over the chart between full repaints, on a layer of its
+// own that is repainted alone.
+class OverlayLayerable : public QCPLayerable {
+ public:
+  explicit OverlayLayerable(QCustomPlot* plot) : QCPLayerable(plot, kOverlayLayer) {}
+
+  // The same line in the same pen twice cancels out, as on a screen in
+  // XOR mode.
+  void Toggle(QLine line, const QPen& pen) {
+    line = Normalized(line);
+    for (auto it = lines_.begin(); it != lines_.end(); ++it) {
+      if (it->first == line && it->second.color() == pen.color() &&
+          it->second.width() == pen.width()) {
+        lines_.erase(it);
+        return;
+      }
+    }
+    Add(line, pen);
+  }
+  void Add(const QLine& line, const QPen& pen) { lines_.emplace_back(Normalized(line), pen); }
+  void Clear() { lines_.clear(); }
+  std::vector<QLine> Lines() const {
+    std::vector<QLine> result;
+    for (const auto& entry : lines_) result.push_back(entry.first);
+    return result;
+  }
+  void SetBand(const QRect& band, const QColor& color) {
+    band_ = band;
+    bandColor_ = color;
+  }
+
+ protected:
+  void applyDefaultAntialiasingHint(QCPPainter* painter) const override {
+    painter->setAntialiasing(false);
+  }
+  void draw(QCPPainter* painter) override {
+    for (const auto& [line, pen] : lines_) {
+      painter->setPen(pen);
+      painter->drawLine(line);
+    }
+    if (!band_.isNull()) {
+      painter->setPen(QPen(bandColor_, 1, Qt::DashLine));
+      painter->setBrush(Qt::NoBrush);
+      painter->drawRect(band_);
+    }
+  }
+
+ private:
+  static QLine Normalized(const QLine& line) {
+    const bool ordered = line.p1().x() < line.p2().x() ||
+                         (line.p1().x() == line.p2().x() && line.p1().y() <= line.p2().y());
+    return ordered ? line : QLine(line.p2(), line.p1());
+  }
+
+  std::vector<std::pair<QLine, QPen>> lines_;
+  QRect band_;
+  QColor bandColor_;
+};
+
+// The canvas handed to series hooks: draws on the chart while it paints.
+class PainterCanvas : public ChartCanvas {
+ public:
+  explicit PainterCanvas(QCPPainter& painter) : painter_(painter) {}
+
+ protected:
+  void DrawLine(const QLine& line, const QPen& pen, PenMode mode) override {
+    painter_.setAntialiasing(false);
+    painter_.setPen(pen);
+    painter_.setCompositionMode(mode == PenMode::Xor ? QPainter::RasterOp_SourceXorDestination
+                                                     : QPainter::CompositionMode_SourceOver);
+    painter_.drawLine(line);
+  }
+
+ private:
+  QCPPainter& painter_;
+};
+
+// The canvas over the chart: collects lines and shows them with one
+// repaint of the overlay layer when it goes.
+class OverlayCanvasImpl : public ChartCanvas {
+ public:
+  OverlayCanvasImpl(OverlayLayerable& overlay, QCPLayer& layer) : overlay_(overlay), layer_(layer) {}
+  ~OverlayCanvasImpl() override {
+    if (changed_) layer_.replot();
+  }
+
+ protected:
+  void DrawLine(const QLine& line, const QPen& pen, PenMode mode) override {
+    if (mode == PenMode::Xor) {
+      overlay_.Toggle(line, pen);
+    } else {
+      overlay_.Add(line, pen);
+    }
+    changed_ = true;
+  }
+
+ private:
+  OverlayLayerable& overlay_;
+  QCPLayer& layer_;
+  bool changed_ = false;
+};
+
+const char* ImageFormatName(ChartSurface::ExportFormat format) {
+  switch (format) {
+    case ChartSurface::ExportFormat::Bmp: return "BMP";
+    case ChartSurface::ExportFormat::Jpeg: return "JPG";
+    default: return "PNG";
+  }
+}
+
+}  // namespace
+
+// --- ChartCanvas --------------------------------------------------------------------------------
+
+ChartCanvas::ChartCanvas() : pen_(Qt::black, 1, Qt::SolidLine) {}
+
+void ChartCanvas::LineTo(int x, int y) {
+  const QPoint to(x, y);
+  DrawLine(QLine(position_, to), pen_, mode_);
+  position_ = to;
+}
+
+// --- Impl ---------------------------------------------------------------------------------------
+
+struct ChartSurface::Impl {
+  struct SavedAxis {
+    bool automatic;
+    QCPRange range;
+  };
+
+  Impl(ChartSurface& owner);
+
+  void ApplyAutoRanges();
+  void BeginInteractiveChange();
+  void ZoomTo(const QRect& rect);
+  void PanBy(QPoint from, QPoint to);
+  void ShowZoomBand(const QRect& band);
+  void SyncTextBlocks();
+  QCPTextElement* AddTextElement(const ChartTextBlock& block, int row, bool bold);
+  bool Draw(QPaintDevice& device, const QRectF& target, QSize layout);
+
+  ChartSurface& owner;
+  QCustomPlot* plot;
+  std::unique_ptr<ChartAxis> left;
+  std::unique_ptr<ChartAxis> bottom;
+  std::vector<std::unique_ptr<ChartSeries>> series;
+  ChartTextBlock title;
+  ChartTextBlock footer;
+  QCPTextElement* titleElement = nullptr;
+  QCPTextElement* footerElement = nullptr;
+  QColor backWall = Qt::white;
+  QColor panel = Qt::white;
+  QCPLayer* overlayLayer = nullptr;
+  OverlayLayerable* overlay = nullptr;
+  std::optional<std::array<SavedAxis, 2>> savedAxes;  // bottom, left
+  std::optional<QPoint> zoomStart;
+  std::optional<QPoint> panFrom;
+};
+
+ChartSurface::Impl::Impl(ChartSurface& chart)
+    : owner(chart),
+      plot(new QCustomPlot(&chart)),
+      title([this] { SyncTextBlocks(); }),
+      footer([this] { SyncTextBlocks(); }) {
+  plot->setAttribute(Qt::WA_TransparentForMouseEvents);
+  left.reset(new ChartAxis(chart, plot->yAxis));
+  bottom.reset(new ChartAxis(chart, plot->xAxis));
+  for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+    axis->setNumberFormat(QStringLiteral("f"));
+    axis->setNumberPrecision(3);
+    axis->setBasePen(Qt::NoPen);
+    axis->setTickPen(Qt::NoPen);
+    axis->setSubTickPen(Qt::NoPen);
+    axis->grid()->setSubGridVisible(false);
+    axis->grid()->setZeroLinePen(Qt::NoPen);
+  }
+  plot->addLayer(kOverlayLayer, plot->layer(plot->layerCount() - 1), QCustomPlot::limAbove);
+  overlayLayer = plot->layer(kOverlayLayer);
+  overlayLayer->setMode(QCPLayer::lmBuffered);
+  overlay = new OverlayLayerable(plot);
+  QObject::connect(plot, &QCustomPlot::beforeReplot, &owner, [this] {
+    overlay->Clear();
+    ApplyAutoRanges();
+    emit owner.OverlayCleared();
+  });
+}
+
+void ChartSurface::Impl::ApplyAutoRanges() {
+  for (ChartAxis* axis : {bottom.get(), left.get()}) {
+    if (!axis->Automatic()) continue;
+    std::optional<QCPRange> range;
+    for (const auto& s : series) {
+      bool found = false;
+      const QCPRange r = axis == bottom.get() ? s->curve_->getKeyRange(found)
+                                              : s->curve_->getValueRange(found);
+      if (!found) continue;
+      if (range) {
+        range->expand(r);
+      } else {
+        range = r;
+      }
+    }
+    if (!range) continue;
+    if (range->lower == range->upper) *range = QCPRange(range->lower - 1.0, range->upper + 1.0);
+    axis->axis_->setRange(*range);
+  }
+}
+
+void ChartSurface::Impl::BeginInteractiveChange() {
+  if (!savedAxes) {
+    savedAxes = {SavedAxis{bottom->Automatic(), plot->xAxis->range()},
+                 SavedAxis{left->Automatic(), plot->yAxis->range()}};
+  }
+  bottom->automatic_ = false;
+  left->automatic_ = false;
+}
+
+void ChartSurface::Impl::ZoomTo(const QRect& rect) {
+  BeginInteractiveChange();
+  const auto [timeLow, timeHigh] = std::minmax({plot->xAxis->pixelToCoord(rect.left()),
+                                                plot->xAxis->pixelToCoord(rect.right() + 1)});
+  const auto [valueLow, valueHigh] = std::minmax({plot->yAxis->pixelToCoord(rect.bottom() + 1),
+                                                  plot->yAxis->pixelToCoord(rect.top())});
+  plot->xAxis->setRange(timeLow, timeHigh);
+  plot->yAxis->setRange(valueLow, valueHigh);
+}
+
+void ChartSurface::Impl::PanBy(QPoint from, QPoint to) {
+  BeginInteractiveChange();
+  plot->xAxis->moveRange(plot->xAxis->pixelToCoord(from.x()) - plot->xAxis->pixelToCoord(to.x()));
+  plot->yAxis->moveRange(plot->yAxis->pixelToCoord(from.y()) - plot->yAxis->pixelToCoord(to.y()));
+}
+
+void ChartSurface::Impl::ShowZoomBand(const QRect& band) {
+  overlay->SetBand(band, Inverse(backWall));
+  overlayLayer->replot();
+}
+
+// Text elements are rebuilt rather than hidden: a hidden element would still
+// take its row from the plot.
+void ChartSurface::Impl::SyncTextBlocks() {
+  QCPLayoutGrid* layout = plot->plotLayout();
+  for (QCPTextElement** element : {&titleElement, &footerElement}) {
+    if (*element != nullptr) layout->remove(*element);
+    *element = nullptr;
+  }
+  layout->simplify();
+  if (title.Visible()) titleElement = AddTextElement(title, 0, true);
+  if (footer.Visible()) {
+    footerElement = AddTextElement(footer, layout->rowCount(), false);
+    footerElement->setTextFlags(Qt::AlignLeft | Qt::AlignVCenter);
+  }
+  owner.Invalidate();
+}
+
+QCPTextElement* ChartSurface::Impl::AddTextElement(const ChartTextBlock& block, int row, bool bold) {
+  QFont font = owner.font();
+  font.setBold(bold);
+  auto* element = new QCPTextElement(plot, block.Text(), font);
+  element->setTextColor(block.FontColor());
+  plot->plotLayout()->insertRow(row);
+  plot->plotLayout()->addElement(row, 0, element);
+  return element;
+}
+
+// Lays the chart out at `layout` and stretches that picture into `target`;
+// the overlay belongs to the screen and stays out.
+bool ChartSurface::Impl::Draw(QPaintDevice& device, const QRectF& target, QSize layout) {
+  QCPPainter painter(&device);
+  if (!painter.isActive() || layout.isEmpty()) return false;
+  painter.setMode(QCPPainter::pmVectorized);
+  painter.setMode(QCPPainter::pmNoCaching);
+  painter.translate(target.topLeft());
+  painter.scale(target.width() / layout.width(), target.height() / layout.height());
+  overlayLayer->setVisible(false);
+  plot->toPainter(&painter, layout.width(), layout.height());
+  overlayLayer->setVisible(true);
+  painter.end();
+  plot->replot();  // back to the widget's own layout
+  return true;
+}
+
+// --- ChartAxis ----------------------------------------------------------------------------------
+
+ChartAxis::ChartAxis(ChartSurface& chart, QCPAxis* axis) : chart_(chart), axis_(axis) {}
+
+void ChartAxis::SetAutomatic(bool on) {
+  automatic_ = on;
+  chart_.Invalidate();
+}
+
+ChartRange ChartAxis::Range() const { return {axis_->range().lower, axis_->range().upper}; }
+
+void ChartAxis::SetRange(double lower, double upper) {
+  automatic_ = false;
+  axis_->setRange(std::min(lower, upper), std::max(lower, upper));
+  chart_.Invalidate();
+}
+
+QString ChartAxis::Title() const { return axis_->label(); }
+
+void ChartAxis::SetTitle(const QString& title) {
+  axis_->setLabel(title);
+  chart_.Invalidate();
+}
+
+QColor ChartAxis::TitleColor() const { return axis_->labelColor(); }
+
+void ChartAxis::SetTitleColor(const QColor& color) {
+  axis_->setLabelColor(color);
+  chart_.Invalidate();
+}
+
+QColor ChartAxis::LabelColor() const { return axis_->tickLabelColor(); }
+
+void ChartAxis::SetLabelColor(const QColor& color) {
+  axis_->setTickLabelColor(color);
+  chart_.Invalidate();
+}
+
+QColor ChartAxis::GridColor() const { return axis_->grid()->pen().color(); }
+
+void ChartAxis::SetGridColor(const QColor& color) {
+  axis_->grid()->setPen(QPen(color, 0, Qt::DotLine));
+  chart_.Invalidate();
+}
+
+void ChartAxis::SetAxisLineColor(const QColor& color) {
+  lineColor_ = color;
+  ApplyLinePen();
+}
+
+void ChartAxis::SetAxisLineVisible(bool visible) {
+  lineVisible_ = visible;
+  ApplyLinePen();
+}
+
+void ChartAxis::ApplyLinePen() {
+  axis_->setBasePen(lineVisible_ ? QPen(lineColor_, 0) : QPen(Qt::NoPen));
+  chart_.Invalidate();
+}
+
+double ChartAxis::PixelToValue(double pixel) const { return axis_->pixelToCoord(pixel); }
+
+double ChartAxis::ValueToPixel(double value) const { return axis_->coordToPixel(value); }
+
+// --- ChartSeries --------------------------------------------------------------------------------
+
+ChartSeries::ChartSeries(ChartSurface& chart, SampleCurve* curve, QString name)
+    : chart_(chart), curve_(curve), name_(std::move(name)) {}
+
+void ChartSeries::Clear() {
+  curve_->Samples().Clear();
+  chart_.Invalidate();
+}
+
+void ChartSeries::Append(const SampleSource& source) {
+  if (PointCount() != 0) {
+    throw std::logic_error("ChartSeries::Append: the series already holds points");
+  }
+  if (source.count != 0 && !(source.timeStep > 0.0)) {
+    throw std::invalid_argument("ChartSeries::Append: the time step must be positive");
+  }
+  curve_->Samples().Assign(source);
+  chart_.Invalidate();
+}
+
+std::size_t ChartSeries::PointCount() const { return curve_->Samples().Count(); }
+
+QPointF ChartSeries::Point(std::size_t index) const {
+  if (index >= PointCount()) throw std::out_of_range("ChartSeries::Point: no such point");
+  return {curve_->Samples().X(index), curve_->Samples().Y(index)};
+}
+
+const SampleSource& ChartSeries::Source() const { return curve_->Samples().Source(); }
+
+QColor ChartSeries::Color() const { return curve_->pen().color(); }
+
+void ChartSeries::SetColor(const QColor& color) {
+  QPen pen = curve_->pen();
+  pen.setColor(color);
+  curve_->setPen(pen);
+  chart_.Invalidate();
+}
+
+int ChartSeries::LineWidth() const { return curve_->pen().width(); }
+
+void ChartSeries::SetLineWidth(int width) {
+  QPen pen = curve_->pen();
+  pen.setWidth(width);
+  curve_->setPen(pen);
+  chart_.Invalidate();
+}
+
+bool ChartSeries::DrawAllPoints() const { return curve_->DrawAllPoints(); }
+
+void ChartSeries::SetDrawAllPoints(bool on) {
+  curve_->SetDrawAllPoints(on);
+  chart_.Invalidate();
+}
+
+double ChartSeries::PixelToX(double pixel) const { return curve_->keyAxis()->pixelToCoord(pixel); }
+
+double ChartSeries::PixelToY(double pixel) const {
+  return curve_->valueAxis()->pixelToCoord(pixel);
+}
+
+QPointF ChartSeries::PixelToPoint(QPointF pixel) const {
+  return {PixelToX(pixel.x()), PixelToY(pixel.y())};
+}
+
+double ChartSeries::XToPixel(double x) const { return curve_->keyAxis()->coordToPixel(x); }
+
+double ChartSeries::YToPixel(double y) const { return curve_->valueAxis()->coordToPixel(y); }
+
+void ChartSeries::SetBeforeDrawValues(DrawHook hook) { SetHook(std::move(hook), true); }
+
+void ChartSeries::SetAfterDrawValues(DrawHook hook) { SetHook(std::move(hook), false); }
+
+void ChartSeries::SetHook(DrawHook hook, bool before) {
+  SampleCurve::DrawHook onPainter;
+  if (hook) {
+    onPainter = [this, hook = std::move(hook)](QCPPainter& painter) {
+      PainterCanvas canvas(painter);
+      hook(*this, canvas);
+    };
+  }
+  if (before) {
+    curve_->SetBeforeDraw(std::move(onPainter));
+  } else {
+    curve_->SetAfterDraw(std::move(onPainter));
+  }
+}
+
+// --- ChartTextBlock -----------------------------------------------------------------------------
+
+void ChartTextBlock::SetVisible(bool visible) {
+  visible_ = visible;
+  changed_();
+}
+
+void ChartTextBlock::AddLine(const QString& line) {
+  lines_.append(line);
+  changed_();
+}
+
+void ChartTextBlock::Clear() {
+  lines_.clear();
+  changed_();
+}
+
+void ChartTextBlock::SetText(const QString& text) {
+  QString plain = text;
+  plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  if (plain.endsWith(QLatin1Char('\n'))) plain.chop(1);
+  lines_ = plain.isEmpty() ? QStringList() : plain.split(QLatin1Char('\n'));
+  changed_();
+}
+
+void ChartTextBlock::SetFontColor(const QColor& color) {
+  color_ = color;
+  changed_();
+}
+
+// --- ChartSurface -------------------------------------------------------------------------------
+
+ChartSurface::ChartSurface(QWidget* parent) : QWidget(parent), impl_(new Impl(*this)) {
+  setMouseTracking(true);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->addWidget(impl_->plot);
+  impl_->plot->replot();  // gives every layer its paint buffer
+}
+
+ChartSurface::~ChartSurface() = default;
+
+ChartSeries* ChartSurface::AddSeries(const QString& name) {
+  auto* curve = new SampleCurve(impl_->plot->xAxis, impl_->plot->yAxis);
+  curve->setName(name);
+  impl_->series.emplace_back(new ChartSeries(*this, curve, name));
+  Invalidate();
+  return impl_->series.back().get();
+}
+
+int ChartSurface::SeriesCount() const { return static_cast<int>(impl_->series.size()); }
+
+ChartSeries* ChartSurface::Series(int index) const {
+  if (index < 0 || index >= SeriesCount()) return nullptr;
+  return impl_->series[static_cast<std::size_t>(index)].get();
+}
+
+ChartSeries* ChartSurface::FindSeries(const QString& name) const {
+  for (const auto& s : impl_->series) {
+    if (s->Name() == name) return s.get();
+  }
+  return nullptr;
+}
+
+ChartAxis& ChartSurface::LeftAxis() { return *impl_->left; }
+ChartAxis& ChartSurface::BottomAxis() { return *impl_->bottom; }
+const ChartAxis& ChartSurface::LeftAxis() const { return *impl_->left; }
+const ChartAxis& ChartSurface::BottomAxis() const { return *impl_->bottom; }
+ChartTextBlock& ChartSurface::Title() { return impl_->title; }
+ChartTextBlock& ChartSurface::Footer() { return impl_->footer; }
+
+QColor ChartSurface::BackWallColor() const { return impl_->backWall; }
+
+void ChartSurface::SetBackWallColor(const QColor& color) {
+  impl_->backWall = color;
+  impl_->plot->axisRect()->setBackground(QBrush(color));
+  Invalidate();
+}
+
+QColor ChartSurface::PanelColor() const { return impl_->panel; }
+
+void ChartSurface::SetPanelColor(const QColor& color) {
+  impl_->panel = color;
+  impl_->plot->setBackground(QBrush(color));
+  Invalidate();
+}
+
+void ChartSurface::UndoZoom() {
+  if (const auto saved = std::exchange(impl_->savedAxes, std::nullopt)) {
+    const auto& [bottom, left] = *saved;
+    impl_->bottom->automatic_ = bottom.automatic;
+    impl_->left->automatic_ = left.automatic;
+    impl_->plot->xAxis->setRange(bottom.range);
+    impl_->plot->yAxis->setRange(left.range);
+  }
+  Invalidate();
+}
+
+bool ChartSurface::CanUndoZoom() const { return impl_->savedAxes.has_value(); }
+
+void ChartSurface::Invalidate() {
+  impl_->ApplyAutoRanges();
+  impl_->plot->replot(QCustomPlot::rpQueuedReplot);
+}
+
+void ChartSurface::Repaint() { impl_->plot->replot(QCustomPlot::rpImmediateRefresh); }
+
+QRect ChartSurface::PlotRect() const { return impl_->plot->axisRect()->rect(); }
+
+std::unique_ptr<ChartCanvas> ChartSurface::OverlayCanvas() {
+  return std::make_unique<OverlayCanvasImpl>(*impl_->overlay, *impl_->overlayLayer);
+}
+
+std::vector<QLine> ChartSurface::OverlayLines() const { return impl_->overlay->Lines(); }
+
+std::uint64_t ChartSurface::DataDrawCount() const {
+  std::uint64_t count = 0;
+  for (const auto& s : impl_->series) count += s->curve_->DrawCount();
+  return count;
+}
+
+void ChartSurface::Render(QPaintDevice& device, const QRectF& target, double marginFraction) {
+  const double dx = target.width() * marginFraction;
+  const double dy = target.height() * marginFraction;
+  const QSize layout = impl_->plot->size().isEmpty() ? target.size().toSize() : impl_->plot->size();
+  impl_->Draw(device, target.adjusted(dx, dy, -dx, -dy), layout);
+}
+
+bool ChartSurface::Export(const QString& path, ExportFormat format, QSize size) {
+  if (size.isEmpty()) return false;
+  const QRectF whole(QPointF(0, 0), QSizeF(size));
+  switch (format) {
+    case ExportFormat::Svg: {
+      QSvgGenerator svg;
+      svg.setFileName(path);
+      svg.setSize(size);
+      svg.setViewBox(whole);
+      return impl_->Draw(svg, whole, size);
+    }
+    case ExportFormat::Pdf: {
+      QPdfWriter pdf(path);
+      pdf.setResolution(72);  // one device pixel per point
+      pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
+      pdf.setPageMargins(QMarginsF());
+      return impl_->Draw(pdf, whole, size);
+    }
+    default: {
+      QImage image(size, QImage::Format_RGB32);
+      image.fill(Qt::white);
+      return impl_->Draw(image, whole, size) && image.save(path, ImageFormatName(format));
+    }
+  }
+}
+
+// --- Gestures -----------------------------------------------------------------------------------
+
+void ChartSurface::mousePressEvent(QMouseEvent* event) {
+  const QPoint position = event->position().toPoint();
+  if (event->button() == Qt::LeftButton && PlotRect().contains(position)) {
+    impl_->zoomStart = position;
+  } else if (event->button() == Qt::RightButton) {
+    impl_->panFrom = position;
+  }
+}
+
+void ChartSurface::mouseMoveEvent(QMouseEvent* event) {
+  const QPoint position = event->position().toPoint();
+  if (impl_->zoomStart) impl_->ShowZoomBand(QRect(*impl_->zoomStart, position).normalized());
+  if (impl_->panFrom && *impl_->panFrom != position) {
+    impl_->PanBy(*impl_->panFrom, position);
+    impl_->panFrom = position;
+    Invalidate();
+    emit Scrolled();
+  }
+  emit MouseMoved(event->modifiers(), position);
+}
+
+void ChartSurface::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) impl_->panFrom.reset();
+  if (event->button() != Qt::LeftButton || !impl_->zoomStart) return;
+  const QRect band = QRect(*impl_->zoomStart, event->position().toPoint()).normalized();
+  impl_->zoomStart.reset();
+  impl_->ShowZoomBand(QRect());
+  if (band.width() < kMinZoomPixels || band.height() < kMinZoomPixels) return;
+  impl_->ZoomTo(band);
+  Invalidate();
+  emit Zoomed();
+}
+
+void ChartSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+  emit DoubleClicked(event->position().toPoint());
+}
+
+void ChartSurface::wheelEvent(QWheelEvent* event) {
+  const double notches = event->angleDelta().y() / 120.0;
+  if (notches == 0.0) return;
+  impl_->BeginInteractiveChange();
+  QCPAxis* time = impl_->plot->xAxis;
+  time->scaleRange(std::pow(kWheelZoomFactor, notches), time->pixelToCoord(event->position().x()));
+  Invalidate();
+  emit Zoomed();
+}
