@@ -47,8 +47,8 @@ enum class ZeroScaling { Plain, Tenths, Times3200 };
 struct LoggerFileOptions {
   int blocks = 6000;  // 20 samples each
   std::uint32_t seed = 1;
-  std::int32_t codesPerG = 16384;
-  double code0g = 32768;  // stored in the trailer in the chosen scaling
+  std::int32_t codesPerG = 2048;  // ±16 g, so shocks beyond ±25 m/s² fit the codes
+  double code0g = 32768;          // stored in the trailer in the chosen scaling
   ZeroScaling zeroScaling = ZeroScaling::Plain;
   double temperatureStart = 20.0;  // °C, drifting linearly to the end value
   double temperatureEnd = 20.0;

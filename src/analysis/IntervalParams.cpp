@@ -106,19 +106,23 @@ RowTexts StatisticsTexts(const RowStatistics& statistics, bool codesMode, const 
           text(statistics.StdDev)};
 }
 
-RowTexts ParamRowTexts(const Recording& recording, int row, SampleInterval interval,
-                       const ParamOptions& options) {
-  if (!options.Shown[row]) {
-    return {kNotComputedText, kNotComputedText, kNotComputedText, kNotComputedText};
-  }
+RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInterval interval,
+                                 const ParamOptions& options) {
   const ParamRowDef& def = ParamRows[row];
   std::optional<AxisCalibration> calibration;
   if (!options.CodesMode && def.CalibrationAxis) {
     calibration = recording.Calibration[*def.CalibrationAxis];
   }
-  const RowStatistics statistics =
-      IntervalStatistics((recording.*def.Source).get(), interval, calibration, options.Inverted);
-  return StatisticsTexts(statistics, options.CodesMode, def.Unit);
+  return IntervalStatistics((recording.*def.Source).get(), interval, calibration, options.Inverted);
+}
+
+RowTexts ParamRowTexts(const Recording& recording, int row, SampleInterval interval,
+                       const ParamOptions& options) {
+  if (!options.Shown[row]) {
+    return {kNotComputedText, kNotComputedText, kNotComputedText, kNotComputedText};
+  }
+  return StatisticsTexts(ParamRowStatistics(recording, row, interval, options), options.CodesMode,
+                         ParamRows[row].Unit);
 }
 
 bool CalculateIntervalParams(const Recording& recording, std::string_view startText,

@@ -54,6 +54,10 @@ struct ParamOptions {
   bool CodesMode = false;  // measure raw ADC codes
 };
 
+// The statistics of one row's curve, calibrated unless in ADC-code mode.
+RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInterval interval,
+                                 const ParamOptions& options);
+
 // The four cell texts of one row: "не вычислен" while its curve is hidden.
 RowTexts ParamRowTexts(const Recording& recording, int row, SampleInterval interval,
                        const ParamOptions& options);

@@ -1,5 +1,7 @@
 #include "files/LoggerFile.h"
 
+#include "analysis/Speed.h"
+
 #include <algorithm>
 #include <array>
 #include <cstdio>
@@ -101,7 +103,7 @@ LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recordi
     recording.CodesZ[k] = Big16(sample + 4);
     recording.Temperature[k] = BlockTemperature(word, block[4]);
     const double a = Acceleration(recording.CodesX[k], x);
-    speed[k + 1] = speed[k] + (previous + a) * Recording::TimeStep / 2;
+    speed[k + 1] = TrapezoidStep(speed[k], previous, a);
     previous = a;
   }
   recording.SampleCount = static_cast<std::uint32_t>(samples);

@@ -1,0 +1,17 @@
+#include "analysis/VibroSpeed.h"
+
+#include <algorithm>
+#include <cmath>
+
+double CutoffFrequency(long double typed) {
+  return static_cast<double>(std::clamp(std::fabs(typed), 1.0L, 500.0L));
+}
+
+void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter) {
+  filter.Reset();
+  const double* speed = recording.LinSpeedX.get();
+  double* vibro = recording.VibroSpeedX.get();
+  for (std::uint32_t i = 1; i < recording.SampleCount; ++i) {
+    vibro[i] = static_cast<double>(filter.Filter(speed[i]));
+  }
+}

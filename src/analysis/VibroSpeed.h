@@ -1,0 +1,18 @@
+// The vibration speed along X: the linear speed through the high-pass filter.
+#pragma once
+
+#include "app/Recording.h"
+#include "dsp/dspIIRFilters.h"
+
+// The stored settings of the main window's filter: Butterworth high-pass of
+// order 5, cut-off 10 Hz at 1000 samples per second.
+inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
+    fkButterworth, ftHighpass, 5, 10, 10, 1000, 0.1L, false};
+
+// The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
+double CutoffFrequency(long double typed);
+
+// VibroSpeedX[i] = Filter(LinSpeedX[i]) for i = 1 … SampleCount − 1, from a
+// cleared filter, so the result depends only on the linear speed and the
+// cut-off, not on what was filtered before.
+void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter);

@@ -1,0 +1,39 @@
+// The codes text file: one line per sample, "X;Y;Z" ADC codes, CR LF line
+// ends, no header. Written by the save command and read back by the open.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "app/Recording.h"
+
+enum class CodesTextStatus {
+  Loaded,
+  TooFewLines,  // a recording needs at least 7 lines
+};
+
+struct CodesTextResult {
+  CodesTextStatus status = CodesTextStatus::TooFewLines;
+  std::uint64_t linesInFile = 0;
+  std::uint64_t loadedSamples = 0;
+  bool truncated() const { return linesInFile > loadedSamples; }
+};
+
+// Reads the text into the recording: codes from their fields (at most 15
+// characters each; an empty field leaves 0), temperature 0, and the linear
+// speed integrated the way the logger import does. Every field is checked
+// before anything is written: a field that is not a number throws
+// ConversionError and a file of fewer than 7 lines is refused, both leaving
+// the recording as it was. Lines beyond the capacity are not read.
+CodesTextResult ReadCodesText(std::string_view text, Recording& recording);
+
+// The whole file as ReadCodesText expects it.
+std::string CodesText(const Recording& recording);
+
+// Creates (or overwrites) the file; throws std::runtime_error when it cannot be
+// created or written.
+void WriteCodesTextFile(const std::string& path, const Recording& recording);
+
+// The text the user is shown for an outcome of the open (empty: none).
+std::string CodesTextMessage(const CodesTextResult& result);
