@@ -1,0 +1,24 @@
+// The cut-off dialog "Частота среза ФВЧ" of the vibration-speed filter.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QLineEdit;
+class UserDialogs;
+
+class TSmoothingPropertiesDlg : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit TSmoothingPropertiesDlg(UserDialogs& dialogs, QWidget* parent = nullptr);
+
+  QLabel* Label1;
+  QLineEdit* Edit1;
+  QLabel* Label2;
+
+ private:
+  void Edit1Change();
+
+  UserDialogs& dialogs_;
+};

@@ -1,0 +1,153 @@
+#include "app/Main.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDragEnterEvent>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+
+#include "analysis/NumberText.h"
+#include "app/BusyCursor.h"
+#include "app/CommandRunner.h"
+#include "app/UserDialogs.h"
+#include "dsp/dspIIRFilters.h"
+#include "files/LoggerFile.h"
+#include "view/ChartHlp.h"
+#include "view/ChartSurface.h"
+
+namespace {
+
+const QString kCaptionPrefix = QStringLiteral("TORVIK ->   ");
+
+const std::array<const char*, 5> kRowNames = {"Вибр. ускор. < X >", "Вибр. ускор. < Y >",
+                                              "Вибр. ускор. < Z >", "Вибр. скорость < X >",
+                                              "Лин.   скорость < X >"};
+
+QString Text(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+}  // namespace
+
+TMainForm::TMainForm(UserDialogs& dialogs, int capacity)
+    : QMainWindow(nullptr), dialogs_(dialogs), recording_(std::make_unique<Recording>(capacity)) {
+  setObjectName(QStringLiteral("MainForm"));
+  setWindowTitle(kApplicationTitle);
+  setAcceptDrops(true);
+  BuildControls();
+  BuildChart();
+  BuildMenu();
+  FormCreate();
+}
+
+TMainForm::~TMainForm() = default;
+
+void TMainForm::SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoothingDlg,
+                           TAboutForm* aboutForm) {
+  paramForm_ = paramForm;
+  smoothingDlg_ = smoothingDlg;
+  aboutForm_ = aboutForm;
+}
+
+void TMainForm::FormCreate() {
+  for (int row = 0; row < 5; ++row)
+    ParamViews->item(row, 0)->setText(QString::fromUtf8(kRowNames[row]));
+  SetupGraf();
+}
+
+void TMainForm::Run(void (TMainForm::*handler)()) {
+  RunCommand(dialogs_, this, [this, handler] { (this->*handler)(); });
+}
+
+void TMainForm::ExitClick() {
+  close();
+}
+
+QString TMainForm::ThreeDecimals(double seconds) const {
+  return Text(FormatFixed(seconds, 7, 3));
+}
+
+void TMainForm::ClearParameterValues() {
+  for (int row = 0; row < 5; ++row) {
+    for (int column = 1; column < 5; ++column) ParamViews->item(row, column)->setText(QString());
+  }
+}
+
+void TMainForm::ImportFileClick() {
+  const QString path = dialogs_.OpenFileName(this, {QStringLiteral("Torvik bin files (*.dat)"),
+                                                    QStringLiteral("dat"), openDialogInitialDir_});
+  if (!path.isEmpty()) ImportFileRoutine(path);
+}
+
+// A file that cannot be read or is not a logger recording changes nothing:
+// its message is all the user gets.
+void TMainForm::ImportFileRoutine(const QString& path) {
+  if (openDialogInitialDir_.isEmpty())
+    openDialogInitialDir_ = QCoreApplication::applicationDirPath();
+  const FileReadResult file = ReadWholeFile(QFile::encodeName(path).toStdString());
+  if (file.status == FileReadStatus::NotFound)
+    return dialogs_.Warning(this, Text(ImportMessage(file.status)));
+  if (file.status != FileReadStatus::Ok)
+    return dialogs_.Error(this, Text(ImportMessage(file.status)));
+
+  LoggerImportResult result;
+  {
+    BusyCursor busy;
+    result = DecodeLoggerFile(file.bytes, *recording_);
+  }
+  if (result.status == LoggerImportStatus::Empty)
+    return dialogs_.Warning(this, Text(ImportMessage(result)));
+  if (result.status == LoggerImportStatus::WrongFormat)
+    return dialogs_.Message(this, Text(ImportMessage(result)));
+
+  WriteCalibrationEdits();
+  AccelX_line->setChecked(true);
+  Speed_X_Line->setChecked(true);
+  SetupGraf();
+  ChartHelper->SetSectionX(-1);
+  StartPoint->setText(ThreeDecimals(0));
+  ClearParameterValues();
+  Memo1->clear();
+  ShowLoadedFile(path, QStringLiteral(".dat"));
+  if (result.truncated()) dialogs_.Warning(this, Text(ImportMessage(result)));
+}
+
+void TMainForm::WriteCalibrationEdits() {
+  const Recording& r = *recording_;
+  G_value_edit->setText(Text(FormatFixed(r.GValue, 10, 3)));
+  const std::array<std::pair<QLineEdit*, QLineEdit*>, 3> edits = {
+      std::pair{X_Code_0g_edit, X_Gain_edit}, std::pair{Y_Code_0g_edit, Y_Gain_Edit},
+      std::pair{Z_Code_0g_edit, Z_Gain_edit}};
+  for (int axis = 0; axis < 3; ++axis) {
+    edits[axis].first->setText(Text(FormatFixed(r.Calibration[axis].Code0g, 10, 3)));
+    edits[axis].second->setText(Text(FormatFixed(r.Calibration[axis].Gain, 10, 5)));
+  }
+}
+
+// The caption names the file just read, with the extension of its kind; the
+// report's title repeats it.
+void TMainForm::ShowLoadedFile(const QString& path, const QString& extension) {
+  setWindowTitle(windowTitle() + QFileInfo(path).completeBaseName() + extension);
+  CHART->Title().SetText(windowTitle());
+  CHART->UndoZoom();
+  if (recording_->SampleCount >= 1) {
+    StopPoint->setText(ThreeDecimals((recording_->SampleCount - 1) * Recording::TimeStep));
+  }
+}
+
+void TMainForm::dragEnterEvent(QDragEnterEvent* event) {
+  if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void TMainForm::dropEvent(QDropEvent* event) {
+  const QList<QUrl> urls = event->mimeData()->urls();
+  if (urls.isEmpty() || !urls.first().isLocalFile()) return;
+  const QString path = urls.first().toLocalFile();
+  if (!path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive)) return;
+  event->acceptProposedAction();
+  RunCommand(dialogs_, this, [this, path] { ImportFileRoutine(path); });
+}

@@ -1,0 +1,119 @@
+// The chart of the main window: its eight series, the redraw that rebuilds
+// them from the recording, the chart set-up and the fit commands.
+#include <QAction>
+#include <QCheckBox>
+#include <QVBoxLayout>
+
+#include "analysis/VibroSpeed.h"
+#include "app/CommandRunner.h"
+#include "app/Main.h"
+#include "app/UserDialogs.h"
+#include "dsp/dspIIRFilters.h"
+#include "view/ChartHlp.h"
+#include "view/ChartLook.h"
+#include "view/ChartSurface.h"
+
+namespace {
+
+const QString kLeftAxisTitle = QStringLiteral("А,м/с2 + V,м/с");
+
+// Series1 … Series8: vibration speed, acceleration X, Y, Z, temperature,
+// linear speed, upper and lower threshold.
+enum SeriesIndex { Vibro, AccelX, AccelY, AccelZ, Temp, Speed, UpperBound, LowerBound };
+constexpr std::array<int, 8> kLineWidths = {1, 1, 1, 1, 1, 3, 3, 3};
+const QColor kThresholdColor(255, 128, 192);
+
+}  // namespace
+
+void TMainForm::BuildChart() {
+  CHART = new ChartSurface;
+  CHART->setObjectName(QStringLiteral("CHART"));
+  CHART->Title().SetText(QStringLiteral("FileName"));
+  CHART->BottomAxis().SetTitle(QStringLiteral("Время, c"));
+  for (std::size_t i = 0; i < Series.size(); ++i) {
+    Series[i] = CHART->AddSeries(QStringLiteral("Series%1").arg(i + 1));
+    Series[i]->SetLineWidth(kLineWidths[i]);
+  }
+  for (SeriesIndex threshold : {UpperBound, LowerBound}) {
+    Series[threshold]->SetColor(kThresholdColor);
+    Series[threshold]->SetDrawAllPoints(false);
+  }
+  ApplyLook(*CHART, ScreenLook());
+  auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
+  column->insertWidget(1, CHART, 1);
+
+  ChartHelper = new TChartHelper(this);
+  ChartHelper->setObjectName(QStringLiteral("ChartHelper"));
+  ChartHelper->SetChart(CHART);
+  connect(ChartHelper, &TChartHelper::OnChartMouseMove, this,
+          [this](TChartHelper* sender, bool inside) {
+            RunCommand(dialogs_, this,
+                       [this, sender, inside] { ChartHelperChartMouseMove(sender, inside); });
+          });
+  connect(ChartHelper, &TChartHelper::OnClearDetailInformation, this,
+          [this](TChartHelper* sender) { ChartHelperClearDetailInformation(sender); });
+  connect(CHART, &ChartSurface::Scrolled, this, [this] { Run(&TMainForm::CHARTScroll); });
+
+  dspIIRFilter3 = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
+}
+
+// Rebuilds every series from the recording; while the vibration speed is
+// shown it is filtered again from the linear speed first.
+void TMainForm::UpdateGraph() {
+  for (ChartSeries* series : Series) series->Clear();
+  const double sign = Inversion_chek_box->isChecked() ? -1.0 : 1.0;
+  Recording& r = *recording_;
+  if (r.SampleCount < 2) return;
+
+  const bool codes = CodesMode();
+  auto show = [&](SeriesIndex index, const double* values, double factor, double offset) {
+    Series[index]->Append({values, factor, offset, 1, r.SampleCount - 1u, Recording::TimeStep});
+  };
+  if (Boundslevel_check->isChecked() && !codes) {
+    show(UpperBound, nullptr, 0, r.BoundLevel);
+    show(LowerBound, nullptr, 0, -r.BoundLevel);
+  }
+  if (Vibro_X_Line->isChecked() && !codes) {
+    FilterVibroSpeed(r, *dspIIRFilter3);
+    show(Vibro, r.VibroSpeedX.get(), sign, 0);
+  }
+  if (Speed_X_Line->isChecked() && !codes) show(Speed, r.LinSpeedX.get(), sign, 0);
+  const std::array<std::pair<QAction*, Recording::Array*>, 3> axes = {
+      std::pair{AccelX_line, &r.CodesX}, std::pair{AccelY_line, &r.CodesY},
+      std::pair{AccelZ_line, &r.CodesZ}};
+  for (int axis = 0; axis < 3; ++axis) {
+    if (!axes[axis].first->isChecked()) continue;
+    const auto index = static_cast<SeriesIndex>(AccelX + axis);
+    const AxisCalibration& c = r.Calibration[axis];
+    // (code − Code0g) × Gain × sign, or the raw code in ADC-code mode.
+    if (codes) {
+      show(index, axes[axis].second->get(), 1, 0);
+    } else {
+      show(index, axes[axis].second->get(), c.Gain * sign, -c.Code0g * c.Gain * sign);
+    }
+  }
+  if (Temperature_line->isChecked()) show(Temp, r.Temperature.get(), 1, 0);
+  CHART->Invalidate();
+}
+
+void TMainForm::SetupGraf() {
+  CHART->LeftAxis().SetTitle(kLeftAxisTitle);
+  setWindowTitle(QStringLiteral("TORVIK ->   "));
+  CHART->UndoZoom();
+  CHART->Invalidate();
+  UpdateGraph();
+}
+
+void TMainForm::AutoFit1Click() {
+  CHART->LeftAxis().SetAutomatic(true);
+  UpdateGraph();
+}
+
+void TMainForm::N13Click() {
+  CHART->LeftAxis().SetAutomatic(true);
+  CHART->BottomAxis().SetAutomatic(true);
+  UpdateGraph();
+}
+
+// Zoom and pan are the chart's own; they only change the axis ranges.
+void TMainForm::CHARTScroll() {}

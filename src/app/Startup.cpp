@@ -1,0 +1,20 @@
+#include "app/Startup.h"
+
+#include "analysis/ParamDLg.h"
+#include "analysis/SmoothDlg.h"
+#include "view/About.h"
+
+ProgramWindows::~ProgramWindows() = default;
+
+std::unique_ptr<ProgramWindows> CreateProgramWindows(UserDialogs& dialogs, int capacity) {
+  auto windows = std::make_unique<ProgramWindows>();
+  windows->MainForm = std::make_unique<TMainForm>(dialogs, capacity);
+  TMainForm* main = windows->MainForm.get();
+  windows->ParamForm = std::make_unique<TParamForm>(main->Data().BoundLevel,
+                                                    [main] { main->Run(&TMainForm::SetupGraf); });
+  windows->SmoothingPropertiesDlg = std::make_unique<TSmoothingPropertiesDlg>(dialogs);
+  windows->AboutForm = std::make_unique<TAboutForm>();
+  main->SetDialogs(windows->ParamForm.get(), windows->SmoothingPropertiesDlg.get(),
+                   windows->AboutForm.get());
+  return windows;
+}

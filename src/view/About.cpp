@@ -1,0 +1,36 @@
+#include "view/About.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+
+#include "files/VersionResource.h"
+
+TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("AboutForm"));
+  setWindowTitle(QStringLiteral("About"));
+  setFixedSize(189, 132);
+  move(575, 313);
+
+  Label1 = new QLabel(QStringLiteral("Версия программы:"), this);
+  Label1->setObjectName(QStringLiteral("Label1"));
+  Label1->setGeometry(16, 16, 160, 16);
+  Version_num = new QLabel(QStringLiteral("________"), this);
+  Version_num->setObjectName(QStringLiteral("Version_num"));
+  Version_num->setGeometry(16, 40, 160, 16);
+  Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
+  Button1->setObjectName(QStringLiteral("Button1"));
+  Button1->setGeometry(54, 88, 80, 25);
+  connect(Button1, &QPushButton::clicked, this, &QDialog::close);
+}
+
+void TAboutForm::showEvent(QShowEvent* event) {
+  Version_num->setText(GetVersionText());
+  QDialog::showEvent(event);
+}
+
+QString TAboutForm::GetVersionText() const {
+  const QByteArray program = QFile::encodeName(QCoreApplication::applicationFilePath());
+  return QString::fromStdString(VersionText(ReadVersionResource(program.toStdString())));
+}

@@ -1,0 +1,105 @@
+// Importing logger files through the window: the display after a good file,
+// and nothing changed after a bad one.
+#include <gtest/gtest.h>
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "MainTestSupport.h"
+#include "analysis/NumberText.h"
+#include "view/ChartHlp.h"
+
+namespace {
+
+void Import(StartedProgram& program, const QString& path) {
+  program.dialogs.openAnswers.push_back(path);
+  program.form().ImportFile->trigger();
+}
+
+}  // namespace
+
+TEST(LoggerImport, ShowsTheNewRecording) {
+  DecimalSeparatorScope point('.');
+  StartedProgram program;
+  TMainForm& form = program.form();
+  form.ParamViews->item(2, 3)->setText(QStringLiteral("old"));
+  form.Memo1->setPlainText(QStringLiteral("old line"));
+  TempFile file("import_test.bin.dat", LoggerBytes(10));
+  Import(program, file.path());
+
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  EXPECT_EQ(program.data().SampleCount, 200u);
+  EXPECT_EQ(form.windowTitle(), QStringLiteral("TORVIK ->   import_test.bin.dat"));
+  EXPECT_EQ(form.StartPoint->text(), QStringLiteral("0.000"));
+  EXPECT_EQ(form.StopPoint->text(), QStringLiteral("0.199"));
+  EXPECT_TRUE(form.AccelX_line->isChecked());
+  EXPECT_TRUE(form.Speed_X_Line->isChecked());
+  EXPECT_FALSE(form.AccelY_line->isChecked());
+  EXPECT_TRUE(program.cell(2, 3).isEmpty());
+  EXPECT_EQ(program.cell(2, 0), QStringLiteral("Вибр. ускор. < Z >"));
+  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  EXPECT_EQ(form.G_value_edit->text(), QStringLiteral("9.815"));
+  EXPECT_EQ(form.X_Code_0g_edit->text(), QStringLiteral("32768.000"));
+  EXPECT_EQ(form.X_Gain_edit->text(), QStringLiteral("0.00479"));
+  EXPECT_EQ(form.ChartHelper->SectionX(), -1);
+  // The open dialog remembers the program's folder for next time.
+  Import(program, file.path());
+  EXPECT_FALSE(program.dialogs.openRequests[1].initialFolder.isEmpty());
+  EXPECT_TRUE(program.dialogs.openRequests[0].initialFolder.isEmpty());
+}
+
+TEST(LoggerImport, RejectedFilesChangeNothing) {
+  DecimalSeparatorScope point('.');
+  StartedProgram program;
+  TMainForm& form = program.form();
+  TempFile good("import_good.dat", LoggerBytes(5));
+  Import(program, good.path());
+  form.Memo1->setPlainText(QStringLiteral("kept"));
+  const QString caption = form.windowTitle();
+  const double gain = program.data().Calibration[AxisX].Gain;
+
+  auto noBlock = LoggerBytes(1);
+  noBlock.resize(150);
+  noBlock[127] = 0x0F;
+  TempFile empty("import_empty.dat", {});
+  TempFile wrong("import_wrong.dat", std::vector<std::uint8_t>(300, 0x11));
+  TempFile shortFile("import_short.dat", noBlock);
+  TempFile missing("import_missing.dat");
+  for (const TempFile* file : {&empty, &wrong, &shortFile, &missing}) Import(program, file->path());
+
+  ASSERT_EQ(program.dialogs.shown.size(), 4u);
+  EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
+  EXPECT_EQ(program.dialogs.shown[0].text,
+            QStringLiteral("Указанный файл нулевого размера! Действие отменено."));
+  EXPECT_EQ(program.dialogs.shown[1].kind, FakeUserDialogs::Kind::Message);
+  EXPECT_EQ(program.dialogs.shown[1].text, QStringLiteral("неправильный формат данных"));
+  EXPECT_EQ(program.dialogs.shown[2].text, QStringLiteral("неправильный формат данных"));
+  EXPECT_EQ(program.dialogs.shown[3].kind, FakeUserDialogs::Kind::Warning);
+  EXPECT_EQ(program.dialogs.shown[3].text,
+            QStringLiteral("Указанный файл не найден. Действие отменено."));
+  EXPECT_EQ(form.windowTitle(), caption);
+  EXPECT_EQ(program.data().SampleCount, 100u);
+  EXPECT_EQ(program.data().Calibration[AxisX].Gain, gain);
+  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("kept"));
+  EXPECT_EQ(form.StopPoint->text(), QStringLiteral("0.099"));
+}
+
+TEST(LoggerImport, AFolderCannotBeOpened) {
+  StartedProgram program;
+  Import(program, QString::fromStdString(std::filesystem::temp_directory_path().string()));
+  ASSERT_EQ(program.dialogs.shown.size(), 1u);
+  EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Error);
+  EXPECT_EQ(program.dialogs.shown[0].text,
+            QStringLiteral("Не удалось получить доступ к файлу. Действие отменено."));
+}
+
+TEST(LoggerImport, ALongerFileLoadsWhatFitsAndWarns) {
+  StartedProgram program(1000);
+  TempFile file("import_long.dat", LoggerBytes(60));
+  Import(program, file.path());
+  EXPECT_EQ(program.data().SampleCount, 1000u);
+  ASSERT_EQ(program.dialogs.shown.size(), 1u);
+  EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
+  EXPECT_TRUE(program.dialogs.shown[0].text.contains(QStringLiteral("1000")));
+  EXPECT_TRUE(program.dialogs.shown[0].text.contains(QStringLiteral("1200")));
+}

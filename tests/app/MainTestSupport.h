@@ -1,0 +1,58 @@
+// A started program under the offscreen platform, with its dialogs answered
+// by a fake, and small helpers to read its controls.
+#pragma once
+
+#include <QAction>
+#include <QLabel>
+#include <QTableWidget>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "LoggerFileWriter.h"
+#include "analysis/ParamDLg.h"
+#include "analysis/SmoothDlg.h"
+#include "app/Startup.h"
+#include "support/FakeUserDialogs.h"
+
+struct StartedProgram {
+  explicit StartedProgram(int capacity = 200000)
+      : windows(CreateProgramWindows(dialogs, capacity)) {
+    form().show();
+    form().activateWindow();
+    // Shortcuts reach the active window only.
+    EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
+  }
+  TMainForm& form() { return *windows->MainForm; }
+  Recording& data() { return form().Data(); }
+  QString cell(int row, int column) { return form().ParamViews->item(row, column)->text(); }
+
+  FakeUserDialogs dialogs;
+  std::unique_ptr<ProgramWindows> windows;
+};
+
+// A logger file in the temporary folder, removed with the object.
+class TempFile {
+ public:
+  explicit TempFile(const std::string& name)
+      : path_(std::filesystem::temp_directory_path() / name) {}
+  TempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) : TempFile(name) {
+    loggen::WriteFile(path_.string(), bytes);
+  }
+  ~TempFile() { std::filesystem::remove(path_); }
+  QString path() const { return QString::fromStdString(path_.string()); }
+  std::string string() const { return path_.string(); }
+
+ private:
+  std::filesystem::path path_;
+};
+
+inline std::vector<std::uint8_t> LoggerBytes(int blocks, std::uint32_t seed = 7, int shocks = 0) {
+  loggen::LoggerFileOptions options;
+  options.blocks = blocks;
+  options.seed = seed;
+  options.shocks = shocks;
+  return loggen::MakeLoggerFile(options);
+}
