@@ -1,0 +1,133 @@
+#include "cli/CliCommands.h"
+
+#include <QJsonArray>
+#include <algorithm>
+
+#include "analysis/Exceedance.h"
+#include "analysis/Interval.h"
+#include "analysis/IntervalParams.h"
+#include "analysis/Speed.h"
+#include "analysis/VibroSpeed.h"
+
+namespace {
+
+QJsonArray ComplexList(const TdspRootList& roots) {
+  QJsonArray list;
+  for (int i = 0; i < roots.count; ++i) {
+    list.append(
+        QJsonArray{static_cast<double>(roots.root[i].re), static_cast<double>(roots.root[i].im)});
+  }
+  return list;
+}
+
+QJsonArray NumberList(std::span<const long double> values) {
+  QJsonArray list;
+  for (long double v : values) list.append(static_cast<double>(v));
+  return list;
+}
+
+QJsonObject RowJson(const Recording& recording, int row, SampleInterval interval,
+                    const ParamOptions& options) {
+  const RowStatistics s = ParamRowStatistics(recording, row, interval, options);
+  QJsonArray texts;
+  for (const std::string& text : StatisticsTexts(s, options.CodesMode, ParamRows[row].Unit)) {
+    texts.append(QString::fromStdString(text));
+  }
+  return {{"name", QString::fromUtf8(ParamRows[row].Caption)},
+          {"min", s.Min},
+          {"max", s.Max},
+          {"mean", s.Mean},
+          {"std", s.StdDev},
+          {"texts", texts}};
+}
+
+QJsonObject PassJson(const Recording& recording, SampleInterval interval, ExceedanceSide side) {
+  const ExceedanceResult result = FindExceedances(
+      recording.CodesX.get(), interval, recording.Calibration[AxisX], recording.BoundLevel, side);
+  QJsonArray runs;
+  for (const ExceedanceRun& run : result.Runs) {
+    runs.append(QJsonObject{{"first", static_cast<qint64>(run.First)},
+                            {"last", static_cast<qint64>(run.Last)},
+                            {"start_s", run.First * Recording::TimeStep},
+                            {"duration_s", (run.Last - run.First) * Recording::TimeStep}});
+  }
+  return {{"exceeded", result.Exceeded}, {"runs", runs}};
+}
+
+}  // namespace
+
+QJsonObject InfoJson(const QString& file, const Recording& recording) {
+  QJsonArray calibration;
+  const char* axes[] = {"X", "Y", "Z"};
+  for (int axis = 0; axis < 3; ++axis) {
+    calibration.append(QJsonObject{{"axis", axes[axis]},
+                                   {"code0g", recording.Calibration[axis].Code0g},
+                                   {"gain", recording.Calibration[axis].Gain}});
+  }
+  const double* temperature = recording.Temperature.get();
+  const auto [low, high] = std::minmax_element(temperature, temperature + recording.SampleCount);
+  const bool any = recording.SampleCount > 0;
+  return {{"file", file},
+          {"samples", static_cast<qint64>(recording.SampleCount)},
+          {"duration_s", (static_cast<double>(recording.SampleCount) - 1) * Recording::TimeStep},
+          {"calibration", calibration},
+          {"temperature", QJsonObject{{"min", any ? *low : 0.0}, {"max", any ? *high : 0.0}}}};
+}
+
+QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRequest& request) {
+  recording.BoundLevel = request.bound;
+  if (request.correctSpeed) {
+    SpeedRecalculate(recording.CodesX.get(), recording.LinSpeedX.get(), recording.SampleCount,
+                     recording.Calibration[AxisX]);
+    SpeedCorrection(recording.LinSpeedX.get(), recording.SampleCount);
+  }
+  auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
+  const double cutoff = CutoffFrequency(request.cutoff);
+  filter->SetFrequency1(cutoff);
+  filter->SetFrequency2(cutoff);
+  FilterVibroSpeed(recording, *filter);
+
+  QJsonObject result{{"file", file}, {"samples", static_cast<qint64>(recording.SampleCount)}};
+  const auto interval =
+      ParamInterval(request.from.toStdString(), request.to.toStdString(), recording.SampleCount);
+  if (!interval) return result;  // an empty recording has no interval
+  ParamOptions options;
+  options.Shown.fill(true);
+  options.Inverted = request.invert;
+  options.CodesMode = request.codes;
+  QJsonArray rows;
+  for (int row = 0; row < kParamRowCount; ++row)
+    rows.append(RowJson(recording, row, *interval, options));
+  result.insert("interval", QJsonObject{{"start", static_cast<qint64>(interval->Start)},
+                                        {"stop", static_cast<qint64>(interval->Stop)}});
+  result.insert("rows", rows);
+  result.insert(
+      "exceedances",
+      QJsonObject{{"bound", recording.BoundLevel},
+                  {"positive", PassJson(recording, *interval, ExceedanceSide::Positive)},
+                  {"negative", PassJson(recording, *interval, ExceedanceSide::Negative)}});
+  return result;
+}
+
+std::unique_ptr<TdspIIRFilter> MakeFilter(const FilterRequest& request) {
+  auto filter = std::make_unique<TdspIIRFilter>(nullptr);
+  filter->SetSampleRate(request.rate);
+  filter->SetKind(request.kind);
+  filter->SetResponse(request.response);
+  filter->SetOrder(request.order);
+  filter->SetFrequency1(request.f1);
+  filter->SetFrequency2(request.f2);
+  filter->SetRipple(request.ripple);
+  filter->SetManualReset(request.manualReset);
+  return filter;
+}
+
+QJsonObject FilterDesignJson(const TdspIIRFilter& filter) {
+  return {{"taps", filter.TapCount()},
+          {"input_scale", static_cast<double>(filter.InputScale())},
+          {"b", NumberList(filter.NumeratorCoefficients())},
+          {"a", NumberList(filter.FeedbackCoefficients())},
+          {"zplane_poles", ComplexList(filter.ZPlanePoles())},
+          {"zplane_zeros", ComplexList(filter.ZPlaneZeros())},
+          {"error_text", QString::fromStdString(filter.ErrorText())}};
+}

@@ -1,0 +1,195 @@
+// The command-line tool run as a process on generated files, its answers
+// compared with the core's own results.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QStringList>
+#include <filesystem>
+
+#include "LoggerFileWriter.h"
+#include "analysis/Exceedance.h"
+#include "analysis/Interval.h"
+#include "analysis/IntervalParams.h"
+#include "analysis/NumberText.h"
+#include "analysis/VibroSpeed.h"
+#include "dsp/dspIIRFilters.h"
+#include "files/CodesTextFile.h"
+#include "files/LoggerFile.h"
+
+namespace {
+
+struct Result {
+  int exitCode;
+  QByteArray out;
+  QByteArray err;
+  std::vector<QJsonObject> objects() const {
+    std::vector<QJsonObject> list;
+    for (const QByteArray& line : out.split('\n')) {
+      if (!line.isEmpty()) list.push_back(QJsonDocument::fromJson(line).object());
+    }
+    return list;
+  }
+};
+
+Result RunCli(const QStringList& arguments, const QByteArray& input = {}) {
+  QProcess process;
+  process.start(TORVIK_CLI_PATH, arguments);
+  process.write(input);
+  process.closeWriteChannel();
+  process.waitForFinished(60000);
+  return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+std::string TempPath(const std::string& name) {
+  return (std::filesystem::temp_directory_path() / name).string();
+}
+
+// A logger file with shocks beyond ±25 m/s², and the recording it decodes to.
+struct Fixture {
+  std::string path = TempPath("cli_test.dat");
+  Recording recording;
+  Fixture() {
+    loggen::LoggerFileOptions options;
+    options.blocks = 500;
+    options.shocks = 4;
+    options.seed = 11;
+    const auto bytes = loggen::MakeLoggerFile(options);
+    loggen::WriteFile(path, bytes);
+    DecodeLoggerFile(bytes, recording);
+  }
+  ~Fixture() { std::filesystem::remove(path); }
+};
+
+}  // namespace
+
+TEST(Cli, InfoDescribesEachFileInTurn) {
+  Fixture f;
+  const Result r = RunCli({"info", QString::fromStdString(f.path), QString::fromStdString(f.path)});
+  EXPECT_EQ(r.exitCode, 0);
+  const auto objects = r.objects();
+  ASSERT_EQ(objects.size(), 2u);
+  const QJsonObject info = objects[0];
+  EXPECT_EQ(info["samples"].toInt(), 10000);
+  EXPECT_DOUBLE_EQ(info["duration_s"].toDouble(), 9999 * 0.001);
+  const QJsonArray calibration = info["calibration"].toArray();
+  EXPECT_EQ(calibration[0].toObject()["axis"].toString(), QStringLiteral("X"));
+  EXPECT_EQ(calibration[0].toObject()["gain"].toDouble(), f.recording.Calibration[AxisX].Gain);
+  EXPECT_EQ(calibration[2].toObject()["code0g"].toDouble(), 32768.0);
+  EXPECT_DOUBLE_EQ(info["temperature"].toObject()["min"].toDouble(), 20.0);
+}
+
+TEST(Cli, ParamsMatchTheCore) {
+  DecimalSeparatorScope point('.');
+  Fixture f;
+  const Result r = RunCli({"params", "--from", "1", "--to", "8.5", "--invert", "--cutoff", "800",
+                           QString::fromStdString(f.path)});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject params = r.objects().at(0);
+  EXPECT_EQ(params["interval"].toObject()["start"].toInt(), 1000);
+  EXPECT_EQ(params["interval"].toObject()["stop"].toInt(), 8500);
+
+  auto filter = LoadIIRFilter(nullptr, "check", kVibroSpeedFilterResource);
+  filter->SetFrequency1(500);
+  filter->SetFrequency2(500);
+  FilterVibroSpeed(f.recording, *filter);
+  ParamOptions options;
+  options.Shown.fill(true);
+  options.Inverted = true;
+  const SampleInterval interval{1000, 8500};
+  const QJsonArray rows = params["rows"].toArray();
+  ASSERT_EQ(rows.size(), 5);
+  for (int row = 0; row < 5; ++row) {
+    const RowStatistics s = ParamRowStatistics(f.recording, row, interval, options);
+    const QJsonObject json = rows[row].toObject();
+    EXPECT_EQ(json["name"].toString(), QString::fromUtf8(ParamRows[row].Caption));
+    EXPECT_EQ(json["min"].toDouble(), s.Min) << row;
+    EXPECT_EQ(json["std"].toDouble(), s.StdDev) << row;
+    EXPECT_EQ(json["texts"].toArray()[2].toString(),
+              QString::fromStdString(ParamRowTexts(f.recording, row, interval, options)[2]));
+  }
+  const QJsonObject exceedances = params["exceedances"].toObject();
+  EXPECT_EQ(exceedances["bound"].toDouble(), 25.0);
+  for (const auto& [name, side] : {std::pair{"positive", ExceedanceSide::Positive},
+                                   std::pair{"negative", ExceedanceSide::Negative}}) {
+    const ExceedanceResult expected = FindExceedances(f.recording.CodesX.get(), interval,
+                                                      f.recording.Calibration[AxisX], 25, side);
+    const QJsonObject pass = exceedances[name].toObject();
+    EXPECT_EQ(pass["exceeded"].toBool(), expected.Exceeded);
+    ASSERT_EQ(pass["runs"].toArray().size(), static_cast<int>(expected.Runs.size()));
+    for (std::size_t i = 0; i < expected.Runs.size(); ++i) {
+      const QJsonObject run = pass["runs"].toArray()[static_cast<int>(i)].toObject();
+      EXPECT_EQ(run["first"].toInt(), static_cast<int>(expected.Runs[i].First));
+      EXPECT_DOUBLE_EQ(run["duration_s"].toDouble(),
+                       (expected.Runs[i].Last - expected.Runs[i].First) * 0.001);
+    }
+  }
+}
+
+TEST(Cli, ARejectedFileAmongGoodOnes) {
+  Fixture f;
+  const std::string bad = TempPath("cli_bad.dat");
+  loggen::WriteFile(bad, std::vector<std::uint8_t>(300, 0x11));
+  const Result r = RunCli({"info", QString::fromStdString(f.path), QString::fromStdString(bad),
+                           "/nonexistent/file.dat", QString::fromStdString(f.path)});
+  EXPECT_EQ(r.exitCode, 1);
+  EXPECT_EQ(r.objects().size(), 2u);
+  EXPECT_TRUE(QString::fromUtf8(r.err).contains(QStringLiteral("неправильный формат данных")));
+  EXPECT_TRUE(QString::fromUtf8(r.err).contains(QStringLiteral("Указанный файл не найден")));
+  std::filesystem::remove(bad);
+}
+
+TEST(Cli, UsageErrors) {
+  for (const QStringList& arguments :
+       {QStringList{}, QStringList{"nonsense", "x"}, QStringList{"info"},
+        QStringList{"params", "--bound", "abc", "x.dat"}, QStringList{"convert", "x.dat"},
+        QStringList{"filter", "--kind", "elliptic", "--response", "lowpass", "--order", "2", "--f1",
+                    "10", "--rate", "100"},
+        QStringList{"info", "--no-such-option", "x.dat"}}) {
+    const Result r = RunCli(arguments);
+    EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains("usage:"));
+  }
+}
+
+TEST(Cli, ConvertWritesTheCodesTextFile) {
+  Fixture f;
+  const std::string out = TempPath("cli_convert.csv");
+  const Result r = RunCli({"convert", QString::fromStdString(f.path), QString::fromStdString(out)});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const FileReadResult written = ReadWholeFile(out);
+  EXPECT_EQ(std::string(written.bytes.begin(), written.bytes.end()), CodesText(f.recording));
+  // The text file reads back through the same tool.
+  const Result info = RunCli({"info", QString::fromStdString(out)});
+  EXPECT_EQ(info.objects().at(0)["samples"].toInt(), 10000);
+  std::filesystem::remove(out);
+}
+
+TEST(Cli, FilterDesignAndStream) {
+  const QStringList settings = {"filter",   "--kind",  "butterworth", "--response",
+                                "highpass", "--order", "5",           "--f1",
+                                "10",       "--rate",  "1000"};
+  const Result design = RunCli(settings + QStringList{"--design"});
+  ASSERT_EQ(design.exitCode, 0) << design.err.toStdString();
+  const QJsonObject json = design.objects().at(0);
+  EXPECT_EQ(json["taps"].toInt(), 5);
+  EXPECT_NEAR(json["input_scale"].toDouble(), 0.903314275, 1e-9);
+  EXPECT_EQ(json["zplane_poles"].toArray().size(), 5);
+  EXPECT_EQ(json["b"].toArray()[0].toDouble(), -1.0);
+
+  const Result stream = RunCli(settings, "1\n1\n0.5\n");
+  ASSERT_EQ(stream.exitCode, 0);
+  TdspIIRFilter filter(nullptr);
+  filter.SetSampleRate(1000);
+  filter.SetResponse(ftHighpass);
+  filter.SetOrder(5);
+  filter.SetFrequency1(10);
+  const QList<QByteArray> lines = stream.out.trimmed().split('\n');
+  ASSERT_EQ(lines.size(), 3);
+  for (int i = 0; i < 3; ++i) {
+    const double x = i < 2 ? 1.0 : 0.5;
+    EXPECT_EQ(lines[i].toDouble(), static_cast<double>(filter.Filter(x))) << i;
+  }
+}
