@@ -2,11 +2,12 @@
 // by a fake, and small helpers to read its controls.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QAction>
 #include <QLabel>
 #include <QTableWidget>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@
 #include "analysis/SmoothDlg.h"
 #include "app/Startup.h"
 #include "support/FakeUserDialogs.h"
+#include "support/QtPrinters.h"
 
 struct StartedProgram {
   explicit StartedProgram(int capacity = 200000)

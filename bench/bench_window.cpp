@@ -1,0 +1,92 @@
+// The main window on a full-capacity recording with every curve shown: the
+// redraw including the vibration-speed filter pass, and a mouse move in
+// tracking mode (crosshair, readout and the rows-only calculation).
+#include <benchmark/benchmark.h>
+
+#include <QAction>
+#include <QApplication>
+#include <QCursor>
+#include <QMouseEvent>
+#include <filesystem>
+
+#include "LoggerFileWriter.h"
+#include "app/QtUserDialogs.h"
+#include "app/Startup.h"
+#include "view/ChartHlp.h"
+#include "view/ChartSurface.h"
+
+namespace {
+
+struct WindowBench {
+  QtUserDialogs dialogs;  // nothing in these commands asks the user anything
+  std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(dialogs);
+  TMainForm& form = *windows->MainForm;
+
+  WindowBench() {
+    const auto path = std::filesystem::temp_directory_path() / "bench_window.dat";
+    loggen::LoggerFileOptions options;
+    options.blocks = 75000;
+    options.shocks = 20;
+    options.bursts = 10;
+    loggen::WriteFile(path.string(), loggen::MakeLoggerFile(options));
+    form.show();
+    form.ImportFileRoutine(QString::fromStdString(path.string()));
+    std::filesystem::remove(path);
+    for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
+                          form.Temperature_line, form.Boundslevel_check}) {
+      item->setChecked(true);
+    }
+    form.UpdateGraph();
+    form.CHART->Repaint();
+  }
+
+  void MoveMouse(QPoint at) {
+    QCursor::setPos(form.CHART->mapToGlobal(at));
+    QMouseEvent move(QEvent::MouseMove, at, form.CHART->mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(form.CHART, &move);
+  }
+};
+
+WindowBench& Bench() {
+  static WindowBench bench;
+  return bench;
+}
+
+void BM_UpdateGraph(benchmark::State& state) {
+  WindowBench& bench = Bench();
+  for (auto _ : state) bench.form.UpdateGraph();
+  state.counters["target_ms"] = 150;
+}
+
+void BM_TrackingMouseMove(benchmark::State& state) {
+  WindowBench& bench = Bench();
+  const QRect plot = bench.form.CHART->PlotRect();
+  bench.form.ChartHelper->SetSection(ChartPoint{0.0, 0.0});
+  bench.form.SpyData->setChecked(true);
+  bench.form.CHART->Repaint();
+  const std::uint64_t dataDraws = bench.form.CHART->DataDrawCount();
+  int step = 0;
+  for (auto _ : state) {
+    const int x = plot.left() + 10 + (step++ % 2) * (plot.width() / 2);
+    bench.MoveMouse(QPoint(x, plot.center().y()));
+  }
+  if (bench.form.CHART->DataDrawCount() != dataDraws)
+    state.SkipWithError("a mouse move repainted the data");
+  bench.form.SpyData->setChecked(false);
+  state.counters["target_ms"] = 16;
+}
+
+}  // namespace
+
+BENCHMARK(BM_UpdateGraph)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrackingMouseMove)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
