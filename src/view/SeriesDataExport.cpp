@@ -1,0 +1,324 @@
+#include "view/SeriesDataExport.h"
+
+#include <xlsxwriter.h>
+
+#include <QDir>
+#include <QPointF>
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <filesystem>
+#include <functional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <system_error>
+#include <vector>
+
+#include "view/ChartSurface.h"
+
+namespace {
+
+const QString kTimeHeader = QStringLiteral("Время, с");
+const QString kNoPoints = QStringLiteral("На графике нет точек для записи.");
+constexpr int kStagingAttempts = 100;
+static_assert(kSheetRowLimit == LXW_ROW_MAX);
+
+struct Column {
+  QString header;
+  const ChartSeries* series;
+  bool time;  // the series' x, else its y
+};
+
+bool SameTimes(const std::vector<const ChartSeries*>& series) {
+  const ChartSeries& first = *series.front();
+  for (const ChartSeries* other : series) {
+    if (other->PointCount() != first.PointCount()) return false;
+    for (std::size_t k = 0; k < first.PointCount(); ++k) {
+      if (other->Point(k).x() != first.Point(k).x()) return false;
+    }
+  }
+  return true;
+}
+
+// The series that hold points, as a table with one row per point.
+class SeriesTable {
+ public:
+  explicit SeriesTable(const ChartSurface& chart) {
+    for (int i = 0; i < chart.SeriesCount(); ++i) {
+      const ChartSeries* series = chart.Series(i);
+      if (series->PointCount() == 0) continue;
+      series_.push_back(series);
+      rows_ = std::max(rows_, series->PointCount());
+    }
+    if (series_.empty()) return;
+    const bool shared = SameTimes(series_);
+    if (shared) columns_.push_back({kTimeHeader, series_.front(), true});
+    for (const ChartSeries* series : series_) {
+      if (!shared) {
+        columns_.push_back({QStringLiteral("%1: время, с").arg(series->Name()), series, true});
+      }
+      columns_.push_back({series->Name(), series, false});
+    }
+  }
+
+  bool Empty() const { return series_.empty(); }
+  const std::vector<const ChartSeries*>& Series() const { return series_; }
+  const std::vector<Column>& Columns() const { return columns_; }
+  std::size_t RowCount() const { return rows_; }
+
+  // Empty past the last point of a shorter series.
+  static std::optional<double> Cell(std::size_t row, const Column& column) {
+    if (row >= column.series->PointCount()) return std::nullopt;
+    const QPointF point = column.series->Point(row);
+    return column.time ? point.x() : point.y();
+  }
+
+ private:
+  std::vector<const ChartSeries*> series_;
+  std::vector<Column> columns_;
+  std::size_t rows_ = 0;
+};
+
+// Up to 15 significant digits, as the program shows numbers, and always a
+// decimal point, whatever the program's separator: these files are read by
+// other programs.
+class NumberText {
+ public:
+  std::string_view operator()(double value) {
+    const auto result = std::to_chars(buffer_.data(), buffer_.data() + buffer_.size(), value,
+                                      std::chars_format::general, 15);
+    return {buffer_.data(), static_cast<std::size_t>(result.ptr - buffer_.data())};
+  }
+
+ private:
+  std::array<char, 32> buffer_{};
+};
+
+// Collects text and writes it to the file in large pieces.
+class TextSink {
+ public:
+  explicit TextSink(QFile& file) : file_(file) { buffer_.reserve(kChunk); }
+
+  TextSink& operator<<(std::string_view text) {
+    buffer_.append(text);
+    if (buffer_.size() >= kChunk) Flush();
+    return *this;
+  }
+  TextSink& operator<<(const char* text) { return *this << std::string_view(text); }
+  TextSink& operator<<(const QString& text) {
+    const QByteArray bytes = text.toUtf8();
+    return *this << std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+  }
+  TextSink& operator<<(double value) { return *this << number_(value); }
+
+  bool Flush() {
+    const auto size = static_cast<qint64>(buffer_.size());
+    if (size != 0 && !failed_ && file_.write(buffer_.data(), size) != size) failed_ = true;
+    buffer_.clear();
+    return !failed_;
+  }
+
+ private:
+  static constexpr std::size_t kChunk = 1 << 20;
+  QFile& file_;
+  std::string buffer_;
+  NumberText number_;
+  bool failed_ = false;
+};
+
+QString CsvField(const QString& text) {
+  if (!text.contains(QLatin1Char(';')) && !text.contains(QLatin1Char('"')) &&
+      !text.contains(QLatin1Char('\n')) && !text.contains(QLatin1Char('\r'))) {
+    return text;
+  }
+  QString quoted = text;
+  quoted.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  return QLatin1Char('"') + quoted + QLatin1Char('"');
+}
+
+void WriteCsv(const SeriesTable& table, TextSink& out) {
+  out << "\xEF\xBB\xBF";  // the byte order mark tells spreadsheets the text is UTF-8
+  const std::vector<Column>& columns = table.Columns();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    out << (c == 0 ? "" : ";") << CsvField(columns[c].header);
+  }
+  out << "\r\n";
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      if (c != 0) out << ";";
+      if (const auto value = SeriesTable::Cell(row, columns[c])) out << *value;
+    }
+    out << "\r\n";
+  }
+}
+
+void WriteXml(const SeriesTable& table, TextSink& out) {
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<chart>\n";
+  for (const ChartSeries* series : table.Series()) {
+    out << " <series name=\"" << series->Name().toHtmlEscaped() << "\" points=\""
+        << QString::number(series->PointCount()) << "\">\n";
+    for (std::size_t k = 0; k < series->PointCount(); ++k) {
+      const QPointF point = series->Point(k);
+      out << "  <point x=\"" << point.x() << "\" y=\"" << point.y() << "\"/>\n";
+    }
+    out << " </series>\n";
+  }
+  out << "</chart>\n";
+}
+
+void WriteHtml(const SeriesTable& table, TextSink& out) {
+  out << "<!DOCTYPE html>\n<html lang=\"ru\">\n<head>\n<meta charset=\"utf-8\">\n"
+         "<title>Точки графика</title>\n</head>\n<body>\n<table border=\"1\">\n<tr>";
+  for (const Column& column : table.Columns())
+    out << "<th>" << column.header.toHtmlEscaped() << "</th>";
+  out << "</tr>\n";
+  for (std::size_t row = 0; row < table.RowCount(); ++row) {
+    out << "<tr>";
+    for (const Column& column : table.Columns()) {
+      out << "<td>";
+      if (const auto value = SeriesTable::Cell(row, column)) out << *value;
+      out << "</td>";
+    }
+    out << "</tr>\n";
+  }
+  out << "</table>\n</body>\n</html>\n";
+}
+
+ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)>& write) {
+  StagedFile staged(path);
+  if (ExportFailure failure = staged.Open()) return failure;
+  TextSink sink(staged.File());
+  write(sink);
+  if (!sink.Flush()) return WriteFailureText(path, staged.File().errorString());
+  return staged.Commit();
+}
+
+QString XlsxFailureText(const QString& path, lxw_error error) {
+  return WriteFailureText(path, QString::fromUtf8(lxw_strerror(error)));
+}
+
+// Rows [first, last) of the table on a sheet of their own, below the header row.
+lxw_error WriteSheet(lxw_worksheet* sheet, const SeriesTable& table, std::size_t first,
+                     std::size_t last) {
+  const std::vector<Column>& columns = table.Columns();
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    const QByteArray header = columns[c].header.toUtf8();
+    if (lxw_error e = worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c),
+                                             header.constData(), nullptr)) {
+      return e;
+    }
+  }
+  for (std::size_t row = first; row < last; ++row) {
+    const auto sheetRow = static_cast<lxw_row_t>(row - first + 1);
+    for (std::size_t c = 0; c < columns.size(); ++c) {
+      const auto value = SeriesTable::Cell(row, columns[c]);
+      if (!value) continue;
+      if (lxw_error e =
+              worksheet_write_number(sheet, sheetRow, static_cast<lxw_col_t>(c), *value, nullptr)) {
+        return e;
+      }
+    }
+  }
+  return LXW_NO_ERROR;
+}
+
+lxw_error WriteSheets(lxw_workbook* book, const SeriesTable& table) {
+  const std::size_t perSheet = kSheetRowLimit - 1;
+  const std::size_t sheets = std::max<std::size_t>(1, (table.RowCount() + perSheet - 1) / perSheet);
+  for (std::size_t s = 0; s < sheets; ++s) {
+    const QString name =
+        sheets == 1 ? QStringLiteral("Данные") : QStringLiteral("Данные %1").arg(s + 1);
+    lxw_worksheet* sheet = workbook_add_worksheet(book, name.toUtf8().constData());
+    if (sheet == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
+    const std::size_t first = s * perSheet;
+    if (lxw_error e =
+            WriteSheet(sheet, table, first, std::min(table.RowCount(), first + perSheet))) {
+      return e;
+    }
+  }
+  return LXW_NO_ERROR;
+}
+
+ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
+  StagedFile staged(path);
+  if (ExportFailure failure = staged.Open()) return failure;
+  staged.File().close();
+  // Rows go to disk as they are written, so a long recording needs little memory.
+  lxw_workbook_options options{};
+  options.constant_memory = LXW_TRUE;
+  lxw_workbook* book =
+      workbook_new_opt(QFile::encodeName(staged.TemporaryPath()).constData(), &options);
+  if (book == nullptr) return XlsxFailureText(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
+  const lxw_error written = WriteSheets(book, table);
+  const lxw_error closed = workbook_close(book);  // frees the workbook whatever happened before
+  if (written != LXW_NO_ERROR) return XlsxFailureText(path, written);
+  if (closed != LXW_NO_ERROR) return XlsxFailureText(path, closed);
+  return staged.Commit();
+}
+
+std::filesystem::path FileSystemPath(const QString& path) {
+  return std::filesystem::path(path.toStdU16String());
+}
+
+}  // namespace
+
+ExportFailure ExportSeriesData(const ChartSurface& chart, SeriesDataFormat format,
+                               const QString& path) {
+  const SeriesTable table(chart);
+  if (table.Empty()) return kNoPoints;
+  switch (format) {
+    case SeriesDataFormat::Csv:
+      return WriteText(path, [&](TextSink& out) { WriteCsv(table, out); });
+    case SeriesDataFormat::Xml:
+      return WriteText(path, [&](TextSink& out) { WriteXml(table, out); });
+    case SeriesDataFormat::Html:
+      return WriteText(path, [&](TextSink& out) { WriteHtml(table, out); });
+    case SeriesDataFormat::Xlsx:
+      return WriteXlsx(table, path);
+  }
+  throw std::invalid_argument("ExportSeriesData: unknown format");
+}
+
+// --- StagedFile ---------------------------------------------------------------------------------
+
+StagedFile::~StagedFile() {
+  if (committed_ || !created_) return;
+  file_.close();
+  QFile::remove(file_.fileName());
+}
+
+ExportFailure StagedFile::Open() {
+  // NewOnly: never truncate a file that happens to carry the temporary name.
+  for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
+    file_.setFileName(QStringLiteral("%1.%2.part").arg(destination_).arg(attempt));
+    if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+      created_ = true;
+      return std::nullopt;
+    }
+    if (!file_.exists()) break;
+  }
+  return WriteFailureText(destination_, file_.errorString());
+}
+
+ExportFailure StagedFile::Commit() {
+  if (!created_) throw std::logic_error("StagedFile::Commit: the file was never opened");
+  if (file_.isOpen()) {
+    const bool flushed = file_.flush();
+    file_.close();
+    if (!flushed || file_.error() != QFileDevice::NoError) {
+      return WriteFailureText(destination_, file_.errorString());
+    }
+  }
+  std::error_code error;
+  std::filesystem::rename(FileSystemPath(file_.fileName()), FileSystemPath(destination_), error);
+  if (error) return WriteFailureText(destination_, QString::fromStdString(error.message()));
+  committed_ = true;
+  return std::nullopt;
+}
+
+QString WriteFailureText(const QString& path, const QString& reason) {
+  const QString text =
+      QStringLiteral("Не удалось записать файл «%1»").arg(QDir::toNativeSeparators(path));
+  return reason.isEmpty() ? text + QLatin1Char('.') : text + QStringLiteral(":\r\n") + reason;
+}
