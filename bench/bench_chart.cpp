@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <memory>
 #include <QMouseEvent>
 
 #include <algorithm>
@@ -93,9 +94,12 @@ struct ChartBench {
   }
 };
 
+// Widgets must go before the application object does.
+std::unique_ptr<ChartBench> gBench;
+
 ChartBench& Bench() {
-  static ChartBench bench;
-  return bench;
+  if (!gBench) gBench = std::make_unique<ChartBench>();
+  return *gBench;
 }
 
 double ResidentMegabytes() {
@@ -185,5 +189,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  gBench.reset();
   return 0;
 }

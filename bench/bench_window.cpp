@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <memory>
 #include <QCursor>
 #include <QMouseEvent>
 #include <filesystem>
@@ -48,9 +49,12 @@ struct WindowBench {
   }
 };
 
+// Widgets must go before the application object does.
+std::unique_ptr<WindowBench> gBench;
+
 WindowBench& Bench() {
-  static WindowBench bench;
-  return bench;
+  if (!gBench) gBench = std::make_unique<WindowBench>();
+  return *gBench;
 }
 
 void BM_UpdateGraph(benchmark::State& state) {
@@ -88,5 +92,6 @@ int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();
+  gBench.reset();
   return 0;
 }

@@ -98,7 +98,11 @@ void TMainForm::BuildControls() {
   ParamViews->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ParamViews->setSelectionBehavior(QAbstractItemView::SelectRows);
   ParamViews->horizontalHeader()->setSectionsClickable(false);
-  ParamViews->verticalHeader()->setDefaultSectionSize(18);
+  // Five rows and the header fit the 121-pixel panel without scrolling.
+  ParamViews->verticalHeader()->setMinimumSectionSize(17);
+  ParamViews->verticalHeader()->setDefaultSectionSize(17);
+  ParamViews->horizontalHeader()->setFixedHeight(20);
+  ParamViews->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
   for (int c = 0; c < 5; ++c) ParamViews->setColumnWidth(c, 150);
   for (int r = 0; r < 5; ++r) {
     for (int c = 0; c < 5; ++c) ParamViews->setItem(r, c, new QTableWidgetItem);
