@@ -5,14 +5,14 @@
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
-#include <memory>
 #include <QMouseEvent>
-
 #include <algorithm>
 #include <cmath>
 #include <fstream>
+#include <memory>
 #include <string>
 
+#include "QtBenchmarkMain.h"
 #include "app/Recording.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -126,7 +126,8 @@ void BM_FullViewReplot_Baseline(benchmark::State& state) {
   for (auto _ : state) {
     for (const Recording::Array* array : {&data.VibroSpeedX, &data.CodesX, &data.CodesY,
                                           &data.CodesZ, &data.Temperature, &data.LinSpeedX}) {
-      const auto [low, high] = std::minmax_element(array->get() + 1, array->get() + data.SampleCount);
+      const auto [low, high] =
+          std::minmax_element(array->get() + 1, array->get() + data.SampleCount);
       benchmark::DoNotOptimize(*low + *high);
     }
   }
@@ -157,7 +158,8 @@ void BM_CrosshairMove(benchmark::State& state) {
     QApplication::sendEvent(&bench.chart, &move);
     QApplication::processEvents();  // the widget shows the new overlay
   }
-  if (bench.chart.DataDrawCount() != draws) state.SkipWithError("a crosshair move repainted the data");
+  if (bench.chart.DataDrawCount() != draws)
+    state.SkipWithError("a crosshair move repainted the data");
   state.counters["target_ms"] = 16;
 }
 BENCHMARK(BM_CrosshairMove)->Unit(benchmark::kMillisecond);
@@ -184,11 +186,5 @@ BENCHMARK(BM_AllEightSeriesShown)->Iterations(1);
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  gBench.reset();
-  return 0;
+  return RunQtBenchmarks(argc, argv, [] { gBench.reset(); });
 }

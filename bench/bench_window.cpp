@@ -5,12 +5,13 @@
 
 #include <QAction>
 #include <QApplication>
-#include <memory>
 #include <QCursor>
 #include <QMouseEvent>
 #include <filesystem>
+#include <memory>
 
 #include "LoggerFileWriter.h"
+#include "QtBenchmarkMain.h"
 #include "app/QtUserDialogs.h"
 #include "app/Startup.h"
 #include "view/ChartHlp.h"
@@ -87,11 +88,5 @@ BENCHMARK(BM_UpdateGraph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TrackingMouseMove)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  gBench.reset();
-  return 0;
+  return RunQtBenchmarks(argc, argv, [] { gBench.reset(); });
 }

@@ -16,15 +16,10 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "app/FormLayout.h"
 #include "app/Main.h"
 
 namespace {
-
-QFont PixelFont(const QString& family, int pixels) {
-  QFont font(family);
-  font.setPixelSize(pixels);
-  return font;
-}
 
 template <typename Widget>
 Widget* Named(Widget* widget, const char* name) {
@@ -35,7 +30,7 @@ Widget* Named(Widget* widget, const char* name) {
 QLabel* IntervalPanel(const char* name, const QString& text) {
   auto* panel = Named(new QLabel(text), name);
   panel->setFrameStyle(QFrame::Box | QFrame::Plain);
-  panel->setFont(PixelFont(QStringLiteral("Sans Serif"), 13));
+  panel->setFont(PixelFont(13));
   panel->setMinimumWidth(80);
   return panel;
 }
@@ -93,7 +88,7 @@ void TMainForm::BuildControls() {
                                          QStringLiteral("СКО")});
   ParamViews->verticalHeader()->hide();
   ParamViews->setShowGrid(true);
-  ParamViews->setFont(PixelFont(QStringLiteral("Arial"), 15));
+  ParamViews->setFont(PixelFont(15, QStringLiteral("Arial")));
   ParamViews->setToolTip(QStringLiteral("Параметры"));
   ParamViews->setEditTriggers(QAbstractItemView::NoEditTriggers);
   ParamViews->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -119,7 +114,7 @@ void TMainForm::BuildControls() {
   TabbedNotebook1->addTab(PageWith({Inversion_chek_box, SpayDataLabel}),
                           QStringLiteral("Параметры "));
   Memo1 = Named(new QPlainTextEdit, "Memo1");
-  Memo1->setFont(PixelFont(QStringLiteral("Sans Serif"), 11));
+  Memo1->setFont(PixelFont(11));
   Memo1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));

@@ -109,16 +109,16 @@ QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRe
   return result;
 }
 
-std::unique_ptr<TdspIIRFilter> MakeFilter(const FilterRequest& request) {
+std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings) {
   auto filter = std::make_unique<TdspIIRFilter>(nullptr);
-  filter->SetSampleRate(request.rate);
-  filter->SetKind(request.kind);
-  filter->SetResponse(request.response);
-  filter->SetOrder(request.order);
-  filter->SetFrequency1(request.f1);
-  filter->SetFrequency2(request.f2);
-  filter->SetRipple(request.ripple);
-  filter->SetManualReset(request.manualReset);
+  filter->SetSampleRate(settings.SampleRate);  // first, so the corners are not clamped to 44100 Hz
+  filter->SetKind(settings.Kind);
+  filter->SetResponse(settings.Response);
+  filter->SetOrder(settings.Order);
+  filter->SetFrequency1(settings.Frequency1);
+  filter->SetFrequency2(settings.Frequency2);
+  filter->SetRipple(settings.Ripple);
+  filter->SetManualReset(settings.ManualReset);
   return filter;
 }
 

@@ -24,18 +24,7 @@ struct ParamsRequest {
 // both exceedance passes, from a vibration speed filtered from a cleared state.
 QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRequest& request);
 
-struct FilterRequest {
-  TdspIIRFilterKind kind = fkButterworth;
-  TdspIIRFilterResponse response = ftLowpass;
-  int order = 1;
-  long double f1 = 300;
-  long double f2 = 3000;
-  long double rate = 44100;
-  long double ripple = 0.1L;
-  bool manualReset = false;
-};
-
 // A component set through its property writers, as a user of it would.
-std::unique_ptr<TdspIIRFilter> MakeFilter(const FilterRequest& request);
+std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);
 
 QJsonObject FilterDesignJson(const TdspIIRFilter& filter);

@@ -73,11 +73,11 @@ int ForEachFile(const QStringList& files, Command command) {
 }
 
 int Filter(const QCommandLineParser& parser) {
-  FilterRequest request;
-  request.kind = Choice<TdspIIRFilterKind>(
+  TdspIIRFilterResource request;
+  request.Kind = Choice<TdspIIRFilterKind>(
       parser, "kind",
       {{"butterworth", fkButterworth}, {"chebyshev", fkChebyshev}, {"bessel", fkBessel}}, true);
-  request.response = Choice<TdspIIRFilterResponse>(parser, "response",
+  request.Response = Choice<TdspIIRFilterResponse>(parser, "response",
                                                    {{"lowpass", ftLowpass},
                                                     {"highpass", ftHighpass},
                                                     {"bandpass", ftBandpass},
@@ -86,12 +86,12 @@ int Filter(const QCommandLineParser& parser) {
   if (!parser.isSet("order") || !parser.isSet("f1") || !parser.isSet("rate")) {
     throw UsageError{"filter needs --order, --f1 and --rate"};
   }
-  request.order = static_cast<int>(Number(parser, "order", 1));
-  request.f1 = Number(parser, "f1", 0);
-  request.f2 = Number(parser, "f2", request.f1);
-  request.rate = Number(parser, "rate", 0);
-  request.ripple = Number(parser, "ripple", 0.1L);
-  request.manualReset = parser.isSet("manual-reset");
+  request.Order = static_cast<int>(Number(parser, "order", 1));
+  request.Frequency1 = Number(parser, "f1", 0);
+  request.Frequency2 = Number(parser, "f2", request.Frequency1);
+  request.SampleRate = Number(parser, "rate", 0);
+  request.Ripple = Number(parser, "ripple", 0.1L);
+  request.ManualReset = parser.isSet("manual-reset");
   auto filter = MakeFilter(request);
   if (parser.isSet("design")) {
     PrintJson(FilterDesignJson(*filter));

@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
+#include "app/FormLayout.h"
 #include "files/VersionResource.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
@@ -13,15 +14,12 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setFixedSize(189, 132);
   move(575, 313);
 
-  Label1 = new QLabel(QStringLiteral("Версия программы:"), this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setGeometry(16, 16, 160, 16);
-  Version_num = new QLabel(QStringLiteral("________"), this);
-  Version_num->setObjectName(QStringLiteral("Version_num"));
-  Version_num->setGeometry(16, 40, 160, 16);
-  Button1 = new QPushButton(QStringLiteral("Закрыть"), this);
-  Button1->setObjectName(QStringLiteral("Button1"));
-  Button1->setGeometry(54, 88, 80, 25);
+  Label1 = Placed(new QLabel(QStringLiteral("Версия программы:"), this), "Label1",
+                  QRect(16, 16, 160, 16));
+  Version_num =
+      Placed(new QLabel(QStringLiteral("________"), this), "Version_num", QRect(16, 40, 160, 16));
+  Button1 =
+      Placed(new QPushButton(QStringLiteral("Закрыть"), this), "Button1", QRect(54, 88, 80, 25));
   connect(Button1, &QPushButton::clicked, this, &QDialog::close);
 }
 

@@ -1,0 +1,25 @@
+// Small helpers for windows laid out at fixed pixel positions.
+#pragma once
+
+#include <QDialog>
+#include <QFont>
+#include <QRect>
+#include <QString>
+
+// A sans-serif font of the given pixel height (or of `family`).
+QFont PixelFont(int pixels, const QString& family = QStringLiteral("Sans Serif"));
+
+// A control with its object name, placed at `geometry` in its window.
+template <typename Control>
+Control* Placed(Control* control, const char* name, QRect geometry) {
+  control->setObjectName(QString::fromLatin1(name));
+  control->setGeometry(geometry);
+  return control;
+}
+
+// The window flags of a tool window with only a close button.
+inline constexpr Qt::WindowFlags kToolWindowFlags =
+    Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
+
+// A fixed-size dialog with the 11-pixel font, centred on the desktop.
+void SetUpFixedDialog(QDialog& dialog, const char* name, const QString& title, QSize clientSize);
