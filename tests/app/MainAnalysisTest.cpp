@@ -2,6 +2,7 @@
 // the presets, the cut-off, the speed correction and the crop.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -126,6 +127,14 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
   typeThreshold("-3");
   EXPECT_EQ(program.data().BoundLevel, -3);
   EXPECT_TRUE(program.dialogs.shown.empty());
+
+  // Switching to another window while the dialog is open applies the text too.
+  presets.show();
+  presets.Bound_level->setText("40");
+  QEvent deactivate(QEvent::WindowDeactivate);
+  QApplication::sendEvent(&presets, &deactivate);
+  EXPECT_EQ(program.data().BoundLevel, 40);
+  presets.hide();
 
   program.dialogs.modalActions.push_back(
       [](QDialog& d) { static_cast<TParamForm&>(d).Output_in_codes->setChecked(true); });

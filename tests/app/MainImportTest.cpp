@@ -2,8 +2,12 @@
 // and nothing changed after a bad one.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QDropEvent>
 #include <QLineEdit>
+#include <QMimeData>
 #include <QPlainTextEdit>
+#include <QUrl>
 
 #include "MainTestSupport.h"
 #include "analysis/NumberText.h"
@@ -102,4 +106,18 @@ TEST(LoggerImport, ALongerFileLoadsWhatFitsAndWarns) {
   EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
   EXPECT_TRUE(program.dialogs.shown[0].text.contains(QStringLiteral("1000")));
   EXPECT_TRUE(program.dialogs.shown[0].text.contains(QStringLiteral("1200")));
+}
+
+TEST(LoggerImport, ADroppedLoggerFileIsImported) {
+  StartedProgram program;
+  TempFile file("import_dropped.DAT", LoggerBytes(3));
+  QMimeData mime;
+  mime.setUrls({QUrl::fromLocalFile(file.path())});
+  QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&program.form(), &enter);
+  EXPECT_TRUE(enter.isAccepted());
+  QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+  QApplication::sendEvent(&program.form(), &drop);
+  EXPECT_EQ(program.data().SampleCount, 60u);
+  EXPECT_EQ(program.form().windowTitle(), QStringLiteral("TORVIK ->   import_dropped.dat"));
 }
