@@ -23,51 +23,6 @@ constexpr int kAccelXRow = 0;
 constexpr int kRowsBeforeSearch[] = {3, 4, 0};
 constexpr int kRowsAfterSearch[] = {1, 2};
 
-// Independent partial results per lane let consecutive samples be added
-// without waiting on one running sum.
-constexpr std::size_t kLanes = 4;
-
-struct Partial {
-  std::array<double, kLanes> low, high, sum{}, squares{};
-
-  explicit Partial(double first) {
-    low.fill(first);
-    high.fill(first);
-  }
-  void Add(std::size_t lane, double v) {
-    low[lane] = v < low[lane] ? v : low[lane];
-    high[lane] = v > high[lane] ? v : high[lane];
-    sum[lane] += v;
-    squares[lane] += v * v;
-  }
-};
-
-template <class Value>
-RowStatistics Accumulate(const double* values, SampleInterval interval, Value value) {
-  const std::size_t begin = interval.Start;
-  const std::size_t end = std::size_t{interval.Stop} + 1;
-  Partial partial(value(values[begin]));
-  std::size_t i = begin;
-  for (; i + kLanes <= end; i += kLanes) {
-    for (std::size_t lane = 0; lane < kLanes; ++lane) partial.Add(lane, value(values[i + lane]));
-  }
-  for (; i < end; ++i) partial.Add(0, value(values[i]));
-
-  RowStatistics result{partial.low[0], partial.high[0], 0, 0};
-  double sum = 0;
-  double squares = 0;
-  for (std::size_t lane = 0; lane < kLanes; ++lane) {
-    if (partial.low[lane] < result.Min) result.Min = partial.low[lane];
-    if (partial.high[lane] > result.Max) result.Max = partial.high[lane];
-    sum += partial.sum[lane];
-    squares += partial.squares[lane];
-  }
-  const double n = static_cast<double>(end - begin);
-  result.Mean = sum / n;
-  result.StdDev = std::sqrt(std::fabs(squares / n - result.Mean * result.Mean));
-  return result;
-}
-
 void SearchExceedances(const Recording& recording, SampleInterval interval, bool tracking,
                        ParamOutput& output) {
   if (tracking) {
@@ -87,42 +42,51 @@ void SearchExceedances(const Recording& recording, SampleInterval interval, bool
 
 }  // namespace
 
-RowStatistics IntervalStatistics(const double* values, SampleInterval interval,
-                                 const std::optional<AxisCalibration>& calibration, bool inverted) {
-  RowStatistics s;
-  if (calibration) {
-    const AxisCalibration axis = *calibration;
-    s = Accumulate(values, interval, [axis](double code) { return Acceleration(code, axis); });
-  } else {
-    s = Accumulate(values, interval, [](double v) { return v; });
-  }
-  if (inverted) s = {-s.Max, -s.Min, -s.Mean, s.StdDev};
-  return s;
-}
-
 RowTexts StatisticsTexts(const RowStatistics& statistics, bool codesMode, const std::string& unit) {
   auto text = [&](double v) { return codesMode ? FormatFixed(v, 6, 1) : ValueToStrMy(3, unit, v); };
   return {text(statistics.Min), text(statistics.Max), text(statistics.Mean),
           text(statistics.StdDev)};
 }
 
-RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInterval interval,
-                                 const ParamOptions& options) {
+namespace {
+
+RowSource SourceOf(const Recording& recording, int row, const ParamOptions& options) {
   const ParamRowDef& def = ParamRows[row];
-  std::optional<AxisCalibration> calibration;
+  RowSource source{(recording.*def.Source).get(), std::nullopt};
   if (!options.CodesMode && def.CalibrationAxis) {
-    calibration = recording.Calibration[*def.CalibrationAxis];
+    source.calibration = recording.Calibration[*def.CalibrationAxis];
   }
-  return IntervalStatistics((recording.*def.Source).get(), interval, calibration, options.Inverted);
+  return source;
 }
 
-RowTexts ParamRowTexts(const Recording& recording, int row, SampleInterval interval,
-                       const ParamOptions& options) {
-  if (!options.Shown[row]) {
-    return {kNotComputedText, kNotComputedText, kNotComputedText, kNotComputedText};
+}  // namespace
+
+RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInterval interval,
+                                 const ParamOptions& options) {
+  return ParamRowsStatistics(recording, interval, options)[row].value();
+}
+
+std::array<std::optional<RowStatistics>, kParamRowCount> ParamRowsStatistics(
+    const Recording& recording, SampleInterval interval, const ParamOptions& options) {
+  std::array<RowSource, kParamRowCount> sources;
+  std::array<int, kParamRowCount> rows{};
+  std::size_t count = 0;
+  for (int row = 0; row < kParamRowCount; ++row) {
+    if (!options.Shown[row]) continue;
+    sources[count] = SourceOf(recording, row, options);
+    rows[count++] = row;
   }
-  return StatisticsTexts(ParamRowStatistics(recording, row, interval, options), options.CodesMode,
-                         ParamRows[row].Unit);
+  std::array<RowStatistics, kParamRowCount> computed;
+  IntervalStatistics(std::span(sources.data(), count), interval, options.Inverted, computed);
+  std::array<std::optional<RowStatistics>, kParamRowCount> result;
+  for (std::size_t i = 0; i < count; ++i) result[rows[i]] = computed[i];
+  return result;
+}
+
+RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
+                       const ParamOptions& options) {
+  if (!statistics) return {kNotComputedText, kNotComputedText, kNotComputedText, kNotComputedText};
+  return StatisticsTexts(*statistics, options.CodesMode, ParamRows[row].Unit);
 }
 
 bool CalculateIntervalParams(const Recording& recording, std::string_view startText,
@@ -131,7 +95,9 @@ bool CalculateIntervalParams(const Recording& recording, std::string_view startT
   const std::optional<SampleInterval> interval =
       ParamInterval(startText, stopText, recording.SampleCount);
   if (!interval) return false;
-  auto fill = [&](int row) { output.WriteRow(row, ParamRowTexts(recording, row, *interval, options)); };
+  // Every shown row in one pass; they are written in the order the user sees them.
+  const auto statistics = ParamRowsStatistics(recording, *interval, options);
+  auto fill = [&](int row) { output.WriteRow(row, ParamRowTexts(statistics[row], row, options)); };
   for (int row : kRowsBeforeSearch) fill(row);
   if (options.Shown[kAccelXRow]) SearchExceedances(recording, *interval, options.Tracking, output);
   for (int row : kRowsAfterSearch) fill(row);

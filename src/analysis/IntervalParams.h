@@ -9,6 +9,7 @@
 #include <string_view>
 
 #include "analysis/Interval.h"
+#include "analysis/RowStatistics.h"
 #include "app/Recording.h"
 
 inline constexpr int kParamRowCount = 5;
@@ -27,19 +28,6 @@ extern const std::array<ParamRowDef, kParamRowCount> ParamRows;
 // The text of every cell of a row whose curve is hidden.
 extern const char* const kNotComputedText;
 
-struct RowStatistics {
-  double Min = 0;
-  double Max = 0;
-  double Mean = 0;
-  double StdDev = 0;  // population standard deviation
-};
-
-// One pass over values[interval]; with a calibration each value is first
-// turned into (value - Code0g) × Gain. Inversion negates and swaps minimum
-// and maximum and negates the mean; the deviation stays.
-RowStatistics IntervalStatistics(const double* values, SampleInterval interval,
-                                 const std::optional<AxisCalibration>& calibration, bool inverted);
-
 // Cells 1-4 of a row: minimum, maximum, mean, standard deviation.
 using RowTexts = std::array<std::string, 4>;
 
@@ -54,12 +42,17 @@ struct ParamOptions {
   bool CodesMode = false;  // measure raw ADC codes
 };
 
-// The statistics of one row's curve, calibrated unless in ADC-code mode.
+// The statistics of the rows whose curves are shown (nothing for the
+// others), calibrated unless in ADC-code mode, all in one pass.
+std::array<std::optional<RowStatistics>, kParamRowCount> ParamRowsStatistics(
+    const Recording& recording, SampleInterval interval, const ParamOptions& options);
+
+// The statistics of one shown row's curve.
 RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInterval interval,
                                  const ParamOptions& options);
 
 // The four cell texts of one row: "не вычислен" while its curve is hidden.
-RowTexts ParamRowTexts(const Recording& recording, int row, SampleInterval interval,
+RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
                        const ParamOptions& options);
 
 // Where a calculation writes, in the order the user is meant to see it.

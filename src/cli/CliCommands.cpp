@@ -26,9 +26,7 @@ QJsonArray NumberList(std::span<const long double> values) {
   return list;
 }
 
-QJsonObject RowJson(const Recording& recording, int row, SampleInterval interval,
-                    const ParamOptions& options) {
-  const RowStatistics s = ParamRowStatistics(recording, row, interval, options);
+QJsonObject RowJson(const RowStatistics& s, int row, const ParamOptions& options) {
   QJsonArray texts;
   for (const std::string& text : StatisticsTexts(s, options.CodesMode, ParamRows[row].Unit)) {
     texts.append(QString::fromStdString(text));
@@ -96,8 +94,10 @@ QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRe
   options.Inverted = request.invert;
   options.CodesMode = request.codes;
   QJsonArray rows;
-  for (int row = 0; row < kParamRowCount; ++row)
-    rows.append(RowJson(recording, row, *interval, options));
+  const auto statistics = ParamRowsStatistics(recording, *interval, options);
+  for (int row = 0; row < kParamRowCount; ++row) {
+    rows.append(RowJson(*statistics[row], row, options));
+  }
   result.insert("interval", QJsonObject{{"start", static_cast<qint64>(interval->Start)},
                                         {"stop", static_cast<qint64>(interval->Stop)}});
   result.insert("rows", rows);

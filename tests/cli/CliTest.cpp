@@ -108,7 +108,7 @@ TEST(Cli, ParamsMatchTheCore) {
     EXPECT_EQ(json["min"].toDouble(), s.Min) << row;
     EXPECT_EQ(json["std"].toDouble(), s.StdDev) << row;
     EXPECT_EQ(json["texts"].toArray()[2].toString(),
-              QString::fromStdString(ParamRowTexts(f.recording, row, interval, options)[2]));
+              QString::fromStdString(ParamRowTexts(s, row, options)[2]));
   }
   const QJsonObject exceedances = params["exceedances"].toObject();
   EXPECT_EQ(exceedances["bound"].toDouble(), 25.0);
