@@ -3,17 +3,24 @@
 #include <cmath>
 
 #include "analysis/NumberText.h"
-#include "app/Recording.h"
 
 namespace {
 
+constexpr long double kSamplesPerSecond = 1000;  // 1 / TimeStep
+
 // Whole, but kept as a double so that huge and negative times stay
-// comparable. The division runs in double: decimal halves such as 0.0015 s
-// then land exactly on the half and go to the even index.
+// comparable. A time typed as a half sample (0.0215 s) is a half although
+// its binary value lies a hair to one side, and goes to the even index.
 std::optional<double> NearestIndex(std::string_view secondsText) {
   const std::optional<long double> seconds = TryStrToFloat(secondsText);
   if (!seconds) return std::nullopt;
-  return std::nearbyint(static_cast<double>(*seconds) / Recording::TimeStep);
+  const long double samples = *seconds * kSamplesPerSecond;
+  const long double below = std::floor(samples);
+  const long double ulp = std::nextafter(std::fabs(samples), HUGE_VALL) - std::fabs(samples);
+  if (std::fabs(samples - below - 0.5L) <= 4 * ulp) {
+    return static_cast<double>(std::fmod(below, 2.0L) == 0 ? below : below + 1);
+  }
+  return static_cast<double>(std::nearbyint(samples));
 }
 
 }  // namespace

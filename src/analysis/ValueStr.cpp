@@ -69,8 +69,9 @@ std::string ScaledText(int Digits, const std::string& Units, long double Value, 
   if (m >= kEmptyFrom) return text;
   const int group = std::isnan(m) ? kPlainGroup : (TruncatedExponent(m) + 12) / 3;
   const int power = 12 - 3 * group;
-  // Scaling by an exact power of ten rounds once.
-  const long double scaled = power >= 0 ? m * Pow10(power) : m / Pow10(-power);
+  // The group's factor multiplies; 10^-3 … 10^-9 are the nearest extended
+  // values to those powers, as the value texts have always been scaled.
+  const long double scaled = m * Pow10(power);
   text += FormatFixed(scaled, kSignificantDigits, Digits);
   text += ' ';
   text += suffix(group, Units);

@@ -52,10 +52,9 @@ class FieldReader {
   std::size_t position_ = 0;
 };
 
-// An empty field leaves 0; so does the bare line end of a trailing empty line.
+// An empty field leaves 0.
 double FieldValue(std::string_view field) {
-  if (field.find_first_not_of("\r\n") == std::string_view::npos) return 0.0;
-  return static_cast<double>(StrToFloat(field));
+  return field.empty() ? 0.0 : static_cast<double>(StrToFloat(field));
 }
 
 // Calls `use(index, x, y, z)` for each of the first `lines` lines.

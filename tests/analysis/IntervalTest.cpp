@@ -1,7 +1,6 @@
-#include "analysis/Interval.h"
-
 #include <gtest/gtest.h>
 
+#include "analysis/Interval.h"
 #include "analysis/NumberText.h"
 
 namespace {
@@ -27,10 +26,10 @@ TEST(ParamIntervalRule, BothEndsIncludedWithFallbacksToTheWholeRecording) {
   EXPECT_EQ(Param("1.000", "2.000"), Indices(1000, 2000));
   EXPECT_EQ(Param("1.000", "1.000"), Indices(1000, 1000));  // one sample
   EXPECT_EQ(Param("0", "4.999"), Indices(0, 4999));
-  EXPECT_EQ(Param("abc", "2.000"), Indices(0, 2000));   // not a number: the first sample
-  EXPECT_EQ(Param("1.000", ""), Indices(1000, 4999));   // not a number: the last sample
-  EXPECT_EQ(Param("2.000", "1.000"), Indices(0, 4999));  // reversed
-  EXPECT_EQ(Param("1.000", "5.000"), Indices(0, 4999));  // just past the last sample
+  EXPECT_EQ(Param("abc", "2.000"), Indices(0, 2000));     // not a number: the first sample
+  EXPECT_EQ(Param("1.000", ""), Indices(1000, 4999));     // not a number: the last sample
+  EXPECT_EQ(Param("2.000", "1.000"), Indices(0, 4999));   // reversed
+  EXPECT_EQ(Param("1.000", "5.000"), Indices(0, 4999));   // just past the last sample
   EXPECT_EQ(Param("-0.002", "1.000"), Indices(0, 4999));  // negative
   EXPECT_EQ(Param("1.000", "-0.002"), Indices(0, 4999));
   EXPECT_EQ(Param("-0.0004", "0.010"), Indices(0, 10));  // rounds to 0, not negative
@@ -46,6 +45,10 @@ TEST(IntervalRounding, NearestIndexWithHalvesToEven) {
   EXPECT_EQ(Param("0.0004", "0.0016"), Indices(0, 2));
   EXPECT_EQ(Param("0.0005", "0.0015"), Indices(0, 2));
   EXPECT_EQ(Param("0.0025", "0.0035"), Indices(2, 4));
+  // Decimal halves whose binary values fall to either side of the half.
+  EXPECT_EQ(Param("0.0215", "0.0255"), Indices(22, 26));
+  EXPECT_EQ(Param("1499.9975", "1499.9985", 1500000), Indices(1499998, 1499998));
+  EXPECT_EQ(Crop("0.0215", "0.0225"), Indices(22, 22));
   EXPECT_EQ(Crop("0.0016", "0.0025"), Indices(2, 2));
 }
 

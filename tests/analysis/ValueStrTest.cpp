@@ -1,11 +1,10 @@
-#include "analysis/ValueStr.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 
 #include "analysis/NumberText.h"
+#include "analysis/ValueStr.h"
 
 TEST(ValueText, ScalesIntoThePrefixGroupOfTheTruncatedExponent) {
   DecimalSeparatorScope point('.');
@@ -43,6 +42,8 @@ TEST(ValueText, PowersOfTenFallOnTheSideOfTheirTruncatedExponent) {
   EXPECT_EQ(ValueToStr(3, "с", std::nextafter(0.1L, 1.0L)), "0.100 с");
   EXPECT_EQ(ValueToStr(3, "с", std::nextafter(1e-4L, 1.0L)), "0.100 мс");
   EXPECT_EQ(ValueToStr(3, "с", 1000.0001L), "1.000 кс");
+  // From 1000 up the group's factor multiplies: 1001.5 × 10^-3 lies just below the half.
+  EXPECT_EQ(GetValueString(13, 1001.5), "1.001 кс");
 }
 
 TEST(ValueText, RoundsAtSixSignificantDigitsOrTheDecimals) {
