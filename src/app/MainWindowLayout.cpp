@@ -1,5 +1,6 @@
 // The controls of the main window, top to bottom: the interval bar, the
-// chart, the progress bar, the parameter list with the notebook, the status bar.
+// chart, the progress bar, the status bar, and the parameter list with the
+// notebook.
 #include <QCheckBox>
 #include <QFrame>
 #include <QGuiApplication>
@@ -77,6 +78,22 @@ void TMainForm::BuildControls() {
   ProgressBar->setFixedHeight(12);
   column->addWidget(ProgressBar);
 
+  // The status bar lies between the progress bar and the bottom panel.
+  auto* status = Named(new QStatusBar, "StatusBar");
+  status->setSizeGripEnabled(false);
+  // Panels 4 and 6 carry fixed notes until the readout overwrites panel 4.
+  const std::array<const char*, 7> fixedTexts = {"", "",   "", "", "Регистратор вибрации и ударов",
+                                                 "", "GPL"};
+  for (int i = 0; i < 7; ++i) {
+    StatusPanels[i] = new QLabel(QString::fromUtf8(fixedTexts[i]));
+    StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    StatusPanels[i]->setFixedWidth(i < 6 ? 120 : 50);
+    StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    status->addWidget(StatusPanels[i]);
+  }
+  StatusPanels[0]->setAlignment(Qt::AlignCenter);
+  column->addWidget(status);
+
   auto* panel1 = Named(new QWidget, "Panel1");
   panel1->setFixedHeight(121);
   auto* bottom = new QHBoxLayout(panel1);
@@ -137,19 +154,6 @@ void TMainForm::BuildControls() {
   Z_Code_0g_edit = hiddenEdit("Z_Code_0g_edit");
   Z_Gain_edit = hiddenEdit("Z_Gain_edit");
   column->addWidget(panel1);
-
-  // Panels 4 and 6 carry fixed notes until the readout overwrites panel 4.
-  const std::array<const char*, 7> fixedTexts = {"", "",   "", "", "Регистратор вибрации и ударов",
-                                                 "", "GPL"};
-  for (int i = 0; i < 7; ++i) {
-    StatusPanels[i] = new QLabel(QString::fromUtf8(fixedTexts[i]));
-    StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    StatusPanels[i]->setFixedWidth(i < 6 ? 120 : 50);
-    StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    statusBar()->addWidget(StatusPanels[i]);
-  }
-  StatusPanels[0]->setAlignment(Qt::AlignCenter);
-  statusBar()->setObjectName(QStringLiteral("StatusBar"));
 
   resize(1153, 704);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {
