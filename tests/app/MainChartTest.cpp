@@ -1,8 +1,10 @@
 // What the chart shows for each view option, and the vibration speed it computes.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QImage>
+#include <QWheelEvent>
 
 #include "MainTestSupport.h"
 #include "analysis/VibroSpeed.h"
@@ -160,6 +162,16 @@ TEST(ChartView, FitCommandsAndZoomUndo) {
   EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
   form.CHART->Repaint();
   EXPECT_NEAR(form.CHART->BottomAxis().Range().Upper, 0.999, 0.05);
+
+  // A wheel zoom fixes the axes; the chart set-up after the presets undoes it.
+  const QPoint centre = form.CHART->PlotRect().center();
+  QWheelEvent wheel(centre, form.CHART->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                    Qt::NoModifier, Qt::NoScrollPhase, false);
+  QApplication::sendEvent(form.CHART, &wheel);
+  EXPECT_FALSE(form.CHART->BottomAxis().Automatic());
+  form.Calculate_propert->trigger();
+  EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
+  EXPECT_TRUE(form.CHART->LeftAxis().Automatic());
 }
 
 TEST(ChartView, TheDemoRecordingRendersToAPicture) {
