@@ -86,10 +86,13 @@ SeriesDataFormat DataFormat(ChartExportFormat format) {
 ExportFailure ExportPicture(ChartSurface& chart, ChartSurface::ExportFormat format, QSize size,
                             const QString& path) {
   if (size.isEmpty()) return QStringLiteral("Ширина и высота рисунка должны быть больше нуля.");
+  const std::optional<QByteArray> picture = chart.Picture(format, size);
+  if (!picture) return WriteFailureText(path);
   StagedFile staged(path);
   if (ExportFailure failure = staged.Open()) return failure;
-  staged.File().close();  // the chart writes the file itself
-  if (!chart.Export(staged.TemporaryPath(), format, size)) return WriteFailureText(path);
+  if (staged.File().write(*picture) != picture->size()) {
+    return WriteFailureText(path, WriteErrorReason(staged.File()));
+  }
   return staged.Commit();
 }
 

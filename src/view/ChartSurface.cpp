@@ -1,7 +1,7 @@
 #include "view/ChartSurface.h"
 
-#include "view/SampleCurve.h"
-
+#include <QBuffer>
+#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPageSize>
@@ -9,12 +9,13 @@
 #include <QSvgGenerator>
 #include <QVBoxLayout>
 #include <QWheelEvent>
-
 #include <array>
 #include <cmath>
 #include <optional>
 #include <stdexcept>
 #include <utility>
+
+#include "view/SampleCurve.h"
 
 namespace {
 
@@ -107,7 +108,8 @@ class PainterCanvas : public ChartCanvas {
 // repaint of the overlay layer when it goes.
 class OverlayCanvasImpl : public ChartCanvas {
  public:
-  OverlayCanvasImpl(OverlayLayerable& overlay, QCPLayer& layer) : overlay_(overlay), layer_(layer) {}
+  OverlayCanvasImpl(OverlayLayerable& overlay, QCPLayer& layer)
+      : overlay_(overlay), layer_(layer) {}
   ~OverlayCanvasImpl() override {
     if (changed_) layer_.replot();
   }
@@ -130,9 +132,12 @@ class OverlayCanvasImpl : public ChartCanvas {
 
 const char* ImageFormatName(ChartSurface::ExportFormat format) {
   switch (format) {
-    case ChartSurface::ExportFormat::Bmp: return "BMP";
-    case ChartSurface::ExportFormat::Jpeg: return "JPG";
-    default: return "PNG";
+    case ChartSurface::ExportFormat::Bmp:
+      return "BMP";
+    case ChartSurface::ExportFormat::Jpeg:
+      return "JPG";
+    default:
+      return "PNG";
   }
 }
 
@@ -219,8 +224,8 @@ void ChartSurface::Impl::ApplyAutoRanges() {
     std::optional<QCPRange> range;
     for (const auto& s : series) {
       bool found = false;
-      const QCPRange r = axis == bottom.get() ? s->curve_->getKeyRange(found)
-                                              : s->curve_->getValueRange(found);
+      const QCPRange r =
+          axis == bottom.get() ? s->curve_->getKeyRange(found) : s->curve_->getValueRange(found);
       if (!found) continue;
       if (range) {
         range->expand(r);
@@ -245,10 +250,10 @@ void ChartSurface::Impl::BeginInteractiveChange() {
 
 void ChartSurface::Impl::ZoomTo(const QRect& rect) {
   BeginInteractiveChange();
-  const auto [timeLow, timeHigh] = std::minmax({plot->xAxis->pixelToCoord(rect.left()),
-                                                plot->xAxis->pixelToCoord(rect.right() + 1)});
-  const auto [valueLow, valueHigh] = std::minmax({plot->yAxis->pixelToCoord(rect.bottom() + 1),
-                                                  plot->yAxis->pixelToCoord(rect.top())});
+  const auto [timeLow, timeHigh] = std::minmax(
+      {plot->xAxis->pixelToCoord(rect.left()), plot->xAxis->pixelToCoord(rect.right() + 1)});
+  const auto [valueLow, valueHigh] = std::minmax(
+      {plot->yAxis->pixelToCoord(rect.bottom() + 1), plot->yAxis->pixelToCoord(rect.top())});
   plot->xAxis->setRange(timeLow, timeHigh);
   plot->yAxis->setRange(valueLow, valueHigh);
 }
@@ -281,7 +286,8 @@ void ChartSurface::Impl::SyncTextBlocks() {
   owner.Invalidate();
 }
 
-QCPTextElement* ChartSurface::Impl::AddTextElement(const ChartTextBlock& block, int row, bool bold) {
+QCPTextElement* ChartSurface::Impl::AddTextElement(const ChartTextBlock& block, int row,
+                                                   bool bold) {
   QFont font = owner.font();
   font.setBold(bold);
   auto* element = new QCPTextElement(plot, block.Text(), font);
@@ -317,7 +323,9 @@ void ChartAxis::SetAutomatic(bool on) {
   chart_.Invalidate();
 }
 
-ChartRange ChartAxis::Range() const { return {axis_->range().lower, axis_->range().upper}; }
+ChartRange ChartAxis::Range() const {
+  return {axis_->range().lower, axis_->range().upper};
+}
 
 void ChartAxis::SetRange(double lower, double upper) {
   automatic_ = false;
@@ -325,28 +333,36 @@ void ChartAxis::SetRange(double lower, double upper) {
   chart_.Invalidate();
 }
 
-QString ChartAxis::Title() const { return axis_->label(); }
+QString ChartAxis::Title() const {
+  return axis_->label();
+}
 
 void ChartAxis::SetTitle(const QString& title) {
   axis_->setLabel(title);
   chart_.Invalidate();
 }
 
-QColor ChartAxis::TitleColor() const { return axis_->labelColor(); }
+QColor ChartAxis::TitleColor() const {
+  return axis_->labelColor();
+}
 
 void ChartAxis::SetTitleColor(const QColor& color) {
   axis_->setLabelColor(color);
   chart_.Invalidate();
 }
 
-QColor ChartAxis::LabelColor() const { return axis_->tickLabelColor(); }
+QColor ChartAxis::LabelColor() const {
+  return axis_->tickLabelColor();
+}
 
 void ChartAxis::SetLabelColor(const QColor& color) {
   axis_->setTickLabelColor(color);
   chart_.Invalidate();
 }
 
-QColor ChartAxis::GridColor() const { return axis_->grid()->pen().color(); }
+QColor ChartAxis::GridColor() const {
+  return axis_->grid()->pen().color();
+}
 
 void ChartAxis::SetGridColor(const QColor& color) {
   axis_->grid()->setPen(QPen(color, 0, Qt::DotLine));
@@ -368,9 +384,13 @@ void ChartAxis::ApplyLinePen() {
   chart_.Invalidate();
 }
 
-double ChartAxis::PixelToValue(double pixel) const { return axis_->pixelToCoord(pixel); }
+double ChartAxis::PixelToValue(double pixel) const {
+  return axis_->pixelToCoord(pixel);
+}
 
-double ChartAxis::ValueToPixel(double value) const { return axis_->coordToPixel(value); }
+double ChartAxis::ValueToPixel(double value) const {
+  return axis_->coordToPixel(value);
+}
 
 // --- ChartSeries --------------------------------------------------------------------------------
 
@@ -393,16 +413,22 @@ void ChartSeries::Append(const SampleSource& source) {
   chart_.Invalidate();
 }
 
-std::size_t ChartSeries::PointCount() const { return curve_->Samples().Count(); }
+std::size_t ChartSeries::PointCount() const {
+  return curve_->Samples().Count();
+}
 
 QPointF ChartSeries::Point(std::size_t index) const {
   if (index >= PointCount()) throw std::out_of_range("ChartSeries::Point: no such point");
   return {curve_->Samples().X(index), curve_->Samples().Y(index)};
 }
 
-const SampleSource& ChartSeries::Source() const { return curve_->Samples().Source(); }
+const SampleSource& ChartSeries::Source() const {
+  return curve_->Samples().Source();
+}
 
-QColor ChartSeries::Color() const { return curve_->pen().color(); }
+QColor ChartSeries::Color() const {
+  return curve_->pen().color();
+}
 
 void ChartSeries::SetColor(const QColor& color) {
   QPen pen = curve_->pen();
@@ -411,7 +437,9 @@ void ChartSeries::SetColor(const QColor& color) {
   chart_.Invalidate();
 }
 
-int ChartSeries::LineWidth() const { return curve_->pen().width(); }
+int ChartSeries::LineWidth() const {
+  return curve_->pen().width();
+}
 
 void ChartSeries::SetLineWidth(int width) {
   QPen pen = curve_->pen();
@@ -420,14 +448,18 @@ void ChartSeries::SetLineWidth(int width) {
   chart_.Invalidate();
 }
 
-bool ChartSeries::DrawAllPoints() const { return curve_->DrawAllPoints(); }
+bool ChartSeries::DrawAllPoints() const {
+  return curve_->DrawAllPoints();
+}
 
 void ChartSeries::SetDrawAllPoints(bool on) {
   curve_->SetDrawAllPoints(on);
   chart_.Invalidate();
 }
 
-double ChartSeries::PixelToX(double pixel) const { return curve_->keyAxis()->pixelToCoord(pixel); }
+double ChartSeries::PixelToX(double pixel) const {
+  return curve_->keyAxis()->pixelToCoord(pixel);
+}
 
 double ChartSeries::PixelToY(double pixel) const {
   return curve_->valueAxis()->pixelToCoord(pixel);
@@ -437,13 +469,21 @@ QPointF ChartSeries::PixelToPoint(QPointF pixel) const {
   return {PixelToX(pixel.x()), PixelToY(pixel.y())};
 }
 
-double ChartSeries::XToPixel(double x) const { return curve_->keyAxis()->coordToPixel(x); }
+double ChartSeries::XToPixel(double x) const {
+  return curve_->keyAxis()->coordToPixel(x);
+}
 
-double ChartSeries::YToPixel(double y) const { return curve_->valueAxis()->coordToPixel(y); }
+double ChartSeries::YToPixel(double y) const {
+  return curve_->valueAxis()->coordToPixel(y);
+}
 
-void ChartSeries::SetBeforeDrawValues(DrawHook hook) { SetHook(std::move(hook), true); }
+void ChartSeries::SetBeforeDrawValues(DrawHook hook) {
+  SetHook(std::move(hook), true);
+}
 
-void ChartSeries::SetAfterDrawValues(DrawHook hook) { SetHook(std::move(hook), false); }
+void ChartSeries::SetAfterDrawValues(DrawHook hook) {
+  SetHook(std::move(hook), false);
+}
 
 void ChartSeries::SetHook(DrawHook hook, bool before) {
   SampleCurve::DrawHook onPainter;
@@ -510,7 +550,9 @@ ChartSeries* ChartSurface::AddSeries(const QString& name) {
   return impl_->series.back().get();
 }
 
-int ChartSurface::SeriesCount() const { return static_cast<int>(impl_->series.size()); }
+int ChartSurface::SeriesCount() const {
+  return static_cast<int>(impl_->series.size());
+}
 
 ChartSeries* ChartSurface::Series(int index) const {
   if (index < 0 || index >= SeriesCount()) return nullptr;
@@ -524,14 +566,28 @@ ChartSeries* ChartSurface::FindSeries(const QString& name) const {
   return nullptr;
 }
 
-ChartAxis& ChartSurface::LeftAxis() { return *impl_->left; }
-ChartAxis& ChartSurface::BottomAxis() { return *impl_->bottom; }
-const ChartAxis& ChartSurface::LeftAxis() const { return *impl_->left; }
-const ChartAxis& ChartSurface::BottomAxis() const { return *impl_->bottom; }
-ChartTextBlock& ChartSurface::Title() { return impl_->title; }
-ChartTextBlock& ChartSurface::Footer() { return impl_->footer; }
+ChartAxis& ChartSurface::LeftAxis() {
+  return *impl_->left;
+}
+ChartAxis& ChartSurface::BottomAxis() {
+  return *impl_->bottom;
+}
+const ChartAxis& ChartSurface::LeftAxis() const {
+  return *impl_->left;
+}
+const ChartAxis& ChartSurface::BottomAxis() const {
+  return *impl_->bottom;
+}
+ChartTextBlock& ChartSurface::Title() {
+  return impl_->title;
+}
+ChartTextBlock& ChartSurface::Footer() {
+  return impl_->footer;
+}
 
-QColor ChartSurface::BackWallColor() const { return impl_->backWall; }
+QColor ChartSurface::BackWallColor() const {
+  return impl_->backWall;
+}
 
 void ChartSurface::SetBackWallColor(const QColor& color) {
   impl_->backWall = color;
@@ -539,7 +595,9 @@ void ChartSurface::SetBackWallColor(const QColor& color) {
   Invalidate();
 }
 
-QColor ChartSurface::PanelColor() const { return impl_->panel; }
+QColor ChartSurface::PanelColor() const {
+  return impl_->panel;
+}
 
 void ChartSurface::SetPanelColor(const QColor& color) {
   impl_->panel = color;
@@ -558,22 +616,30 @@ void ChartSurface::UndoZoom() {
   Invalidate();
 }
 
-bool ChartSurface::CanUndoZoom() const { return impl_->savedAxes.has_value(); }
+bool ChartSurface::CanUndoZoom() const {
+  return impl_->savedAxes.has_value();
+}
 
 void ChartSurface::Invalidate() {
   impl_->ApplyAutoRanges();
   impl_->plot->replot(QCustomPlot::rpQueuedReplot);
 }
 
-void ChartSurface::Repaint() { impl_->plot->replot(QCustomPlot::rpImmediateRefresh); }
+void ChartSurface::Repaint() {
+  impl_->plot->replot(QCustomPlot::rpImmediateRefresh);
+}
 
-QRect ChartSurface::PlotRect() const { return impl_->plot->axisRect()->rect(); }
+QRect ChartSurface::PlotRect() const {
+  return impl_->plot->axisRect()->rect();
+}
 
 std::unique_ptr<ChartCanvas> ChartSurface::OverlayCanvas() {
   return std::make_unique<OverlayCanvasImpl>(*impl_->overlay, *impl_->overlayLayer);
 }
 
-std::vector<QLine> ChartSurface::OverlayLines() const { return impl_->overlay->Lines(); }
+std::vector<QLine> ChartSurface::OverlayLines() const {
+  return impl_->overlay->Lines();
+}
 
 std::uint64_t ChartSurface::DataDrawCount() const {
   std::uint64_t count = 0;
@@ -588,30 +654,47 @@ void ChartSurface::Render(QPaintDevice& device, const QRectF& target, double mar
   impl_->Draw(device, target.adjusted(dx, dy, -dx, -dy), layout);
 }
 
-bool ChartSurface::Export(const QString& path, ExportFormat format, QSize size) {
-  if (size.isEmpty()) return false;
+// Rendered into memory first, so that a write that fails half-way is seen.
+std::optional<QByteArray> ChartSurface::Picture(ExportFormat format, QSize size) {
+  if (size.isEmpty()) return std::nullopt;
   const QRectF whole(QPointF(0, 0), QSizeF(size));
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  bool drawn = false;
   switch (format) {
     case ExportFormat::Svg: {
       QSvgGenerator svg;
-      svg.setFileName(path);
+      svg.setOutputDevice(&buffer);
       svg.setSize(size);
       svg.setViewBox(whole);
-      return impl_->Draw(svg, whole, size);
+      drawn = impl_->Draw(svg, whole, size);
+      break;
     }
     case ExportFormat::Pdf: {
-      QPdfWriter pdf(path);
+      QPdfWriter pdf(&buffer);
       pdf.setResolution(72);  // one device pixel per point
       pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
       pdf.setPageMargins(QMarginsF());
-      return impl_->Draw(pdf, whole, size);
+      drawn = impl_->Draw(pdf, whole, size);
+      break;
     }
     default: {
       QImage image(size, QImage::Format_RGB32);
       image.fill(Qt::white);
-      return impl_->Draw(image, whole, size) && image.save(path, ImageFormatName(format));
+      drawn = impl_->Draw(image, whole, size) && image.save(&buffer, ImageFormatName(format));
     }
   }
+  if (!drawn || buffer.data().isEmpty()) return std::nullopt;
+  return buffer.data();
+}
+
+bool ChartSurface::Export(const QString& path, ExportFormat format, QSize size) {
+  const std::optional<QByteArray> bytes = Picture(format, size);
+  QFile file(path);
+  if (!bytes || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
+  const bool written = file.write(*bytes) == bytes->size() && file.flush();
+  file.close();
+  return written && file.error() == QFileDevice::NoError;
 }
 
 // --- Gestures -----------------------------------------------------------------------------------

@@ -9,6 +9,7 @@
 // until UndoZoom gives back the settings they had before the first one.
 #pragma once
 
+#include <QByteArray>
 #include <QColor>
 #include <QLine>
 #include <QPen>
@@ -17,11 +18,11 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
-
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QCPAxis;
@@ -235,8 +236,11 @@ class ChartSurface : public QWidget {
   // The whole chart, titles included, laid out at the widget's size and
   // stretched into `target` less `marginFraction` of it on each side.
   void Render(QPaintDevice& device, const QRectF& target, double marginFraction = kPrintMargin);
-  // Pictures are laid out at `size` (pixels; points for PDF). False when
-  // the file cannot be written.
+  // The chart as a picture file's bytes, laid out at `size` (pixels; points
+  // for PDF); nothing when it cannot be drawn.
+  std::optional<QByteArray> Picture(ExportFormat format, QSize size);
+  // Writes Picture(format, size) to `path`. False when the file cannot be
+  // written completely.
   bool Export(const QString& path, ExportFormat format, QSize size);
 
  signals:

@@ -3,7 +3,9 @@
 #include <xlsxwriter.h>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QPointF>
+#include <QStorageInfo>
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -190,7 +192,7 @@ ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)
   if (ExportFailure failure = staged.Open()) return failure;
   TextSink sink(staged.File());
   write(sink);
-  if (!sink.Flush()) return WriteFailureText(path, staged.File().errorString());
+  if (!sink.Flush()) return WriteFailureText(path, WriteErrorReason(staged.File()));
   return staged.Commit();
 }
 
@@ -240,13 +242,30 @@ lxw_error WriteSheets(lxw_workbook* book, const SeriesTable& table) {
   return LXW_NO_ERROR;
 }
 
+// The spreadsheet library writes its row files without checking the writes,
+// so the room they and the packed file need is made sure of beforehand: about
+// 64 bytes per cell for the rows and as much again at most for the result.
+bool RoomForXlsx(const SeriesTable& table, const QString& folder) {
+  const double cells =
+      static_cast<double>(table.RowCount() + 1) * static_cast<double>(table.Columns().size());
+  const QStorageInfo storage(folder);
+  return !storage.isValid() || static_cast<double>(storage.bytesAvailable()) > cells * 128;
+}
+
 ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
+  const QString folder = QFileInfo(path).absolutePath();
+  if (!RoomForXlsx(table, folder)) {
+    return WriteFailureText(path, QStringLiteral("на диске недостаточно места для таблицы"));
+  }
   StagedFile staged(path);
   if (ExportFailure failure = staged.Open()) return failure;
   staged.File().close();
-  // Rows go to disk as they are written, so a long recording needs little memory.
+  // Rows go to disk as they are written, so a long recording needs little
+  // memory; they go beside the result, whose room was checked.
+  const QByteArray rowsFolder = QFile::encodeName(folder);
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;
+  options.tmpdir = const_cast<char*>(rowsFolder.constData());
   lxw_workbook* book =
       workbook_new_opt(QFile::encodeName(staged.TemporaryPath()).constData(), &options);
   if (book == nullptr) return XlsxFailureText(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
@@ -291,7 +310,7 @@ StagedFile::~StagedFile() {
 ExportFailure StagedFile::Open() {
   // NewOnly: never truncate a file that happens to carry the temporary name.
   for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
-    file_.setFileName(QStringLiteral("%1.%2.part").arg(destination_).arg(attempt));
+    file_.setFileName(destination_ + QStringLiteral(".%1.part").arg(attempt));
     if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
       created_ = true;
       return std::nullopt;
@@ -307,7 +326,7 @@ ExportFailure StagedFile::Commit() {
     const bool flushed = file_.flush();
     file_.close();
     if (!flushed || file_.error() != QFileDevice::NoError) {
-      return WriteFailureText(destination_, file_.errorString());
+      return WriteFailureText(destination_, WriteErrorReason(file_));
     }
   }
   std::error_code error;
@@ -315,6 +334,14 @@ ExportFailure StagedFile::Commit() {
   if (error) return WriteFailureText(destination_, QString::fromStdString(error.message()));
   committed_ = true;
   return std::nullopt;
+}
+
+QString WriteErrorReason(const QFile& file) {
+  // A short write to a full disk often leaves no error on the file at all.
+  if (file.error() == QFileDevice::NoError || file.error() == QFileDevice::UnspecifiedError) {
+    return QStringLiteral("записаны не все данные; возможно, на диске нет места");
+  }
+  return file.errorString();
 }
 
 QString WriteFailureText(const QString& path, const QString& reason) {

@@ -52,4 +52,7 @@ class StagedFile {
 };
 
 // The user's text for a file that could not be written, with the reason.
+// Why a write to `file` fell short, for the user.
+QString WriteErrorReason(const QFile& file);
+
 QString WriteFailureText(const QString& path, const QString& reason = {});

@@ -1,5 +1,7 @@
 // The chart export: every format written and read back, failures that leave
 // no file, and the dialog driven as a user would.
+#include <sys/resource.h>
+
 #include <QAbstractButton>
 #include <QButtonGroup>
 #include <QDir>
@@ -12,16 +14,14 @@
 #include <QXmlStreamReader>
 #include <QtEndian>
 #include <cmath>
+#include <csignal>
 #include <map>
 #include <optional>
 
 #include "support/FakeUserDialogs.h"
+#include "support/QtPrinters.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartFixture.h"
-
-void PrintTo(const QString& text, std::ostream* out) {
-  *out << text.toStdString();
-}
 
 namespace {
 
@@ -260,6 +260,38 @@ TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {
   ASSERT_TRUE(nothing.has_value());
   EXPECT_EQ(*nothing, "На графике нет точек для записи.");
   EXPECT_EQ(Files(), QStringList({"taken"}));
+}
+
+// A disk that fills up half-way, played by a limit on the size of files.
+TEST_F(ChartExportTest, AFileCutShortIsAFailureNotAPicture) {
+  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit saved{};
+  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+  rlimit small = saved;
+  small.rlim_cur = 4096;
+  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
+  std::vector<std::pair<ChartExportFormat, ExportFailure>> results;
+  for (const auto format :
+       {ChartExportFormat::Png, ChartExportFormat::Svg, ChartExportFormat::Pdf}) {
+    const QString path = Path(QStringLiteral("cut.") + ExportFileSettings(format).defaultSuffix);
+    results.emplace_back(format, ExportChart(chart, format, {800, 600}, path));
+  }
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previous);
+  for (const auto& [format, failure] : results) {
+    ASSERT_TRUE(failure.has_value()) << static_cast<int>(format);
+    EXPECT_TRUE(failure->contains(QStringLiteral("записаны не все данные")) ||
+                failure->contains(QStringLiteral("large")))
+        << failure->toStdString();
+  }
+  EXPECT_TRUE(Files().isEmpty());
+}
+
+TEST_F(ChartExportTest, APercentSignInTheFolderNameIsJustACharacter) {
+  ASSERT_TRUE(QDir(folder.path()).mkdir("50%2 dir"));
+  EXPECT_EQ(ExportChart(chart, ChartExportFormat::Csv, {}, Path("50%2 dir/points.csv")),
+            std::nullopt);
+  EXPECT_TRUE(QFile::exists(Path("50%2 dir/points.csv")));
 }
 
 TEST_F(ChartExportTest, DialogWritesTheChosenFormatReportsAFailureAndWritesNothingOnCancel) {
