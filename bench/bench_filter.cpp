@@ -8,25 +8,16 @@
 #include <vector>
 
 #include "LoggerFileWriter.h"
+#include "analysis/VibroSpeed.h"
 #include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
 
 namespace {
 
-// The main window's filter of the vibration speed.
-const TdspIIRFilterResource kVibroSpeedResource{.Kind = fkButterworth,
-                                                .Response = ftHighpass,
-                                                .Order = 5,
-                                                .Frequency1 = 10,
-                                                .Frequency2 = 10,
-                                                .SampleRate = 1000,
-                                                .Ripple = 0.1L,
-                                                .ManualReset = false};
-
 // A full-capacity synthetic recording, decoded once: its linear speed is
 // what the redraw filters.
-const Recording& FullRecording() {
+Recording& FullRecording() {
   static const std::unique_ptr<Recording> recording = [] {
     loggen::LoggerFileOptions options;
     options.blocks = Recording::kFullCapacity / loggen::kSamplesPerBlock;
@@ -73,16 +64,12 @@ class DoubleDirectForm {
   std::array<double, kTaps + 1> xv_{}, yv_{};
 };
 
+// The pass the redraw runs: VibroSpeedX from LinSpeedX through a cleared filter.
 void BM_FilterVibroSpeed(benchmark::State& state) {
-  const Recording& recording = FullRecording();
-  const auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedResource);
-  std::vector<double> vibro(recording.SampleCount);
+  Recording& recording = FullRecording();
+  const auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
   for (auto _ : state) {
-    filter->Reset();
-    for (std::uint32_t i = 1; i < recording.SampleCount; ++i) {
-      vibro[i] = static_cast<double>(filter->Filter(recording.LinSpeedX[i]));
-    }
-    benchmark::DoNotOptimize(vibro.data());
+    FilterVibroSpeed(recording, *filter);
     benchmark::ClobberMemory();
   }
   state.counters["target_ms"] = 45;
@@ -94,7 +81,7 @@ BENCHMARK(BM_FilterVibroSpeed)->Unit(benchmark::kMillisecond);
 // is by the redraw.
 void BM_FilterVibroSpeed_Baseline(benchmark::State& state) {
   const Recording& recording = FullRecording();
-  const auto design = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedResource);
+  const auto design = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
   std::vector<double> vibro(recording.SampleCount);
   double (DoubleDirectForm::*step)(double) = &DoubleDirectForm::Step;
   benchmark::DoNotOptimize(step);
@@ -113,7 +100,7 @@ BENCHMARK(BM_FilterVibroSpeed_Baseline)->Unit(benchmark::kMillisecond);
 // compiler keeps both delay lines in registers.
 void BM_DoubleFilterInlined(benchmark::State& state) {
   const Recording& recording = FullRecording();
-  const auto design = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedResource);
+  const auto design = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
   std::vector<double> vibro(recording.SampleCount);
   for (auto _ : state) {
     DoubleDirectForm filter(*design);
@@ -128,7 +115,7 @@ BENCHMARK(BM_DoubleFilterInlined)->Unit(benchmark::kMillisecond);
 
 // One effective property change: the cut-off dialog writes both corners.
 void BM_Redesign(benchmark::State& state) {
-  const auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedResource);
+  const auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
   long double cutoff = 10;
   for (auto _ : state) {
     cutoff = cutoff == 10 ? 12.5L : 10;
