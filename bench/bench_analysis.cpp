@@ -6,6 +6,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "analysis/IntervalParams.h"
 #include "files/LoggerFile.h"
@@ -16,16 +17,7 @@ namespace {
 // on X; the vibration speed is a stand-in, only its values matter here.
 const Recording& FullRecording() {
   static const std::unique_ptr<Recording> recording = [] {
-    loggen::LoggerFileOptions options;
-    options.blocks = Recording::kFullCapacity / loggen::kSamplesPerBlock;
-    options.codesPerG = 1024;
-    options.bursts = 20;
-    options.shocks = 40;
-    auto full = std::make_unique<Recording>();
-    if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *full).status !=
-        LoggerImportStatus::Loaded) {
-      throw std::runtime_error("synthetic recording not loaded");
-    }
+    auto full = DecodedFullRecording();
     for (std::uint32_t i = 0; i <= full->SampleCount; ++i) {
       full->VibroSpeedX[i] = 0.5 * full->LinSpeedX[i] - 0.01;
     }

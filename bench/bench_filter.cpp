@@ -7,6 +7,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "analysis/VibroSpeed.h"
 #include "app/Recording.h"
@@ -18,18 +19,7 @@ namespace {
 // A full-capacity synthetic recording, decoded once: its linear speed is
 // what the redraw filters.
 Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = [] {
-    loggen::LoggerFileOptions options;
-    options.blocks = Recording::kFullCapacity / loggen::kSamplesPerBlock;
-    options.bursts = 40;
-    options.shocks = 20;
-    auto result = std::make_unique<Recording>();
-    if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *result).status !=
-        LoggerImportStatus::Loaded) {
-      throw std::runtime_error("synthetic recording not loaded");
-    }
-    return result;
-  }();
+  static const std::unique_ptr<Recording> recording = DecodedFullRecording();
   return *recording;
 }
 

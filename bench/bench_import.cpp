@@ -2,19 +2,14 @@
 // into the recording, against a plain pass writing the same arrays.
 #include <benchmark/benchmark.h>
 
+#include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "files/LoggerFile.h"
 
 namespace {
 
 const std::vector<std::uint8_t>& FullFile() {
-  static const std::vector<std::uint8_t> bytes = [] {
-    loggen::LoggerFileOptions options;
-    options.blocks = 75000;
-    options.shocks = 20;
-    options.bursts = 10;
-    return loggen::MakeLoggerFile(options);
-  }();
+  static const std::vector<std::uint8_t> bytes = loggen::MakeLoggerFile(FullCapacityOptions());
   return bytes;
 }
 

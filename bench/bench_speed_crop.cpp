@@ -53,8 +53,8 @@ BENCHMARK(BM_Crop)->Unit(benchmark::kMillisecond);
 void BM_Crop_Baseline(benchmark::State& state) {
   const std::unique_ptr<Recording> recording = FullRecording();
   for (auto _ : state) {
-    for (Recording::Array* channel : {&recording->CodesX, &recording->CodesY, &recording->CodesZ,
-                                      &recording->Temperature}) {
+    for (Recording::Array* channel :
+         {&recording->CodesX, &recording->CodesY, &recording->CodesZ, &recording->Temperature}) {
       std::copy(channel->get() + 1, channel->get() + Recording::kFullCapacity, channel->get());
     }
     benchmark::DoNotOptimize(recording->CodesX[0]);

@@ -10,6 +10,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "QtBenchmarkMain.h"
 #include "app/QtUserDialogs.h"
@@ -26,11 +27,7 @@ struct WindowBench {
 
   WindowBench() {
     const auto path = std::filesystem::temp_directory_path() / "bench_window.dat";
-    loggen::LoggerFileOptions options;
-    options.blocks = 75000;
-    options.shocks = 20;
-    options.bursts = 10;
-    loggen::WriteFile(path.string(), loggen::MakeLoggerFile(options));
+    loggen::WriteFile(path.string(), loggen::MakeLoggerFile(FullCapacityOptions()));
     form.show();
     form.ImportFileRoutine(QString::fromStdString(path.string()));
     std::filesystem::remove(path);

@@ -1,0 +1,28 @@
+// The full-capacity recording the benchmarks measure: 75,000 blocks
+// (1,500,000 samples) with vibration bursts and shocks beyond ±25 m/s² on X.
+#pragma once
+
+#include <memory>
+#include <stdexcept>
+
+#include "LoggerFileWriter.h"
+#include "app/Recording.h"
+#include "files/LoggerFile.h"
+
+inline loggen::LoggerFileOptions FullCapacityOptions() {
+  loggen::LoggerFileOptions options;
+  options.blocks = Recording::kFullCapacity / loggen::kSamplesPerBlock;
+  options.bursts = 20;
+  options.shocks = 20;
+  return options;
+}
+
+// The recording the logger import makes of that file.
+inline std::unique_ptr<Recording> DecodedFullRecording() {
+  auto recording = std::make_unique<Recording>();
+  if (DecodeLoggerFile(loggen::MakeLoggerFile(FullCapacityOptions()), *recording).status !=
+      LoggerImportStatus::Loaded) {
+    throw std::runtime_error("synthetic recording not loaded");
+  }
+  return recording;
+}
