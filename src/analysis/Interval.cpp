@@ -25,14 +25,23 @@ std::optional<double> NearestIndex(std::string_view secondsText) {
 
 }  // namespace
 
-std::optional<SampleInterval> ParamInterval(std::string_view startText, std::string_view stopText,
-                                            std::uint32_t sampleCount) {
+std::optional<ParamIntervalChoice> ChooseParamInterval(std::string_view startText,
+                                                       std::string_view stopText,
+                                                       std::uint32_t sampleCount) {
   if (sampleCount == 0) return std::nullopt;
   const std::uint32_t last = sampleCount - 1;
   const double start = NearestIndex(startText).value_or(0);
   const double stop = NearestIndex(stopText).value_or(last);
-  if (start < 0 || stop < start || stop > last) return SampleInterval{0, last};
-  return SampleInterval{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(stop)};
+  if (start < 0 || stop < start || stop > last) return ParamIntervalChoice{{0, last}, true};
+  return ParamIntervalChoice{{static_cast<std::uint32_t>(start), static_cast<std::uint32_t>(stop)},
+                             false};
+}
+
+std::optional<SampleInterval> ParamInterval(std::string_view startText, std::string_view stopText,
+                                            std::uint32_t sampleCount) {
+  const auto choice = ChooseParamInterval(startText, stopText, sampleCount);
+  if (!choice) return std::nullopt;
+  return choice->Interval;
 }
 
 std::optional<CropRange> CropInterval(std::string_view startText, std::string_view stopText,

@@ -26,6 +26,16 @@ struct CropRange {
 std::optional<SampleInterval> ParamInterval(std::string_view startText, std::string_view stopText,
                                             std::uint32_t sampleCount);
 
+// The interval ParamInterval chooses, and whether the request was replaced by
+// the whole recording because it was negative, reversed or beyond the end.
+struct ParamIntervalChoice {
+  SampleInterval Interval;
+  bool Replaced = false;
+};
+std::optional<ParamIntervalChoice> ChooseParamInterval(std::string_view startText,
+                                                       std::string_view stopText,
+                                                       std::uint32_t sampleCount);
+
 // The samples a crop keeps. A start that is not a number or negative means
 // 0, a stop that is not a number means sampleCount; a stop before the start
 // or beyond sampleCount is unusable and keeps the whole recording. Nothing is

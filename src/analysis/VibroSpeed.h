@@ -12,6 +12,16 @@ inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
 // The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
 double CutoffFrequency(long double typed);
 
+// Whether the filter designed for `cutoff` (after the component's own
+// clamping below half the sample rate) runs stably: its poles must keep a
+// margin inside the unit circle, since next to half the sample rate the
+// order-5 direct form rounds into endless growth.
+bool VibroCutoffStable(double cutoff);
+
+// The accepted cut-offs run from 1 Hz up to this value, a whole tenth of a
+// hertz below the first unstable design.
+double HighestStableCutoff();
+
 // VibroSpeedX[i] = Filter(LinSpeedX[i]) for i = 1 … SampleCount − 1, from a
 // cleared filter, so the result depends only on the linear speed and the
 // cut-off, not on what was filtered before.

@@ -88,7 +88,8 @@ void TMainForm::ImportFileClick() {
 void TMainForm::ImportFileRoutine(const QString& path) {
   if (openDialogInitialDir_.isEmpty())
     openDialogInitialDir_ = QCoreApplication::applicationDirPath();
-  const FileReadResult file = ReadWholeFile(QFile::encodeName(path).toStdString());
+  const LoggerFileRead file =
+      ReadLoggerFile(QFile::encodeName(path).toStdString(), recording_->Capacity);
   if (file.status == FileReadStatus::NotFound)
     return dialogs_.Warning(this, Text(ImportMessage(file.status)));
   if (file.status != FileReadStatus::Ok)
@@ -97,7 +98,7 @@ void TMainForm::ImportFileRoutine(const QString& path) {
   LoggerImportResult result;
   {
     BusyCursor busy;
-    result = DecodeLoggerFile(file.bytes, *recording_);
+    result = DecodeLoggerFile(file.View(), *recording_);
   }
   if (result.status == LoggerImportStatus::Empty)
     return dialogs_.Warning(this, Text(ImportMessage(result)));

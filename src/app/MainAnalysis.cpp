@@ -120,6 +120,14 @@ void TMainForm::N4Click() {
 void TMainForm::N10Click() {
   dialogs_.ShowModal(*smoothingDlg_);
   const double cutoff = CutoffFrequency(StrToFloat(smoothingDlg_->Edit1->text().toStdString()));
+  if (!VibroCutoffStable(cutoff)) {
+    // The filter would grow without end: the previous cut-off stays in force.
+    return dialogs_.Warning(
+        this, QStringLiteral("Фильтр с частотой среза %1 Гц неустойчив. Допустимы частоты от 1 до "
+                             "%2 Гц; прежняя частота среза сохранена.")
+                  .arg(QString::fromStdString(FormatGeneral(cutoff)),
+                       QString::fromStdString(FormatGeneral(HighestStableCutoff()))));
+  }
   dspIIRFilter3->SetFrequency1(cutoff);
   dspIIRFilter3->SetFrequency2(cutoff);
   dspIIRFilter3->Reset();

@@ -54,7 +54,7 @@ QJsonObject PassJson(const Recording& recording, SampleInterval interval, Exceed
 
 }  // namespace
 
-QJsonObject InfoJson(const QString& file, const Recording& recording) {
+QJsonObject InfoJson(const std::string& file, const Recording& recording) {
   QJsonArray calibration;
   const char* axes[] = {"X", "Y", "Z"};
   for (int axis = 0; axis < 3; ++axis) {
@@ -65,14 +65,15 @@ QJsonObject InfoJson(const QString& file, const Recording& recording) {
   const double* temperature = recording.Temperature.get();
   const auto [low, high] = std::minmax_element(temperature, temperature + recording.SampleCount);
   const bool any = recording.SampleCount > 0;
-  return {{"file", file},
+  return {{"file", QString::fromStdString(file)},
           {"samples", static_cast<qint64>(recording.SampleCount)},
           {"duration_s", (static_cast<double>(recording.SampleCount) - 1) * Recording::TimeStep},
           {"calibration", calibration},
           {"temperature", QJsonObject{{"min", any ? *low : 0.0}, {"max", any ? *high : 0.0}}}};
 }
 
-QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRequest& request) {
+QJsonObject ParamsJson(const std::string& file, Recording& recording,
+                       const ParamsRequest& request) {
   recording.BoundLevel = request.bound;
   if (request.correctSpeed) {
     SpeedRecalculate(recording.CodesX.get(), recording.LinSpeedX.get(), recording.SampleCount,
@@ -80,14 +81,13 @@ QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRe
     SpeedCorrection(recording.LinSpeedX.get(), recording.SampleCount);
   }
   auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
-  const double cutoff = CutoffFrequency(request.cutoff);
-  filter->SetFrequency1(cutoff);
-  filter->SetFrequency2(cutoff);
+  filter->SetFrequency1(request.cutoff);
+  filter->SetFrequency2(request.cutoff);
   FilterVibroSpeed(recording, *filter);
 
-  QJsonObject result{{"file", file}, {"samples", static_cast<qint64>(recording.SampleCount)}};
-  const auto interval =
-      ParamInterval(request.from.toStdString(), request.to.toStdString(), recording.SampleCount);
+  QJsonObject result{{"file", QString::fromStdString(file)},
+                     {"samples", static_cast<qint64>(recording.SampleCount)}};
+  const auto interval = UseInterval(request.interval, recording, file, result);
   if (!interval) return result;  // an empty recording has no interval
   ParamOptions options;
   options.Shown.fill(true);
@@ -98,8 +98,6 @@ QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRe
   for (int row = 0; row < kParamRowCount; ++row) {
     rows.append(RowJson(*statistics[row], row, options));
   }
-  result.insert("interval", QJsonObject{{"start", static_cast<qint64>(interval->Start)},
-                                        {"stop", static_cast<qint64>(interval->Stop)}});
   result.insert("rows", rows);
   result.insert(
       "exceedances",

@@ -4,25 +4,26 @@
 #include <QJsonObject>
 #include <QString>
 #include <memory>
+#include <string>
 
 #include "app/Recording.h"
+#include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"
 
-QJsonObject InfoJson(const QString& file, const Recording& recording);
+QJsonObject InfoJson(const std::string& file, const Recording& recording);
 
 struct ParamsRequest {
-  QString from;  // seconds as typed; empty: from the first sample
-  QString to;    // empty: to the last sample
+  IntervalRequest interval;
   double bound = 25.0;
   bool codes = false;
   bool invert = false;
-  double cutoff = 10.0;  // Hz, clamped like the cut-off dialog
+  double cutoff = 10.0;  // Hz, as the cut-off dialog uses it
   bool correctSpeed = false;
 };
 
 // The five rows of the parameter list (as if every curve were shown) and
 // both exceedance passes, from a vibration speed filtered from a cleared state.
-QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRequest& request);
+QJsonObject ParamsJson(const std::string& file, Recording& recording, const ParamsRequest& request);
 
 // A component set through its property writers, as a user of it would.
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);

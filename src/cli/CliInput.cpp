@@ -1,6 +1,6 @@
 #include "cli/CliInput.h"
 
-#include <QFile>
+#include <cctype>
 #include <string_view>
 
 #include "analysis/NumberText.h"
@@ -13,24 +13,39 @@ QString Text(const std::string& text) {
   return QString::fromStdString(text);
 }
 
+bool IsLoggerFileName(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".dat";
+}
+
+std::optional<LoadedFile> LoadLoggerFile(const std::string& path, QString& message) {
+  LoadedFile loaded{std::make_unique<Recording>(), QString()};
+  const LoggerFileRead file = ReadLoggerFile(path, loaded.recording->Capacity);
+  if (file.status != FileReadStatus::Ok) {
+    message = Text(ImportMessage(file.status));
+    return std::nullopt;
+  }
+  const LoggerImportResult result = DecodeLoggerFile(file.View(), *loaded.recording);
+  if (result.status != LoggerImportStatus::Loaded) {
+    message = Text(ImportMessage(result));
+    return std::nullopt;
+  }
+  loaded.warning = Text(ImportMessage(result));
+  return loaded;
+}
+
 }  // namespace
 
-std::optional<LoadedFile> LoadRecording(const QString& path, QString& message) {
-  const FileReadResult file = ReadWholeFile(QFile::encodeName(path).toStdString());
+std::optional<LoadedFile> LoadRecording(const std::string& path, QString& message) {
+  if (IsLoggerFileName(path)) return LoadLoggerFile(path, message);
+  const FileReadResult file = ReadWholeFile(path);
   if (file.status != FileReadStatus::Ok) {
     message = Text(ImportMessage(file.status));
     return std::nullopt;
   }
   LoadedFile loaded{std::make_unique<Recording>(), QString()};
-  if (path.endsWith(QStringLiteral(".dat"), Qt::CaseInsensitive)) {
-    const LoggerImportResult result = DecodeLoggerFile(file.bytes, *loaded.recording);
-    if (result.status != LoggerImportStatus::Loaded) {
-      message = Text(ImportMessage(result));
-      return std::nullopt;
-    }
-    loaded.warning = Text(ImportMessage(result));
-    return loaded;
-  }
   try {
     const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
                                 file.bytes.size());

@@ -4,6 +4,7 @@
 #include <QString>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "app/Recording.h"
 
@@ -13,5 +14,6 @@ struct LoadedFile {
 };
 
 // A name ending in ".dat" (any case) is read as a logger file, any other as
-// a codes text file. On failure: nothing, and the program's message.
-std::optional<LoadedFile> LoadRecording(const QString& path, QString& message);
+// a codes text file. The name is used as the bytes it is. On failure:
+// nothing, and the program's message.
+std::optional<LoadedFile> LoadRecording(const std::string& path, QString& message);

@@ -1,144 +1,212 @@
 // torvik-cli: the program's analysis for many recordings at once, as JSON.
-#include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QJsonDocument>
-#include <QTextStream>
+#include <cmath>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <map>
+#include <new>
 #include <string>
 
 #include "analysis/NumberText.h"
+#include "analysis/VibroSpeed.h"
+#include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
 #include "cli/CliInput.h"
+#include "cli/CliOptions.h"
+#include "cli/CliOutput.h"
+#include "dsp/FilterStability.h"
 #include "files/CodesTextFile.h"
+#include "files/FileAccess.h"
 
 namespace {
 
 const char* const kUsage =
     "usage: torvik-cli info FILE...\n"
-    "       torvik-cli params [--from S] [--to S] [--bound L] [--codes] [--invert]\n"
-    "                         [--cutoff HZ] [--correct-speed] FILE...\n"
+    "       torvik-cli params [OPTIONS] FILE...\n"
     "       torvik-cli convert FILE.dat OUT.csv\n"
-    "       torvik-cli filter --kind butterworth|chebyshev|bessel\n"
-    "                         --response lowpass|highpass|bandpass|bandstop --order N\n"
-    "                         --f1 HZ [--f2 HZ] --rate HZ [--ripple DB] [--manual-reset] "
-    "[--design]\n";
+    "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
+    "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
+    "       torvik-cli --help | -h | --version\n";
 
-struct UsageError {
-  std::string why;
-};
+const char* const kHelp =
+    "\n"
+    "FILE is a logger recording (*.dat, any case) or a codes text file (X;Y;Z per line).\n"
+    "Each result is one line of JSON on stdout; problems go to stderr. A file that\n"
+    "cannot be read is reported and the others are still processed (exit 1).\n"
+    "\n"
+    "params options:\n"
+    "  --from S         interval start, seconds (default: the first sample)\n"
+    "  --to S           interval end, seconds (default: the last sample); a negative,\n"
+    "                   reversed or past-the-end interval is replaced by the whole\n"
+    "                   recording, as the window does: the JSON interval (first, last,\n"
+    "                   from_s, to_s, replaced) shows what was used, stderr says so\n"
+    "  --bound L        exceedance bound, m/s^2 (default 25)\n"
+    "  --codes          rows in ADC codes instead of physical units\n"
+    "  --invert         invert the acceleration signs\n"
+    "  --cutoff HZ      vibration-speed high-pass cut-off, Hz (default 10); its\n"
+    "                   magnitude is used, raised to 1; cut-offs whose filter would be\n"
+    "                   unstable (above about 499.9 Hz) are refused\n"
+    "  --correct-speed  apply the linear-speed drift correction\n"
+    "\n"
+    "convert writes the codes text file OUT.csv under a temporary name and renames it;\n"
+    "it never overwrites its input.\n"
+    "\n"
+    "filter reads one number per line on stdin (LF or CR LF, '.' as decimal\n"
+    "separator) and writes each filtered value on its own line:\n"
+    "  --kind K         butterworth, chebyshev or bessel (required)\n"
+    "  --response R     lowpass, highpass, bandpass or bandstop (required)\n"
+    "  --order N        whole number 1 ... 8 (required)\n"
+    "  --f1 HZ          first corner frequency, Hz (required)\n"
+    "  --f2 HZ          second corner of band designs, Hz (default: --f1)\n"
+    "  --rate HZ        sample rate, Hz, above 0 (required)\n"
+    "  --ripple DB      Chebyshev pass-band ripple, dB (default 0.1)\n"
+    "  --manual-reset   keep the delay lines on redesign\n"
+    "  --design         print the design as JSON instead of filtering\n"
+    "A design with an error or with poles not inside the unit circle exits 1.\n"
+    "\n"
+    "Numbers are finite and written with a point. Exit status: 0 success, 1 a file\n"
+    "or the output failed, 2 a wrong command line.\n";
 
 void PrintJson(const QJsonObject& object) {
-  std::cout << QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() << '\n';
+  WriteOut(QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n');
 }
 
-long double Number(const QCommandLineParser& parser, const char* option, long double fallback) {
-  if (!parser.isSet(option)) return fallback;
-  const auto value = TryStrToFloat(parser.value(option).toStdString());
-  if (!value) throw UsageError{std::string("--") + option + " takes a number"};
-  return *value;
+void Report(const std::string& file, const std::string& message) {
+  std::cerr << "torvik-cli: " << file << ": " << message << '\n';
 }
 
 template <typename Enum>
-Enum Choice(const QCommandLineParser& parser, const char* option,
-            const std::map<QString, Enum>& choices, bool required) {
-  const auto found = choices.find(parser.value(option));
-  if (found != choices.end()) return found->second;
-  if (!required && !parser.isSet(option)) return choices.begin()->second;
-  throw UsageError{std::string("--") + option + " is missing or unknown"};
+Enum Choice(const CliArguments& arguments, const char* option,
+            const std::map<std::string, Enum>& choices) {
+  const auto found = choices.find(arguments.Value(option).value_or(""));
+  if (found == choices.end())
+    throw UsageError{std::string("--") + option + " is missing or unknown"};
+  return found->second;
 }
 
 // Runs `command` on every file in turn; a file that cannot be used is
-// reported and the others are still processed.
+// reported and the others are still processed. Only a failed output stops.
 template <typename Command>
-int ForEachFile(const QStringList& files, Command command) {
-  if (files.isEmpty()) throw UsageError{"no file given"};
+int ForEachFile(const std::vector<std::string>& files, Command command) {
+  if (files.empty()) throw UsageError{"no file given"};
   int status = 0;
-  for (const QString& file : files) {
-    QString message;
-    auto loaded = LoadRecording(file, message);
-    if (!loaded) {
-      std::cerr << "torvik-cli: " << file.toStdString() << ": " << message.toStdString() << '\n';
+  for (const std::string& file : files) {
+    try {
+      QString message;
+      auto loaded = LoadRecording(file, message);
+      if (!loaded) {
+        Report(file, message.toStdString());
+        status = 1;
+        continue;
+      }
+      if (!loaded->warning.isEmpty()) Report(file, loaded->warning.toStdString());
+      command(file, *loaded->recording);
+    } catch (const OutputError&) {
+      throw;
+    } catch (const std::bad_alloc&) {
+      Report(file, "not enough memory");
       status = 1;
-      continue;
+    } catch (const std::exception& error) {
+      Report(file, error.what());
+      status = 1;
     }
-    if (!loaded->warning.isEmpty()) {
-      std::cerr << "torvik-cli: " << file.toStdString() << ": " << loaded->warning.toStdString()
-                << '\n';
-    }
-    command(file, *loaded->recording);
   }
   return status;
 }
 
-int Filter(const QCommandLineParser& parser) {
-  TdspIIRFilterResource request;
-  request.Kind = Choice<TdspIIRFilterKind>(
-      parser, "kind",
-      {{"butterworth", fkButterworth}, {"chebyshev", fkChebyshev}, {"bessel", fkBessel}}, true);
-  request.Response = Choice<TdspIIRFilterResponse>(parser, "response",
-                                                   {{"lowpass", ftLowpass},
-                                                    {"highpass", ftHighpass},
-                                                    {"bandpass", ftBandpass},
-                                                    {"bandstop", ftBandstop}},
-                                                   true);
-  if (!parser.isSet("order") || !parser.isSet("f1") || !parser.isSet("rate")) {
-    throw UsageError{"filter needs --order, --f1 and --rate"};
+int Info(const CliArguments& arguments) {
+  return ForEachFile(arguments.Operands(),
+                     [](const std::string& file, Recording& r) { PrintJson(InfoJson(file, r)); });
+}
+
+int Params(const CliArguments& arguments) {
+  ParamsRequest request;
+  request.interval = IntervalOptions(arguments);
+  request.bound = NumberOption(arguments, "bound", 25.0);
+  request.codes = arguments.Flag("codes");
+  request.invert = arguments.Flag("invert");
+  request.cutoff = CutoffFrequency(NumberOption(arguments, "cutoff", 10.0));
+  if (!VibroCutoffStable(request.cutoff)) {
+    throw UsageError{"--cutoff " + FormatGeneral(request.cutoff) +
+                     ": the vibration-speed filter for this cut-off is unstable; cut-offs from "
+                     "1 to " +
+                     FormatGeneral(HighestStableCutoff()) + " Hz are accepted"};
   }
-  request.Order = static_cast<int>(Number(parser, "order", 1));
-  request.Frequency1 = Number(parser, "f1", 0);
-  request.Frequency2 = Number(parser, "f2", request.Frequency1);
-  request.SampleRate = Number(parser, "rate", 0);
-  request.Ripple = Number(parser, "ripple", 0.1L);
-  request.ManualReset = parser.isSet("manual-reset");
-  auto filter = MakeFilter(request);
-  if (parser.isSet("design")) {
-    PrintJson(FilterDesignJson(*filter));
-    return 0;
+  request.correctSpeed = arguments.Flag("correct-speed");
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
+    PrintJson(ParamsJson(file, r, request));
+  });
+}
+
+int Convert(const CliArguments& arguments) {
+  const std::vector<std::string>& files = arguments.Operands();
+  if (files.size() != 2) throw UsageError{"convert takes FILE.dat and OUT.csv"};
+  if (SameFile(files[0], files[1])) {
+    Report(files[1], "is the input file itself; it is left as it is");
+    return 1;
   }
+  return ForEachFile(
+      {files[0]}, [&files](const std::string&, Recording& r) { WriteCodesTextFile(files[1], r); });
+}
+
+// One number per line; a line end of CR LF is as good as LF.
+int FilterStream(TdspIIRFilter& filter) {
   std::string line;
   while (std::getline(std::cin, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
     const auto x = TryStrToFloat(line);
-    if (!x) {
+    if (!x || !std::isfinite(static_cast<double>(*x))) {
       std::cerr << "torvik-cli: '" << line << "' is not a valid floating point value\n";
       return 1;
     }
-    std::printf("%.17g\n", static_cast<double>(filter->Filter(*x)));
+    char text[32];
+    const int length =
+        std::snprintf(text, sizeof text, "%.17g\n", static_cast<double>(filter.Filter(*x)));
+    WriteOut(std::string_view(text, static_cast<std::size_t>(length)));
   }
   return 0;
 }
 
-int Run(const QCommandLineParser& parser) {
-  const QStringList arguments = parser.positionalArguments();
-  if (arguments.isEmpty()) throw UsageError{"no command given"};
-  const QString command = arguments.first();
-  const QStringList files = arguments.mid(1);
-  if (command == "info") {
-    return ForEachFile(files,
-                       [](const QString& file, Recording& r) { PrintJson(InfoJson(file, r)); });
+int Filter(const CliArguments& arguments) {
+  TdspIIRFilterResource request;
+  request.Kind = Choice<TdspIIRFilterKind>(
+      arguments, "kind",
+      {{"butterworth", fkButterworth}, {"chebyshev", fkChebyshev}, {"bessel", fkBessel}});
+  request.Response = Choice<TdspIIRFilterResponse>(arguments, "response",
+                                                   {{"lowpass", ftLowpass},
+                                                    {"highpass", ftHighpass},
+                                                    {"bandpass", ftBandpass},
+                                                    {"bandstop", ftBandstop}});
+  if (!arguments.Value("order") || !arguments.Value("f1") || !arguments.Value("rate")) {
+    throw UsageError{"filter needs --order, --f1 and --rate"};
   }
-  if (command == "params") {
-    ParamsRequest request;
-    request.from = parser.value("from");
-    request.to = parser.value("to");
-    request.bound = static_cast<double>(Number(parser, "bound", 25.0));
-    request.codes = parser.isSet("codes");
-    request.invert = parser.isSet("invert");
-    request.cutoff = static_cast<double>(Number(parser, "cutoff", 10.0));
-    request.correctSpeed = parser.isSet("correct-speed");
-    return ForEachFile(files, [&request](const QString& file, Recording& r) {
-      PrintJson(ParamsJson(file, r, request));
-    });
+  request.Order = WholeOption(arguments, "order", 1, 1, 8);
+  request.Frequency1 = NumberOption(arguments, "f1", 0);
+  request.Frequency2 = NumberOption(arguments, "f2", static_cast<double>(request.Frequency1));
+  request.SampleRate = PositiveOption(arguments, "rate", 1);
+  request.Ripple = NumberOption(arguments, "ripple", 0.1);
+  request.ManualReset = arguments.Flag("manual-reset");
+  auto filter = MakeFilter(request);
+  if (arguments.Flag("design")) PrintJson(FilterDesignJson(*filter));
+  if (!PolesInsideUnitCircle(*filter)) {
+    const std::string& why = filter->ErrorText();
+    std::cerr << "torvik-cli: "
+              << (why.empty() ? "the designed filter has poles on or outside the unit circle" : why)
+              << '\n';
+    return 1;
   }
-  if (command == "convert") {
-    if (files.size() != 2) throw UsageError{"convert takes FILE.dat and OUT.csv"};
-    return ForEachFile(files.mid(0, 1), [&files](const QString&, Recording& r) {
-      WriteCodesTextFile(files[1].toStdString(), r);
-    });
-  }
-  if (command == "filter") return Filter(parser);
-  throw UsageError{"unknown command " + command.toStdString()};
+  return arguments.Flag("design") ? 0 : FilterStream(*filter);
+}
+
+int Run(const CliArguments& arguments) {
+  static const std::map<std::string, std::function<int(const CliArguments&)>> commands = {
+      {"info", Info}, {"params", Params}, {"convert", Convert}, {"filter", Filter}};
+  if (arguments.Command().empty()) throw UsageError{"no command given"};
+  const auto command = commands.find(arguments.Command());
+  if (command == commands.end()) throw UsageError{"unknown command " + arguments.Command()};
+  return command->second(arguments);
 }
 
 }  // namespace
@@ -146,20 +214,21 @@ int Run(const QCommandLineParser& parser) {
 int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   SetDecimalSeparator('.');  // scripts write numbers with a point
-  QCommandLineParser parser;
-  for (const char* name : {"from", "to", "bound", "cutoff", "kind", "response", "order", "f1", "f2",
-                           "rate", "ripple"}) {
-    parser.addOption(QCommandLineOption(name, name, "value"));
-  }
-  for (const char* name : {"codes", "invert", "correct-speed", "manual-reset", "design"}) {
-    parser.addOption(QCommandLineOption(name, name));
-  }
-  parser.addPositionalArgument("command", "info, params, convert or filter");
   try {
-    if (!parser.parse(app.arguments())) throw UsageError{parser.errorText().toStdString()};
-    return Run(parser);
+    const CliArguments arguments(argc, argv);
+    int status = 0;
+    if (arguments.HelpRequested()) {
+      WriteOut(std::string(kUsage) + kHelp);
+    } else if (arguments.VersionRequested()) {
+      WriteOut("torvik-cli " TORVIK_VERSION "\n");
+    } else {
+      status = Run(arguments);
+    }
+    FinishOutput();
+    return status;
   } catch (const UsageError& error) {
-    std::cerr << "torvik-cli: " << error.why << '\n' << kUsage;
+    std::cerr << "torvik-cli: " << error.why << '\n'
+              << kUsage << "Run torvik-cli --help for the options, their units and defaults.\n";
     return 2;
   } catch (const std::exception& error) {
     std::cerr << "torvik-cli: " << error.what() << '\n';

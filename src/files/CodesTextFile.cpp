@@ -2,11 +2,11 @@
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <stdexcept>
+#include <cmath>
 
 #include "analysis/NumberText.h"
 #include "analysis/Speed.h"
+#include "files/FileAccess.h"
 
 namespace {
 
@@ -52,9 +52,13 @@ class FieldReader {
   std::size_t position_ = 0;
 };
 
-// An empty field leaves 0.
+// An empty field leaves 0. A value too large for a code (1e999) is as
+// unusable as letters: it would turn every statistic into NaN.
 double FieldValue(std::string_view field) {
-  return field.empty() ? 0.0 : static_cast<double>(StrToFloat(field));
+  if (field.empty()) return 0.0;
+  const auto value = static_cast<double>(StrToFloat(field));
+  if (!std::isfinite(value)) throw ConversionError(field);
+  return value;
 }
 
 // Calls `use(index, x, y, z)` for each of the first `lines` lines.
@@ -113,12 +117,7 @@ std::string CodesText(const Recording& recording) {
 }
 
 void WriteCodesTextFile(const std::string& path, const Recording& recording) {
-  std::ofstream file(path, std::ios::binary | std::ios::trunc);
-  if (!file) throw std::runtime_error("Не удалось создать файл " + path);
-  const std::string text = CodesText(recording);
-  file.write(text.data(), static_cast<std::streamsize>(text.size()));
-  file.close();
-  if (!file) throw std::runtime_error("Не удалось записать файл " + path);
+  ReplaceFile(path, CodesText(recording));
 }
 
 std::string CodesTextMessage(const CodesTextResult& result) {

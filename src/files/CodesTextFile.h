@@ -31,8 +31,8 @@ CodesTextResult ReadCodesText(std::string_view text, Recording& recording);
 // The whole file as ReadCodesText expects it.
 std::string CodesText(const Recording& recording);
 
-// Creates (or overwrites) the file; throws std::runtime_error when it cannot be
-// created or written.
+// Writes the file under a temporary name and renames it into place; throws
+// std::runtime_error when it cannot be written, leaving any old file intact.
 void WriteCodesTextFile(const std::string& path, const Recording& recording);
 
 // The text the user is shown for an outcome of the open (empty: none).

@@ -1,22 +1,20 @@
 #include "files/LoggerFile.h"
 
-#include "analysis/Speed.h"
-
 #include <algorithm>
 #include <array>
-#include <cstdio>
-#include <filesystem>
-#include <limits>
-#include <memory>
+#include <cstdlib>
+
+#include "analysis/Speed.h"
 
 namespace {
 
 constexpr std::size_t kBlockSize = 128;
 constexpr std::size_t kSamplesPerBlock = 20;
-constexpr std::size_t kTrailerSize = 42;
-constexpr std::size_t kCalibrationOffset = 38;  // from the end of the file
+constexpr std::size_t kCalibrationOffset = 4;  // in the trailer
 constexpr std::uint8_t kStartMarker = 0xF0;
 constexpr std::uint8_t kEndMarker = 0x0F;
+constexpr double kLargestCode = 65535;
+constexpr std::int64_t kMostCodesPerG = 65536;
 
 std::int32_t Little32(const std::uint8_t* p) {
   return static_cast<std::int32_t>(
@@ -33,24 +31,30 @@ struct TrailerCalibration {
   bool usable = true;
 };
 
-TrailerCalibration ReadTrailer(std::span<const std::uint8_t> bytes, double gValue) {
+TrailerCalibration ReadTrailer(std::span<const std::uint8_t> trailer, double gValue) {
   TrailerCalibration result;
-  const std::uint8_t* trailer = bytes.data() + bytes.size() - kCalibrationOffset;
+  const std::uint8_t* records = trailer.data() + kCalibrationOffset;
   for (int axis = 0; axis < 3; ++axis) {
-    const std::int32_t codesPerG = Little32(trailer + 8 * axis);
-    const std::int32_t zeroRaw = Little32(trailer + 8 * axis + 4);
-    // The gain is (2 g) / (2 × codes per g) with the doubled count a signed
-    // 32-bit integer: zero, or a count whose double does not fit, is unusable.
-    const std::int64_t doubled = 2 * static_cast<std::int64_t>(codesPerG);
-    if (codesPerG == 0 || doubled > std::numeric_limits<std::int32_t>::max() ||
-        doubled < std::numeric_limits<std::int32_t>::min()) {
+    const std::int32_t codesPerG = Little32(records + 8 * axis);
+    const double code0g = ZeroCodeFromRaw(Little32(records + 8 * axis + 4));
+    if (!PlausibleCalibration(codesPerG, code0g)) {
       result.usable = false;
       continue;
     }
-    result.axes[axis].Code0g = ZeroCodeFromRaw(zeroRaw);
-    result.axes[axis].Gain = (2 * gValue) / static_cast<double>(doubled);
+    result.axes[axis].Code0g = code0g;
+    // (2 g) / (2 × codes per g), as the logger's software divides.
+    result.axes[axis].Gain = (2 * gValue) / (2.0 * codesPerG);
   }
   return result;
+}
+
+std::uint64_t BlocksInFile(std::uint64_t size) {
+  // A block is data when it ends at least 42 bytes before the end of the file.
+  return size < kBlockSize + kLoggerTrailerSize ? 0 : (size - kLoggerTrailerSize) / kBlockSize;
+}
+
+std::uint64_t BlocksFor(std::uint32_t capacity) {
+  return (static_cast<std::uint64_t>(capacity) + kSamplesPerBlock - 1) / kSamplesPerBlock;
 }
 
 }  // namespace
@@ -66,25 +70,30 @@ double ZeroCodeFromRaw(std::int32_t raw) {
   return z;
 }
 
-LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recording& recording) {
+bool PlausibleCalibration(std::int32_t codesPerG, double code0g) {
+  const std::int64_t magnitude = std::abs(static_cast<std::int64_t>(codesPerG));
+  return magnitude >= 1 && magnitude <= kMostCodesPerG && code0g >= 0 && code0g <= kLargestCode;
+}
+
+LoggerImportResult DecodeLoggerFile(const LoggerFileView& file, Recording& recording) {
   LoggerImportResult result;
-  const std::size_t n = bytes.size();
-  if (n == 0) {
+  if (file.size == 0) {
     result.status = LoggerImportStatus::Empty;
     return result;
   }
-  // A block is data when it ends at least 42 bytes before the end of the file.
-  if (n < kBlockSize + kTrailerSize || bytes[0] != kStartMarker ||
-      bytes[kBlockSize - 1] != kEndMarker) {
+  const std::uint64_t blocksInFile = BlocksInFile(file.size);
+  const std::size_t samples = static_cast<std::size_t>(std::min<std::uint64_t>(
+      blocksInFile * kSamplesPerBlock, static_cast<std::uint64_t>(recording.Capacity)));
+  const std::uint64_t blocksRead = (samples + kSamplesPerBlock - 1) / kSamplesPerBlock;
+  if (blocksInFile == 0 || file.head.size() < std::max<std::uint64_t>(blocksRead, 1) * kBlockSize ||
+      file.trailer.size() != kLoggerTrailerSize || file.head[0] != kStartMarker ||
+      file.head[kBlockSize - 1] != kEndMarker) {
     return result;
   }
-  const TrailerCalibration calibration = ReadTrailer(bytes, recording.GValue);
+  const TrailerCalibration calibration = ReadTrailer(file.trailer, recording.GValue);
   if (!calibration.usable) return result;
 
-  const std::size_t blocksInFile = (n - kTrailerSize) / kBlockSize;
   result.samplesInFile = blocksInFile * kSamplesPerBlock;
-  const std::size_t samples =
-      std::min<std::size_t>(result.samplesInFile, static_cast<std::size_t>(recording.Capacity));
   result.loadedSamples = samples;
   result.status = LoggerImportStatus::Loaded;
 
@@ -95,7 +104,7 @@ LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recordi
   recording.VibroSpeedX[0] = 0;
   double previous = 0;  // the acceleration before the first sample counts as 0
   for (std::size_t k = 0; k < samples; ++k) {
-    const std::uint8_t* block = bytes.data() + (k / kSamplesPerBlock) * kBlockSize;
+    const std::uint8_t* block = file.head.data() + (k / kSamplesPerBlock) * kBlockSize;
     const std::uint8_t* sample = block + 6 + 6 * (k % kSamplesPerBlock);
     const auto word = static_cast<std::int16_t>(block[2] | block[3] << 8);
     recording.CodesX[k] = Big16(sample);
@@ -110,21 +119,36 @@ LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recordi
   return result;
 }
 
-FileReadResult ReadWholeFile(const std::string& path) {
-  FileReadResult result;
-  std::error_code error;
-  if (!std::filesystem::exists(path, error)) {
-    result.status = FileReadStatus::NotFound;
-    return result;
+LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recording& recording) {
+  LoggerFileView view{bytes.size(), bytes, {}};
+  if (bytes.size() >= kLoggerTrailerSize) view.trailer = bytes.last(kLoggerTrailerSize);
+  return DecodeLoggerFile(view, recording);
+}
+
+LoggerFileView LoggerFileRead::View() const {
+  LoggerFileView view{size, head, {}};
+  if (size >= kLoggerTrailerSize) view.trailer = trailer;
+  return view;
+}
+
+LoggerFileRead ReadLoggerFile(const std::string& path, std::uint32_t capacity) {
+  LoggerFileRead result;
+  const ReadOnlyFile file(path);
+  result.status = file.Status();
+  if (result.status != FileReadStatus::Ok) return result;
+  result.size = file.Size();
+  // The first block is read even when it is not followed by a trailer, so
+  // its markers can be judged; beyond it only the blocks that fit.
+  const std::uint64_t blocks = std::min(BlocksInFile(result.size), BlocksFor(capacity));
+  result.head.resize(static_cast<std::size_t>(
+      std::min(result.size, std::max<std::uint64_t>(blocks, 1) * kBlockSize)));
+  bool complete = file.ReadAt(0, result.head);
+  if (result.size >= kLoggerTrailerSize) {
+    complete = complete && file.ReadAt(result.size - kLoggerTrailerSize, result.trailer);
   }
-  std::unique_ptr<std::FILE, int (*)(std::FILE*)> file(std::fopen(path.c_str(), "rb"),
-                                                       &std::fclose);
-  if (!file || std::filesystem::is_directory(path, error)) return result;
-  const auto size = std::filesystem::file_size(path, error);
-  if (error) return result;
-  result.bytes.resize(size);
-  if (std::fread(result.bytes.data(), 1, size, file.get()) != size) return result;
-  result.status = FileReadStatus::Ok;
+  if (!complete) {
+    result = LoggerFileRead{};  // shrunk while being read: cannot be read
+  }
   return result;
 }
 

@@ -142,14 +142,16 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
   EXPECT_EQ(form.Series[6]->PointCount(), 0u);  // no thresholds in ADC-code mode
 }
 
-TEST(CutOff, ClampedToOneToFiveHundredHertz) {
+TEST(CutOff, ClampedToOneHertzAndUnstableFiltersRefused) {
   StartedProgram program;
   TMainForm& form = program.form();
   TSmoothingPropertiesDlg& dialog = *program.windows->SmoothingPropertiesDlg;
   EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("10"));
-  const std::pair<const char*, double> cases[] = {{"20", 20},       {"0", 1},    {"0.5", 1},
-                                                  {"-0.2", 1},      {"-20", 20}, {"800", 499.9999},
-                                                  {"500", 499.9999}};
+  // 800 and 500 would give 499.9999 Hz, whose filter grows without end: the
+  // previous cut-off (499.9 Hz) stays.
+  const std::pair<const char*, double> cases[] = {{"20", 20},     {"0", 1},      {"0.5", 1},
+                                                  {"-0.2", 1},    {"-20", 20},   {"499.9", 499.9},
+                                                  {"800", 499.9}, {"500", 499.9}};
   DecimalSeparatorScope point('.');
   for (const auto& [text, hertz] : cases) {
     program.dialogs.modalActions.push_back([text = QString(text)](QDialog& d) {
@@ -159,10 +161,15 @@ TEST(CutOff, ClampedToOneToFiveHundredHertz) {
     EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency1()), hertz, 1e-9) << text;
     EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency2()), hertz, 1e-9) << text;
   }
-  const auto warnings = program.dialogs.Texts();
-  EXPECT_EQ(std::count(warnings.begin(), warnings.end(),
+  const auto texts = program.dialogs.Texts();
+  EXPECT_EQ(std::count(texts.begin(), texts.end(),
                        QStringLiteral("Только положительные числа в диапазоне от [1..500]")),
             2);  // "-0.2" and "-20" while typing
+  ASSERT_GE(texts.size(), 2u);
+  EXPECT_EQ(texts.back(), QStringLiteral("Фильтр с частотой среза 500 Гц неустойчив. Допустимы "
+                                         "частоты от 1 до 499.9 Гц; прежняя частота среза "
+                                         "сохранена."));
+  EXPECT_EQ(program.dialogs.shown.back().kind, FakeUserDialogs::Kind::Warning);
 
   program.dialogs.shown.clear();
   program.dialogs.modalActions.push_back(
@@ -172,7 +179,7 @@ TEST(CutOff, ClampedToOneToFiveHundredHertz) {
   EXPECT_EQ(program.dialogs.shown.back().kind, FakeUserDialogs::Kind::ErrorBox);
   EXPECT_EQ(program.dialogs.shown.back().text,
             QStringLiteral("'abc' is not a valid floating point value"));
-  EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency1()), 499.9999, 1e-9);
+  EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency1()), 499.9, 1e-9);
 }
 
 TEST(SpeedCorrection, ButtonAndF11RecomputeAndCorrectOnce) {

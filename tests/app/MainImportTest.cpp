@@ -1,6 +1,7 @@
 // Importing logger files through the window: the display after a good file,
 // and nothing changed after a bad one.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QDropEvent>
@@ -120,4 +121,28 @@ TEST(LoggerImport, ADroppedLoggerFileIsImported) {
   QApplication::sendEvent(&program.form(), &drop);
   EXPECT_EQ(program.data().SampleCount, 60u);
   EXPECT_EQ(program.form().windowTitle(), QStringLiteral("TORVIK ->   import_dropped.dat"));
+}
+
+TEST(LoggerImport, ACutFileOrAPipeKeepsTheRecordingOnScreen) {
+  StartedProgram program;
+  TempFile good("import_keep.dat", LoggerBytes(50));
+  Import(program, good.path());
+  const double lastSpeed = program.data().LinSpeedX[1000];
+  const QString caption = program.form().windowTitle();
+
+  auto cutBytes = LoggerBytes(50);
+  cutBytes.resize(700);  // an interrupted copy
+  TempFile cut("import_cut.dat", cutBytes);
+  TempFile fifo("import_fifo.dat");
+  ASSERT_EQ(::mkfifo(fifo.string().c_str(), 0600), 0);
+  Import(program, cut.path());
+  Import(program, fifo.path());  // returns at once instead of waiting for a writer
+
+  ASSERT_EQ(program.dialogs.shown.size(), 2u);
+  EXPECT_EQ(program.dialogs.shown[0].text, QStringLiteral("неправильный формат данных"));
+  EXPECT_EQ(program.dialogs.shown[1].text,
+            QStringLiteral("Не удалось получить доступ к файлу. Действие отменено."));
+  EXPECT_EQ(program.data().SampleCount, 1000u);
+  EXPECT_EQ(program.data().LinSpeedX[1000], lastSpeed);
+  EXPECT_EQ(program.form().windowTitle(), caption);
 }

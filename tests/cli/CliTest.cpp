@@ -1,12 +1,16 @@
 // The command-line tool run as a process on generated files, its answers
 // compared with the core's own results.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
 
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 
 #include "LoggerFileWriter.h"
@@ -34,8 +38,10 @@ struct Result {
   }
 };
 
-Result RunCli(const QStringList& arguments, const QByteArray& input = {}) {
+Result RunCli(const QStringList& arguments, const QByteArray& input = {},
+              const QString& outputFile = {}) {
   QProcess process;
+  if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
   process.start(TORVIK_CLI_PATH, arguments);
   process.write(input);
   process.closeWriteChannel();
@@ -84,7 +90,7 @@ TEST(Cli, InfoDescribesEachFileInTurn) {
 TEST(Cli, ParamsMatchTheCore) {
   DecimalSeparatorScope point('.');
   Fixture f;
-  const Result r = RunCli({"params", "--from", "1", "--to", "8.5", "--invert", "--cutoff", "800",
+  const Result r = RunCli({"params", "--from", "1", "--to", "8.5", "--invert", "--cutoff", "499.9",
                            QString::fromStdString(f.path)});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QJsonObject params = r.objects().at(0);
@@ -92,8 +98,8 @@ TEST(Cli, ParamsMatchTheCore) {
   EXPECT_EQ(params["interval"].toObject()["stop"].toInt(), 8500);
 
   auto filter = LoadIIRFilter(nullptr, "check", kVibroSpeedFilterResource);
-  filter->SetFrequency1(500);
-  filter->SetFrequency2(500);
+  filter->SetFrequency1(499.9);
+  filter->SetFrequency2(499.9);
   FilterVibroSpeed(f.recording, *filter);
   ParamOptions options;
   options.Shown.fill(true);
@@ -192,4 +198,163 @@ TEST(Cli, FilterDesignAndStream) {
     const double x = i < 2 ? 1.0 : 0.5;
     EXPECT_EQ(lines[i].toDouble(), static_cast<double>(filter.Filter(x))) << i;
   }
+}
+
+TEST(CliOptions, NumbersMustBeFiniteAndInRange) {
+  Fixture f;
+  const QString file = QString::fromStdString(f.path);
+  const QStringList filter = {"filter",  "--kind", "butterworth", "--response",
+                              "lowpass", "--f1",   "10"};
+  const std::pair<QStringList, const char*> refused[] = {
+      {{"params", "--from", "abc", file}, "--from 'abc'"},
+      {{"params", "--from", "1,5", file}, "--from '1,5'"},
+      {{"params", "--to", "", file}, "--to ''"},
+      {{"params", "--to", "1e999", file}, "not a finite number"},
+      {{"params", "--bound", "nan", file}, "--bound 'nan'"},
+      {filter + QStringList{"--order", "0", "--rate", "1000"}, "from 1 to 8"},
+      {filter + QStringList{"--order", "9", "--rate", "1000"}, "from 1 to 8"},
+      {filter + QStringList{"--order", "2.5", "--rate", "1000"}, "from 1 to 8"},
+      {filter + QStringList{"--order", "1e999", "--rate", "1000"}, "--order '1e999'"},
+      {filter + QStringList{"--order", "2", "--rate", "0"}, "--rate '0': must be above 0"},
+      {filter + QStringList{"--order", "2", "--rate", "-5"}, "--rate '-5'"},
+  };
+  for (const auto& [arguments, why] : refused) {
+    const Result r = RunCli(arguments, "1\n");
+    EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+TEST(CliOptions, AReplacedIntervalIsReported) {
+  Fixture f;  // 10000 samples, 0 … 9.999 s
+  const QString file = QString::fromStdString(f.path);
+  for (const QStringList& interval : {QStringList{"--from", "5", "--to", "1"},
+                                      QStringList{"--from", "-1"}, QStringList{"--to", "10.5"}}) {
+    const Result r = RunCli(QStringList{"params"} + interval + QStringList{file});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QJsonObject used = r.objects().at(0)["interval"].toObject();
+    EXPECT_EQ(used["first"].toInt(), 0);
+    EXPECT_EQ(used["last"].toInt(), 9999);
+    EXPECT_EQ(used["from_s"].toDouble(), 0.0);
+    EXPECT_DOUBLE_EQ(used["to_s"].toDouble(), 9.999);
+    EXPECT_TRUE(used["replaced"].toBool());
+    EXPECT_TRUE(r.err.contains("the whole recording (0 … 9.999 s) is used instead"))
+        << r.err.toStdString();
+  }
+  const Result kept = RunCli({"params", "--from", "2", "--to", "3.5", file});
+  const QJsonObject used = kept.objects().at(0)["interval"].toObject();
+  EXPECT_EQ(used["first"].toInt(), 2000);
+  EXPECT_EQ(used["last"].toInt(), 3500);
+  EXPECT_DOUBLE_EQ(used["to_s"].toDouble(), 3.5);
+  EXPECT_FALSE(used["replaced"].toBool());
+  EXPECT_TRUE(kept.err.isEmpty());
+}
+
+TEST(CliOptions, AnUnstableCutOffIsRefusedWithTheAcceptedRange) {
+  Fixture f;
+  for (const char* cutoff : {"500", "800", "-499.99"}) {
+    const Result r = RunCli({"params", "--cutoff", cutoff, QString::fromStdString(f.path)});
+    EXPECT_EQ(r.exitCode, 2) << cutoff;
+    EXPECT_TRUE(r.err.contains("cut-offs from 1 to 499.9 Hz are accepted")) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+}
+
+TEST(CliOptions, HelpAndVersionGoToStandardOutput) {
+  for (const char* option : {"--help", "-h"}) {
+    const Result r = RunCli({option});
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.isEmpty());
+    for (const char* text : {"--cutoff HZ", "default 10", "--bound L", "m/s^2", "--order N",
+                             "one number per line on stdin", "--ripple DB", "Exit status"}) {
+      EXPECT_TRUE(r.out.contains(text)) << option << " lacks " << text;
+    }
+  }
+  const Result version = RunCli({"--version"});
+  EXPECT_EQ(version.exitCode, 0);
+  EXPECT_TRUE(version.out.startsWith("torvik-cli 1.")) << version.out.toStdString();
+}
+
+TEST(CliFiles, PipesFoldersAndOddNamesDoNotStopTheBatch) {
+  Fixture f;
+  const std::string fifo = TempPath("cli_test_fifo.dat");
+  std::filesystem::remove(fifo);
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  // A name that is not UTF-8 is still the file's name.
+  const std::string latin1 = TempPath("lat1_\xe9t\xe9.dat");
+  std::filesystem::copy_file(f.path, latin1, std::filesystem::copy_options::overwrite_existing);
+  QProcess process;
+  process.start(TORVIK_CLI_PATH, {"info", QString::fromStdString(fifo), "/tmp", "/dev/zero"});
+  ASSERT_TRUE(process.waitForFinished(5000)) << "blocked on a pipe";
+  EXPECT_EQ(process.exitCode(), 1);
+  EXPECT_EQ(process.readAllStandardError().count("Не удалось получить доступ к файлу"), 3);
+  // QProcess would re-encode the name, so the shell passes its bytes.
+  const std::string command = std::string("'") + TORVIK_CLI_PATH + "' info '" + latin1 + "' '" +
+                              f.path + "' > " + TempPath("cli_latin1.out") + " 2>&1";
+  EXPECT_EQ(std::system(command.c_str()), 0);
+  const FileReadResult out = ReadWholeFile(TempPath("cli_latin1.out"));
+  EXPECT_EQ(std::count(out.bytes.begin(), out.bytes.end(), '\n'), 2);
+  EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()).find("не найден"), std::string::npos);
+  std::filesystem::remove(fifo);
+  std::filesystem::remove(latin1);
+  std::filesystem::remove(TempPath("cli_latin1.out"));
+}
+
+TEST(CliFiles, AFailedWriteIsAFailure) {
+  Fixture f;
+  const QString file = QString::fromStdString(f.path);
+  for (const QStringList& arguments :
+       {QStringList{"info", file}, QStringList{"params", file},
+        QStringList{"filter", "--kind", "bessel", "--response", "lowpass", "--order", "3", "--f1",
+                    "10", "--rate", "1000"}}) {
+    const Result r = RunCli(arguments, "1\n2\n", "/dev/full");
+    EXPECT_EQ(r.exitCode, 1) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains("cannot write the output")) << r.err.toStdString();
+  }
+}
+
+TEST(CliFiles, ConvertNeverLeavesACutFileOrOverwritesItsInput) {
+  Fixture f;
+  const std::string out = TempPath("cli_convert_old.csv");
+  loggen::WriteFile(out, {'o', 'l', 'd'});
+  // A full disk: writes beyond 64 kB fail (the signal is ignored so the write reports it).
+  const std::string command = "trap '' XFSZ; ulimit -f 64; exec '" + std::string(TORVIK_CLI_PATH) +
+                              "' convert '" + f.path + "' '" + out + "' 2>/dev/null";
+  const int status = std::system(command.c_str());
+  EXPECT_EQ(WEXITSTATUS(status), 1);
+  EXPECT_EQ(ReadWholeFile(out).bytes, (std::vector<std::uint8_t>{'o', 'l', 'd'}));
+
+  const FileReadResult before = ReadWholeFile(f.path);
+  const QString input = QString::fromStdString(f.path);
+  const Result self = RunCli({"convert", input, input});
+  EXPECT_EQ(self.exitCode, 1);
+  EXPECT_TRUE(self.err.contains("input file itself"));
+  EXPECT_EQ(ReadWholeFile(f.path).bytes, before.bytes);
+  const Result device = RunCli({"convert", input, "/dev/null"});
+  EXPECT_EQ(device.exitCode, 1);
+  EXPECT_TRUE(QString::fromUtf8(device.err).contains("Не удалось получить доступ к файлу"));
+  std::filesystem::remove(out);
+}
+
+TEST(CliFilter, StreamsCrLfRejectsNonFiniteAndUnstableDesigns) {
+  const QStringList lowpass = {"filter",  "--kind",  "butterworth", "--response",
+                               "lowpass", "--order", "2",           "--f1",
+                               "10",      "--rate",  "1000"};
+  const Result crlf = RunCli(lowpass, "1\r\n0.5\r\n");
+  EXPECT_EQ(crlf.exitCode, 0) << crlf.err.toStdString();
+  const Result lf = RunCli(lowpass, "1\n0.5\n");
+  EXPECT_EQ(crlf.out, lf.out);
+  EXPECT_EQ(lf.out.count('\n'), 2);
+
+  const Result huge = RunCli(lowpass, "1\n1e999\n");
+  EXPECT_EQ(huge.exitCode, 1);
+  EXPECT_TRUE(huge.err.contains("'1e999' is not a valid floating point value"));
+
+  const Result ripple = RunCli({"filter", "--kind", "chebyshev", "--response", "lowpass", "--order",
+                                "4", "--f1", "100", "--rate", "1000", "--ripple", "1000"},
+                               "1\n0\n");
+  EXPECT_EQ(ripple.exitCode, 1);
+  EXPECT_TRUE(ripple.out.isEmpty());
+  EXPECT_TRUE(ripple.err.contains("unit circle")) << ripple.err.toStdString();
 }

@@ -76,6 +76,15 @@ TEST(CodesTextFile, RefusedFilesLeaveTheRecording) {
   EXPECT_EQ(result.status, CodesTextStatus::TooFewLines);
   EXPECT_EQ(CodesTextMessage(result), "Файл неправильного формата");
   EXPECT_THROW(ReadCodesText(badField, recording), ConversionError);
+  // A number too large for any code would turn every statistic into NaN.
+  for (const char* field : {"1e999", "-1e400"}) {
+    try {
+      ReadCodesText(Lines(7, "1;2;3") + "4;" + field + ";6\r\n", recording);
+      ADD_FAILURE() << field << " was accepted";
+    } catch (const ConversionError& error) {
+      EXPECT_EQ(error.what(), "'" + std::string(field) + "' is not a valid floating point value");
+    }
+  }
   EXPECT_EQ(recording.SampleCount, 20u);
   EXPECT_EQ(recording.CodesX[7], 32775);
   EXPECT_EQ(recording.Temperature[7], 21.5);

@@ -142,7 +142,7 @@ TEST(LoggerDecoding, RejectedFilesChangeNothing) {
     EXPECT_EQ(recording.Calibration[AxisX].Gain, 1.0);
   }
   Recording recording = Small();
-  const LoggerImportResult empty = DecodeLoggerFile({}, recording);
+  const LoggerImportResult empty = DecodeLoggerFile(std::span<const std::uint8_t>{}, recording);
   EXPECT_EQ(empty.status, LoggerImportStatus::Empty);
   EXPECT_EQ(ImportMessage(empty), "Указанный файл нулевого размера! Действие отменено.");
 }

@@ -1,0 +1,50 @@
+// Reading and replacing files safely: only regular files are opened, never
+// blocking on a pipe or device, and a replaced file is written under a
+// temporary name beside it and renamed into place only when complete.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+enum class FileReadStatus { Ok, NotFound, CannotOpen };
+
+// A regular file opened for reading. The path is taken as bytes, exactly as
+// the system gives it.
+class ReadOnlyFile {
+ public:
+  explicit ReadOnlyFile(const std::string& path);
+  ~ReadOnlyFile();
+  ReadOnlyFile(const ReadOnlyFile&) = delete;
+  ReadOnlyFile& operator=(const ReadOnlyFile&) = delete;
+
+  // NotFound, CannotOpen (also for a FIFO, device, socket or folder) or Ok.
+  FileReadStatus Status() const { return status_; }
+  std::uint64_t Size() const { return size_; }
+  // Fills `target` from `offset`; false when the file gives fewer bytes.
+  bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> target) const;
+
+ private:
+  int descriptor_ = -1;
+  FileReadStatus status_ = FileReadStatus::CannotOpen;
+  std::uint64_t size_ = 0;
+};
+
+struct FileReadResult {
+  FileReadStatus status = FileReadStatus::CannotOpen;
+  std::vector<std::uint8_t> bytes;
+};
+
+// Reads a whole regular file in one piece.
+FileReadResult ReadWholeFile(const std::string& path);
+
+// Writes `content` to a new file beside `path` and renames it onto `path`,
+// so a failed write (a full disk, a missing folder) leaves the old file as
+// it was. Throws std::runtime_error with the message the user is shown. A
+// destination that exists but is not a regular file is refused.
+void ReplaceFile(const std::string& path, std::string_view content);
+
+// True when both paths name the same existing file.
+bool SameFile(const std::string& first, const std::string& second);
