@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -11,6 +12,7 @@
 #include "analysis/NumberText.h"
 #include "cli/CliCommands.h"
 #include "cli/CliInput.h"
+#include "cli/CliSpectra.h"
 #include "files/CodesTextFile.h"
 
 namespace {
@@ -23,7 +25,10 @@ const char* const kUsage =
     "       torvik-cli filter --kind butterworth|chebyshev|bessel\n"
     "                         --response lowpass|highpass|bandpass|bandstop --order N\n"
     "                         --f1 HZ [--f2 HZ] --rate HZ [--ripple DB] [--manual-reset] "
-    "[--design]\n";
+    "[--design]\n"
+    "       torvik-cli psd [--from S] [--to S] [--segment N] [--band LO:HI] [--csv] FILE...\n"
+    "       torvik-cli srs [--from S] [--to S] [--fmin F] [--fmax F] [--per-octave B] [--q Q]\n"
+    "                      [--csv] FILE...\n";
 
 struct UsageError {
   std::string why;
@@ -109,6 +114,54 @@ int Filter(const QCommandLineParser& parser) {
   return 0;
 }
 
+// Settings that cannot give a spectrum are the caller's mistake.
+void CheckOptions(const std::optional<std::string>& error) {
+  if (error) throw UsageError{*error};
+}
+
+PsdOptions PsdSettings(const QCommandLineParser& parser) {
+  PsdOptions options;
+  const long double segment = Number(parser, "segment", 1024);
+  if (segment != std::floor(segment) || segment < 0 || segment > 1e9) {
+    throw UsageError{"--segment takes a whole number of samples"};
+  }
+  options.Segment = static_cast<std::size_t>(segment);
+  if (parser.isSet("band")) {
+    const QStringList ends = parser.value("band").split(QLatin1Char(':'));
+    const auto low = ends.size() == 2 ? TryStrToFloat(ends[0].toStdString()) : std::nullopt;
+    const auto high = ends.size() == 2 ? TryStrToFloat(ends[1].toStdString()) : std::nullopt;
+    if (!low || !high) throw UsageError{"--band takes LO:HI in Hz"};
+    options.BandLow = static_cast<double>(*low);
+    options.BandHigh = static_cast<double>(*high);
+  }
+  CheckOptions(PsdOptionsError(options));
+  return options;
+}
+
+SrsOptions SrsSettings(const QCommandLineParser& parser) {
+  SrsOptions options;
+  options.MinFrequency = static_cast<double>(Number(parser, "fmin", options.MinFrequency));
+  options.MaxFrequency = static_cast<double>(Number(parser, "fmax", options.MaxFrequency));
+  options.PerOctave = static_cast<double>(Number(parser, "per-octave", options.PerOctave));
+  options.Q = static_cast<double>(Number(parser, "q", options.Q));
+  CheckOptions(SrsOptionsError(options));
+  return options;
+}
+
+// JSON lines, or with --csv one table per file, separated by an empty line.
+template <typename Options, typename JsonOf, typename CsvOf>
+int Spectrum(const QCommandLineParser& parser, const QStringList& files, const Options& options,
+             JsonOf json, CsvOf csv) {
+  const SpectrumInterval span{parser.value("from"), parser.value("to")};
+  const bool asCsv = parser.isSet("csv");
+  bool first = true;
+  return ForEachFile(files, [&](const QString& file, Recording& r) {
+    if (!asCsv) return PrintJson(json(file, r, span, options));
+    std::cout << (first ? "" : "\n") << csv(r, span, options);
+    first = false;
+  });
+}
+
 int Run(const QCommandLineParser& parser) {
   const QStringList arguments = parser.positionalArguments();
   if (arguments.isEmpty()) throw UsageError{"no command given"};
@@ -138,6 +191,8 @@ int Run(const QCommandLineParser& parser) {
     });
   }
   if (command == "filter") return Filter(parser);
+  if (command == "psd") return Spectrum(parser, files, PsdSettings(parser), PsdJson, PsdCsv);
+  if (command == "srs") return Spectrum(parser, files, SrsSettings(parser), SrsJson, SrsCsv);
   throw UsageError{"unknown command " + command.toStdString()};
 }
 
@@ -147,14 +202,15 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   SetDecimalSeparator('.');  // scripts write numbers with a point
   QCommandLineParser parser;
-  for (const char* name : {"from", "to", "bound", "cutoff", "kind", "response", "order", "f1", "f2",
-                           "rate", "ripple"}) {
+  for (const char* name :
+       {"from", "to", "bound", "cutoff", "kind", "response", "order", "f1", "f2", "rate", "ripple",
+        "segment", "band", "fmin", "fmax", "per-octave", "q"}) {
     parser.addOption(QCommandLineOption(name, name, "value"));
   }
-  for (const char* name : {"codes", "invert", "correct-speed", "manual-reset", "design"}) {
+  for (const char* name : {"codes", "invert", "correct-speed", "manual-reset", "design", "csv"}) {
     parser.addOption(QCommandLineOption(name, name));
   }
-  parser.addPositionalArgument("command", "info, params, convert or filter");
+  parser.addPositionalArgument("command", "info, params, convert, filter, psd or srs");
   try {
     if (!parser.parse(app.arguments())) throw UsageError{parser.errorText().toStdString()};
     return Run(parser);
