@@ -1,10 +1,11 @@
 #include "cli/CliSpectra.h"
 
 #include <QJsonArray>
-#include <cstdio>
 #include <optional>
 #include <span>
 #include <vector>
+
+#include "analysis/SpectraTables.h"
 
 namespace {
 
@@ -26,25 +27,6 @@ QJsonObject Head(const QString& file, const Recording& recording, SampleInterval
           {"from_s", interval.Start * Recording::TimeStep},
           {"to_s", interval.Stop * Recording::TimeStep},
           {"fs", kSampleRate}};
-}
-
-void AppendNumber(std::string& line, double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, ",%.17g", value);
-  line += text;
-}
-
-// One line per frequency: the frequency, then the columns in order.
-std::string Table(const std::string& header, const std::vector<double>& frequencies,
-                  const std::vector<const std::vector<double>*>& columns) {
-  std::string text = header + '\n';
-  for (std::size_t i = 0; i < frequencies.size(); ++i) {
-    std::string line;
-    AppendNumber(line, frequencies[i]);
-    for (const auto* column : columns) AppendNumber(line, (*column)[i]);
-    text += line.substr(1) + '\n';
-  }
-  return text;
 }
 
 }  // namespace
@@ -89,21 +71,12 @@ QJsonObject SrsJson(const QString& file, const Recording& recording, const Spect
 std::string PsdCsv(const Recording& recording, const SpectrumInterval& span,
                    const PsdOptions& options) {
   const auto interval = Interval(recording, span);
-  if (!interval) return {};
-  const IntervalPsdResult psd = IntervalPsd(recording, *interval, options);
-  return Table("frequency,X_psd,Y_psd,Z_psd", psd.Axes[AxisX].Frequencies,
-               {&psd.Axes[AxisX].Density, &psd.Axes[AxisY].Density, &psd.Axes[AxisZ].Density});
+  return interval ? PsdTable(IntervalPsd(recording, *interval, options)) : std::string();
 }
 
 std::string SrsCsv(const Recording& recording, const SpectrumInterval& span,
                    const SrsOptions& options) {
   const auto interval = Interval(recording, span);
-  if (!interval) return {};
-  const IntervalSrsResult srs = IntervalSrs(recording, *interval, options, SpectrumThreads());
-  std::vector<const std::vector<double>*> columns;
-  for (const SrsResult& s : srs.Axes) {
-    columns.insert(columns.end(), {&s.Peak, &s.Positive, &s.Negative});
-  }
-  return Table("frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg",
-               srs.Axes[AxisX].Frequencies, columns);
+  return interval ? SrsTable(IntervalSrs(recording, *interval, options, SpectrumThreads()))
+                  : std::string();
 }
