@@ -28,6 +28,7 @@ class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
 class UserDialogs;
+class SpectraWindow;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -112,6 +113,8 @@ class TMainForm : public QMainWindow {
   QAction* N12;
   QAction* Smooth;
   QAction* N9;
+  // Menu "Анализ"
+  QAction* SpectraItem = nullptr;
   // Menu "&Help"
   QAction* N17;
 
@@ -146,6 +149,10 @@ class TMainForm : public QMainWindow {
   // Cursors
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
+  // Analysis windows
+  void SpectraItemClick();
+  void RefreshSpectra();  // while the spectra window is shown
+  SpectraWindow* Spectra() const { return spectraWindow_; }
   // Help
   void N17Click();
 
@@ -159,6 +166,7 @@ class TMainForm : public QMainWindow {
  private:
   void BuildControls();
   void BuildMenu();
+  void BuildAnalysisMenu();
   void BuildChart();
   void FormCreate();
   void WriteCalibrationEdits();
@@ -173,4 +181,5 @@ class TMainForm : public QMainWindow {
   TSmoothingPropertiesDlg* smoothingDlg_ = nullptr;
   TAboutForm* aboutForm_ = nullptr;
   QString openDialogInitialDir_;
+  SpectraWindow* spectraWindow_ = nullptr;
 };

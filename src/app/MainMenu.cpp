@@ -98,6 +98,7 @@ void TMainForm::BuildMenu() {
 
   menu = menuBar()->addMenu(QStringLiteral("&Help"));
   item(N17, "N17", "О программе", none, &TMainForm::N17Click);
+  BuildAnalysisMenu();
 
   connect(Button1, &QPushButton::clicked, this, [this] { Run(&TMainForm::Button1Click); });
   connect(ZoomToFit, &QPushButton::clicked, this,

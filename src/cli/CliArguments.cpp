@@ -7,10 +7,11 @@
 namespace {
 
 // Every option a command may take; a command ignores those it does not use.
-constexpr std::array<std::string_view, 11> kValueOptions = {
-    "from", "to", "bound", "cutoff", "kind", "response", "order", "f1", "f2", "rate", "ripple"};
-constexpr std::array<std::string_view, 5> kFlagOptions = {"codes", "invert", "correct-speed",
-                                                          "manual-reset", "design"};
+constexpr std::array<std::string_view, 17> kValueOptions = {
+    "from", "to",     "bound",   "cutoff", "kind", "response", "order",      "f1", "f2",
+    "rate", "ripple", "segment", "band",   "fmin", "fmax",     "per-octave", "q"};
+constexpr std::array<std::string_view, 6> kFlagOptions = {"codes",        "invert", "correct-speed",
+                                                          "manual-reset", "design", "csv"};
 
 bool Contains(std::span<const std::string_view> list, std::string_view name) {
   return std::find(list.begin(), list.end(), name) != list.end();

@@ -16,6 +16,7 @@
 #include "cli/CliInput.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
+#include "cli/CliSpectra.h"
 #include "dsp/FilterStability.h"
 #include "files/CodesTextFile.h"
 #include "files/FileAccess.h"
@@ -28,6 +29,9 @@ const char* const kUsage =
     "       torvik-cli convert FILE.dat OUT.csv\n"
     "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
     "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
+    "       torvik-cli psd [--from S] [--to S] [--segment N] [--band LO:HI] [--csv] FILE...\n"
+    "       torvik-cli srs [--from S] [--to S] [--fmin F] [--fmax F] [--per-octave B] [--q Q]\n"
+    "                      [--csv] FILE...\n"
     "       torvik-cli --help | -h | --version\n";
 
 const char* const kHelp =
@@ -65,6 +69,19 @@ const char* const kHelp =
     "  --manual-reset   keep the delay lines on redesign\n"
     "  --design         print the design as JSON instead of filtering\n"
     "A design with an error or with poles not inside the unit circle exits 1.\n"
+    "\n"
+    "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"
+    "  --from S, --to S as for params\n"
+    "  --segment N      segment length, samples, at least 8 (default 1024; at most the\n"
+    "                   interval length is used)\n"
+    "  --band LO:HI     band of the rms, Hz (default 1:500)\n"
+    "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2:\n"
+    "  --from S, --to S as for params\n"
+    "  --fmin F         lowest natural frequency, Hz (default 1)\n"
+    "  --fmax F         highest natural frequency, Hz, below 500 (default 250)\n"
+    "  --per-octave B   frequencies per octave, at least 1 (default 12)\n"
+    "  --q Q            quality factor, above 0.5 (default 10)\n"
+    "psd and srs take --csv to write a CSV table per file instead of JSON.\n"
     "\n"
     "Numbers are finite and written with a point. Exit status: 0 success, 1 a file\n"
     "or the output failed, 2 a wrong command line.\n";
@@ -200,9 +217,68 @@ int Filter(const CliArguments& arguments) {
   return arguments.Flag("design") ? 0 : FilterStream(*filter);
 }
 
+// Settings that cannot give a spectrum are the caller's mistake.
+void CheckOptions(const std::optional<std::string>& error) {
+  if (error) throw UsageError{*error};
+}
+
+PsdOptions PsdSettings(const CliArguments& arguments) {
+  PsdOptions options;
+  options.Segment = static_cast<std::size_t>(
+      WholeOption(arguments, "segment", static_cast<int>(options.Segment), 0, 1000000000));
+  if (const auto band = arguments.Value("band")) {
+    const std::size_t colon = band->find(':');
+    const auto low =
+        colon == std::string::npos ? std::nullopt : TryStrToFloat(band->substr(0, colon));
+    const auto high =
+        colon == std::string::npos ? std::nullopt : TryStrToFloat(band->substr(colon + 1));
+    if (!low || !high || !std::isfinite(static_cast<double>(*low)) ||
+        !std::isfinite(static_cast<double>(*high))) {
+      throw UsageError{"--band '" + *band + "': takes LO:HI, two finite numbers in Hz"};
+    }
+    options.BandLow = static_cast<double>(*low);
+    options.BandHigh = static_cast<double>(*high);
+  }
+  CheckOptions(PsdOptionsError(options));
+  return options;
+}
+
+SrsOptions SrsSettings(const CliArguments& arguments) {
+  SrsOptions options;
+  options.MinFrequency = NumberOption(arguments, "fmin", options.MinFrequency);
+  options.MaxFrequency = NumberOption(arguments, "fmax", options.MaxFrequency);
+  options.PerOctave = NumberOption(arguments, "per-octave", options.PerOctave);
+  options.Q = NumberOption(arguments, "q", options.Q);
+  CheckOptions(SrsOptionsError(options));
+  return options;
+}
+
+// JSON lines, or with --csv one table per file, separated by an empty line.
+template <typename Options, typename JsonOf, typename CsvOf>
+int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json, CsvOf csv) {
+  const IntervalRequest span = IntervalOptions(arguments);
+  const bool asCsv = arguments.Flag("csv");
+  bool first = true;
+  return ForEachFile(arguments.Operands(), [&](const std::string& file, Recording& r) {
+    if (!asCsv) return PrintJson(json(file, r, span, options));
+    if (!first) WriteOut("\n");
+    WriteOut(csv(file, r, span, options));
+    first = false;
+  });
+}
+
+int Psd(const CliArguments& arguments) {
+  return Spectrum(arguments, PsdSettings(arguments), PsdJson, PsdCsv);
+}
+
+int Srs(const CliArguments& arguments) {
+  return Spectrum(arguments, SrsSettings(arguments), SrsJson, SrsCsv);
+}
+
 int Run(const CliArguments& arguments) {
   static const std::map<std::string, std::function<int(const CliArguments&)>> commands = {
-      {"info", Info}, {"params", Params}, {"convert", Convert}, {"filter", Filter}};
+      {"info", Info},     {"params", Params}, {"convert", Convert},
+      {"filter", Filter}, {"psd", Psd},       {"srs", Srs}};
   if (arguments.Command().empty()) throw UsageError{"no command given"};
   const auto command = commands.find(arguments.Command());
   if (command == commands.end()) throw UsageError{"unknown command " + arguments.Command()};

@@ -234,6 +234,10 @@ void ChartSurface::Impl::ApplyAutoRanges() {
       }
     }
     if (!range) continue;
+    if (axis->Logarithmic()) {  // a log axis shows up to twelve decades below the top
+      if (!(range->upper > 0)) *range = QCPRange(0.1, 1.0);
+      range->lower = std::max(range->lower, range->upper * 1e-12);
+    }
     if (range->lower == range->upper) *range = QCPRange(range->lower - 1.0, range->upper + 1.0);
     axis->axis_->setRange(*range);
   }
@@ -330,6 +334,24 @@ ChartRange ChartAxis::Range() const {
 void ChartAxis::SetRange(double lower, double upper) {
   automatic_ = false;
   axis_->setRange(std::min(lower, upper), std::max(lower, upper));
+  chart_.Invalidate();
+}
+
+bool ChartAxis::Logarithmic() const {
+  return axis_->scaleType() == QCPAxis::stLogarithmic;
+}
+
+void ChartAxis::SetLogarithmic(bool on) {
+  axis_->setScaleType(on ? QCPAxis::stLogarithmic : QCPAxis::stLinear);
+  if (on) {
+    axis_->setTicker(QSharedPointer<QCPAxisTickerLog>(new QCPAxisTickerLog));
+    axis_->setNumberFormat(QStringLiteral("gb"));
+    axis_->setNumberPrecision(0);
+  } else {
+    axis_->setTicker(QSharedPointer<QCPAxisTicker>(new QCPAxisTicker));
+    axis_->setNumberFormat(QStringLiteral("f"));
+    axis_->setNumberPrecision(3);
+  }
   chart_.Invalidate();
 }
 

@@ -33,7 +33,8 @@ class ChartSurface;
 // The points of a series, read from an array the caller owns and keeps
 // alive while the series shows them. Point k (k = 0 … count − 1) lies at
 // x = (first + k) × timeStep and y = factor × values[first + k] + offset;
-// without values every point lies at y = offset.
+// without values every point lies at y = offset. With keys, point k lies at
+// x = keys[first + k] instead (ascending), as for spectra on a frequency ladder.
 struct SampleSource {
   const double* values = nullptr;
   double factor = 1.0;
@@ -41,6 +42,7 @@ struct SampleSource {
   std::size_t first = 0;
   std::size_t count = 0;
   double timeStep = 0.001;
+  const double* keys = nullptr;
 };
 
 // A pen on the chart in client pixels. During painting (the series hooks)
@@ -83,6 +85,9 @@ class ChartAxis {
   void SetAutomatic(bool on);
   ChartRange Range() const;
   void SetRange(double lower, double upper);  // fixes the range: automatic off
+  // Decades instead of equal steps; points at or below 0 are left out.
+  bool Logarithmic() const;
+  void SetLogarithmic(bool on);
 
   QString Title() const;
   void SetTitle(const QString& title);

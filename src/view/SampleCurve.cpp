@@ -50,6 +50,7 @@ void SampleSummary::Assign(const SampleSource& source) {
 }
 
 double SampleSummary::X(std::size_t k) const {
+  if (source_.keys != nullptr) return source_.keys[source_.first + k];
   return static_cast<double>(static_cast<std::int64_t>(source_.first + k)) * source_.timeStep;
 }
 
@@ -96,7 +97,9 @@ SampleCurve::SampleCurve(QCPAxis* keyAxis, QCPAxis* valueAxis)
   setAntialiased(false);
 }
 
-double SampleCurve::selectTest(const QPointF&, bool, QVariant*) const { return -1.0; }
+double SampleCurve::selectTest(const QPointF&, bool, QVariant*) const {
+  return -1.0;
+}
 
 QCPRange SampleCurve::getKeyRange(bool& foundRange, QCP::SignDomain) const {
   foundRange = samples_.Count() > 0;
@@ -145,6 +148,13 @@ SampleCurve::VisibleSpan SampleCurve::Visible() const {
   const std::size_t count = samples_.Count();
   const SampleSource& source = samples_.Source();
   const QCPRange keys = mKeyAxis->range();
+  if (source.keys != nullptr) {  // one point beyond each edge, as below
+    const double* begin = source.keys + source.first;
+    const auto low = std::lower_bound(begin, begin + count, keys.lower) - begin;
+    const auto high = std::upper_bound(begin, begin + count, keys.upper) - begin;
+    return {static_cast<std::size_t>(std::max<std::ptrdiff_t>(low - 1, 0)),
+            static_cast<std::size_t>(std::min<std::ptrdiff_t>(high, count - 1))};
+  }
   const double first = static_cast<double>(source.first);
   // One point beyond each edge, so the line runs on out of the plot.
   const double low = std::floor(keys.lower / source.timeStep) - first - 1.0;
@@ -158,7 +168,11 @@ QPolygonF SampleCurve::Polyline() const {
   const VisibleSpan span = Visible();
   if (span.First > span.Last) return {};
   const double columns = mKeyAxis->axisRect()->width();
-  const bool dense = static_cast<double>(span.Last - span.First + 1) > 2.0 * columns;
+  // The envelope walks equal steps of pixels and keys: not on a ladder or a log axis.
+  const bool even = samples_.Source().keys == nullptr &&
+                    mKeyAxis->scaleType() == QCPAxis::stLinear &&
+                    mValueAxis->scaleType() == QCPAxis::stLinear;
+  const bool dense = even && static_cast<double>(span.Last - span.First + 1) > 2.0 * columns;
   QPolygonF line = dense && samples_.Source().values != nullptr ? Envelope(span) : RawLine(span);
   ClipEnds(line);
   const QRect plot = mKeyAxis->axisRect()->rect();
@@ -168,11 +182,15 @@ QPolygonF SampleCurve::Polyline() const {
   return line;
 }
 
-double SampleCurve::ValuePixel(double value) const { return mValueAxis->coordToPixel(value); }
+double SampleCurve::ValuePixel(double value) const {
+  return mValueAxis->coordToPixel(value);
+}
 
 QPolygonF SampleCurve::RawLine(VisibleSpan span) const {
   QPolygonF line;
+  const bool logValues = mValueAxis->scaleType() == QCPAxis::stLogarithmic;
   auto add = [&](std::size_t k) {
+    if (logValues && !(samples_.Y(k) > 0.0)) return;
     line << QPointF(mKeyAxis->coordToPixel(samples_.X(k)), ValuePixel(samples_.Y(k)));
   };
   if (samples_.Source().values == nullptr) {  // a constant: its two ends say it all
@@ -232,5 +250,6 @@ void SampleCurve::ClipEnds(QPolygonF& line) const {
   const double right = plot.right() + 2.0;
   if (line.front().x() < left && line[1].x() > left) moveOnto(line.front(), line[1], left);
   const qsizetype last = line.size() - 1;
-  if (line[last].x() > right && line[last - 1].x() < right) moveOnto(line[last], line[last - 1], right);
+  if (line[last].x() > right && line[last - 1].x() < right)
+    moveOnto(line[last], line[last - 1], right);
 }

@@ -1,0 +1,79 @@
+#include "analysis/Spectra.h"
+
+#include <span>
+#include <thread>
+#include <vector>
+
+namespace {
+
+const double* Codes(const Recording& recording, int axis) {
+  const Recording::Array* arrays[] = {&recording.CodesX, &recording.CodesY, &recording.CodesZ};
+  return arrays[axis]->get();
+}
+
+std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
+                                      int axis) {
+  return {Codes(recording, axis) + interval.Start,
+          static_cast<std::size_t>(interval.Stop - interval.Start) + 1};
+}
+
+// The interval's calibrated accelerations with their mean removed, into `out`.
+void MeanFreeAcceleration(std::span<const double> codes, const AxisCalibration& calibration,
+                          std::vector<double>& out) {
+  out.resize(codes.size());
+  double sum = 0.0;
+  for (std::size_t i = 0; i < codes.size(); ++i) {
+    out[i] = Acceleration(codes[i], calibration);
+    sum += out[i];
+  }
+  const double mean = sum / static_cast<double>(codes.size());
+  for (double& v : out) v -= mean;
+}
+
+}  // namespace
+
+std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
+  if (options.Segment < 8) return "the segment must be at least 8 samples";
+  if (!(options.BandLow <= options.BandHigh)) return "the band must be LO:HI with LO <= HI";
+  return std::nullopt;
+}
+
+std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
+  if (!(options.MaxFrequency < kSampleRate / 2)) return "fmax must be below 500 Hz";
+  if (!(options.MinFrequency > 0.0) || !(options.MinFrequency <= options.MaxFrequency)) {
+    return "fmin must be above 0 and not above fmax";
+  }
+  if (!(options.Q > 0.5)) return "Q must be above 0.5";
+  if (!(options.PerOctave >= 1.0)) return "at least 1 frequency per octave";
+  return std::nullopt;
+}
+
+IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
+                              const PsdOptions& options) {
+  IntervalPsdResult result;
+  const WelchSettings settings{options.Segment, kSampleRate};
+  for (int axis = 0; axis < 3; ++axis) {
+    const AxisCalibration& c = recording.Calibration[axis];
+    result.Axes[axis] =
+        WelchPsd(IntervalCodes(recording, interval, axis), settings, SampleScale{c.Code0g, c.Gain});
+    result.Rms[axis] = BandRms(result.Axes[axis], options.BandLow, options.BandHigh);
+  }
+  return result;
+}
+
+IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interval,
+                              const SrsOptions& options, unsigned threads) {
+  IntervalSrsResult result;
+  const SrsSettings settings{options.MinFrequency, options.MaxFrequency, options.PerOctave,
+                             options.Q, kSampleRate};
+  std::vector<double> x;
+  for (int axis = 0; axis < 3; ++axis) {
+    MeanFreeAcceleration(IntervalCodes(recording, interval, axis), recording.Calibration[axis], x);
+    result.Axes[axis] = ShockResponseSpectrum(x, settings, threads);
+  }
+  return result;
+}
+
+unsigned SpectrumThreads() {
+  return std::max(1u, std::thread::hardware_concurrency());
+}

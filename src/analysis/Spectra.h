@@ -1,0 +1,51 @@
+// Vibration spectrum (PSD) and shock response spectrum of the interval, per
+// axis, from the calibrated accelerations (never inverted).
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "analysis/Interval.h"
+#include "app/Recording.h"
+#include "dsp/ShockResponse.h"
+#include "dsp/WelchPsd.h"
+
+inline constexpr double kSampleRate = 1.0 / Recording::TimeStep;  // Hz
+
+struct PsdOptions {
+  std::size_t Segment = 1024;  // samples
+  double BandLow = 1.0;        // Hz, the band of the rms
+  double BandHigh = 500.0;
+};
+
+struct SrsOptions {
+  double MinFrequency = 1.0;  // Hz
+  double MaxFrequency = 250.0;
+  double PerOctave = 12.0;
+  double Q = 10.0;
+};
+
+// Why the settings cannot be used, or nothing when they can.
+std::optional<std::string> PsdOptionsError(const PsdOptions& options);
+std::optional<std::string> SrsOptionsError(const SrsOptions& options);
+
+struct IntervalPsdResult {
+  std::array<PsdResult, 3> Axes;  // X, Y, Z; (m/s²)² / Hz
+  std::array<double, 3> Rms{};    // m/s², over the band
+};
+
+struct IntervalSrsResult {
+  std::array<SrsResult, 3> Axes;  // m/s²
+};
+
+IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
+                              const PsdOptions& options);
+
+// Each axis with its interval mean removed. `threads` as in ShockResponseSpectrum.
+IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interval,
+                              const SrsOptions& options, unsigned threads);
+
+// The cores the oscillator bank may use.
+unsigned SpectrumThreads();

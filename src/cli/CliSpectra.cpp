@@ -1,0 +1,85 @@
+#include "cli/CliSpectra.h"
+
+#include <QJsonArray>
+#include <optional>
+#include <span>
+#include <vector>
+
+#include "analysis/SpectraTables.h"
+
+namespace {
+
+const char* const kAxisNames[] = {"X", "Y", "Z"};
+
+QJsonArray List(std::span<const double> values) {
+  QJsonArray list;
+  for (double v : values) list.append(v);
+  return list;
+}
+
+QJsonObject Head(const std::string& file, const Recording& recording) {
+  return {{"file", QString::fromStdString(file)},
+          {"samples", static_cast<qint64>(recording.SampleCount)}};
+}
+
+void AddTimes(QJsonObject& json, SampleInterval interval) {
+  json.insert("from_s", interval.Start * Recording::TimeStep);
+  json.insert("to_s", interval.Stop * Recording::TimeStep);
+  json.insert("fs", kSampleRate);
+}
+
+}  // namespace
+
+QJsonObject PsdJson(const std::string& file, const Recording& recording,
+                    const IntervalRequest& span, const PsdOptions& options) {
+  QJsonObject result = Head(file, recording);
+  const auto interval = UseInterval(span, recording, file, result);
+  if (!interval) return result;
+  AddTimes(result, *interval);
+  const IntervalPsdResult psd = IntervalPsd(recording, *interval, options);
+  result.insert("segment", static_cast<qint64>(options.Segment));
+  result.insert("segment_used", static_cast<qint64>(psd.Axes[AxisX].Segment));
+  result.insert("band", QJsonArray{options.BandLow, options.BandHigh});
+  result.insert("frequencies", List(psd.Axes[AxisX].Frequencies));
+  for (int axis = 0; axis < 3; ++axis) {
+    result.insert(kAxisNames[axis],
+                  QJsonObject{{"psd", List(psd.Axes[axis].Density)}, {"rms", psd.Rms[axis]}});
+  }
+  return result;
+}
+
+QJsonObject SrsJson(const std::string& file, const Recording& recording,
+                    const IntervalRequest& span, const SrsOptions& options) {
+  QJsonObject result = Head(file, recording);
+  const auto interval = UseInterval(span, recording, file, result);
+  if (!interval) return result;
+  AddTimes(result, *interval);
+  const IntervalSrsResult srs = IntervalSrs(recording, *interval, options, SpectrumThreads());
+  result.insert("fmin", options.MinFrequency);
+  result.insert("fmax", options.MaxFrequency);
+  result.insert("per_octave", options.PerOctave);
+  result.insert("q", options.Q);
+  result.insert("frequencies", List(srs.Axes[AxisX].Frequencies));
+  for (int axis = 0; axis < 3; ++axis) {
+    const SrsResult& s = srs.Axes[axis];
+    result.insert(
+        kAxisNames[axis],
+        QJsonObject{{"srs", List(s.Peak)}, {"pos", List(s.Positive)}, {"neg", List(s.Negative)}});
+  }
+  return result;
+}
+
+std::string PsdCsv(const std::string& file, const Recording& recording, const IntervalRequest& span,
+                   const PsdOptions& options) {
+  QJsonObject unused;
+  const auto interval = UseInterval(span, recording, file, unused);
+  return interval ? PsdTable(IntervalPsd(recording, *interval, options)) : std::string();
+}
+
+std::string SrsCsv(const std::string& file, const Recording& recording, const IntervalRequest& span,
+                   const SrsOptions& options) {
+  QJsonObject unused;
+  const auto interval = UseInterval(span, recording, file, unused);
+  return interval ? SrsTable(IntervalSrs(recording, *interval, options, SpectrumThreads()))
+                  : std::string();
+}

@@ -1,0 +1,54 @@
+// The window "Спектры": vibration spectrum and shock response spectrum of the
+// current interval, each on a log-log chart with one curve per axis.
+#pragma once
+
+#include <QWidget>
+#include <optional>
+
+#include "analysis/Spectra.h"
+
+class ChartSurface;
+class QDoubleSpinBox;
+class QLabel;
+class QPushButton;
+class QSpinBox;
+class UserDialogs;
+
+class SpectraWindow : public QWidget {
+  Q_OBJECT
+
+ public:
+  SpectraWindow(const Recording& recording, UserDialogs& dialogs, QWidget* parent = nullptr);
+
+  // Computes both spectra of the interval and shows them.
+  void Refresh(SampleInterval interval);
+
+  ChartSurface* PsdChart;
+  ChartSurface* SrsChart;
+  QLabel* PsdSummary;  // rms per axis
+  QLabel* SrsSummary;  // peak and its frequency per axis
+  QLabel* Readout;     // frequency and value under the mouse
+  QSpinBox* SegmentEdit;
+  QDoubleSpinBox* BandLowEdit;
+  QDoubleSpinBox* BandHighEdit;
+  QDoubleSpinBox* QEdit;
+  QDoubleSpinBox* MinFrequencyEdit;
+  QDoubleSpinBox* MaxFrequencyEdit;
+  QPushButton* SaveCsvButton;
+  QPushButton* PsdExportButton;
+  QPushButton* SrsExportButton;
+
+ private:
+  QWidget* BuildSettings();
+  void ShowPsd();
+  void ShowSrs();
+  void TrackMouse(ChartSurface& chart, QPoint position, const QString& unit);
+  void SaveCsv();
+  void ExportPicture(ChartSurface& chart);
+
+  const Recording& recording_;
+  UserDialogs& dialogs_;
+  std::optional<SampleInterval> interval_;
+  IntervalPsdResult psd_;
+  IntervalSrsResult srs_;
+};

@@ -1,0 +1,77 @@
+// Spectra of the recording's interval: calibrated accelerations, interval
+// mean removed for the shock spectrum, nothing outside the interval counted.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "analysis/Spectra.h"
+
+namespace {
+
+// Axis Y holds `accel` (m/s²) on top of a static 40 m/s² the sensor reads.
+Recording WithY(const std::vector<double>& accel, double staticLevel) {
+  Recording r(static_cast<int>(accel.size()));
+  r.SampleCount = static_cast<std::uint32_t>(accel.size());
+  r.Calibration[AxisY] = {30000.0, 0.05};
+  for (std::size_t i = 0; i < accel.size(); ++i) {
+    r.CodesX[i] = r.CodesZ[i] = 32768.0;
+    r.CodesY[i] = 30000.0 + (accel[i] + staticLevel) / 0.05;
+  }
+  return r;
+}
+
+std::vector<double> HalfSineAt(std::size_t first, std::size_t total) {
+  std::vector<double> x(total, 0.0);
+  for (std::size_t i = 0; i <= 20; ++i) x[first + i] = 80.0 * std::sin(std::numbers::pi * i / 20);
+  return x;
+}
+
+TEST(IntervalSpectra, ShockSpectrumIgnoresAStaticOffsetAndUsesCalibratedValues) {
+  const auto pulse = HalfSineAt(100, 2000);
+  const Recording still = WithY(pulse, 0.0);
+  const Recording tilted = WithY(pulse, 40.0);
+  const SampleInterval all{0, 1999};
+  const auto a = IntervalSrs(still, all, SrsOptions{}, 1);
+  const auto b = IntervalSrs(tilted, all, SrsOptions{}, 2);
+  std::vector<double> meanFree = pulse;
+  double mean = 0;
+  for (double v : pulse) mean += v / pulse.size();
+  for (double& v : meanFree) v -= mean;
+  const SrsResult direct = ShockResponseSpectrum(meanFree, SrsSettings{}, 1);
+  for (std::size_t i = 0; i < direct.Peak.size(); ++i) {
+    EXPECT_NEAR(a.Axes[AxisY].Peak[i], direct.Peak[i], 1e-9 * direct.Peak[i]);
+    EXPECT_NEAR(b.Axes[AxisY].Peak[i], direct.Peak[i], 1e-9 * direct.Peak[i]);
+    EXPECT_EQ(a.Axes[AxisX].Peak[i], 0.0);  // X holds exactly 0 g
+  }
+}
+
+TEST(IntervalSpectra, SamplesOutsideTheIntervalDoNotCount) {
+  auto accel = HalfSineAt(100, 3000);
+  const auto quiet = WithY(accel, 5.0);
+  accel[2500] = 900.0;  // a shock after the interval
+  const auto shocked = WithY(accel, 5.0);
+  const SampleInterval first{0, 1999};
+  EXPECT_EQ(IntervalSrs(quiet, first, {}, 1).Axes[AxisY].Peak,
+            IntervalSrs(shocked, first, {}, 1).Axes[AxisY].Peak);
+  const auto psd = IntervalPsd(shocked, {2400, 2699}, PsdOptions{});
+  EXPECT_EQ(psd.Axes[AxisY].Segment, 300u);  // the interval is shorter than the segment
+  EXPECT_GT(psd.Rms[AxisY], 0.0);
+  EXPECT_EQ(IntervalPsd(shocked, first, {}).Rms[AxisY], IntervalPsd(quiet, first, {}).Rms[AxisY]);
+}
+
+TEST(IntervalSpectra, SettingsOutOfRangeAreNamed) {
+  EXPECT_FALSE(PsdOptionsError({8, 1, 500}));
+  EXPECT_TRUE(PsdOptionsError({7, 1, 500}));
+  EXPECT_TRUE(PsdOptionsError({1024, 200, 100}));
+  EXPECT_FALSE(SrsOptionsError({1, 499.9, 1, 0.51}));
+  EXPECT_TRUE(SrsOptionsError({1, 500, 12, 10}));
+  EXPECT_TRUE(SrsOptionsError({1, 250, 12, 0.5}));
+  EXPECT_TRUE(SrsOptionsError({1, 250, 0.9, 10}));
+  EXPECT_TRUE(SrsOptionsError({0, 250, 12, 10}));
+  EXPECT_TRUE(SrsOptionsError({300, 250, 12, 10}));
+  EXPECT_TRUE(SrsOptionsError({1, NAN, 12, 10}));
+}
+
+}  // namespace

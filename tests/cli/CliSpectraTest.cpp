@@ -1,0 +1,149 @@
+// The psd and srs commands run as a process: their JSON and CSV against the
+// core's spectra of the same interval, and settings they must refuse.
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <filesystem>
+
+#include "LoggerFileWriter.h"
+#include "analysis/Spectra.h"
+#include "files/LoggerFile.h"
+
+namespace {
+
+struct Output {
+  int exitCode;
+  QByteArray out;
+  QByteArray err;
+};
+
+Output Spectrum(const QStringList& arguments) {
+  QProcess process;
+  process.start(TORVIK_CLI_PATH, arguments);
+  process.waitForFinished(60000);
+  return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// A vibrating recording with shocks, written as a logger file.
+struct VibrationFile {
+  std::string path = (std::filesystem::temp_directory_path() / "cli_spectra.dat").string();
+  QString file = QString::fromStdString(path);
+  Recording recording{20000};
+  VibrationFile() {
+    loggen::LoggerFileOptions options;
+    options.blocks = 500;
+    options.bursts = 3;
+    options.shocks = 2;
+    options.seed = 5;
+    const auto bytes = loggen::MakeLoggerFile(options);
+    loggen::WriteFile(path, bytes);
+    DecodeLoggerFile(bytes, recording);
+  }
+  ~VibrationFile() { std::filesystem::remove(path); }
+};
+
+void ExpectList(const QJsonValue& list, const std::vector<double>& expected, const char* what) {
+  const QJsonArray array = list.toArray();
+  ASSERT_EQ(array.size(), static_cast<qsizetype>(expected.size())) << what;
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    EXPECT_EQ(array[static_cast<qsizetype>(i)].toDouble(), expected[i]) << what << " " << i;
+  }
+}
+
+std::vector<QList<QByteArray>> CsvRows(const QByteArray& text) {
+  std::vector<QList<QByteArray>> rows;
+  for (const QByteArray& line : text.split('\n')) {
+    if (!line.isEmpty()) rows.push_back(line.split(','));
+  }
+  return rows;
+}
+
+TEST(CliSpectra, PsdJsonHoldsTheIntervalTheSettingsAndEachAxisSpectrumAndRms) {
+  VibrationFile f;
+  const Output r = Spectrum(
+      {"psd", "--from", "1.5", "--to", "6.5", "--segment", "512", "--band", "5:200", f.file});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject json = QJsonDocument::fromJson(r.out).object();
+  EXPECT_EQ(json["from_s"].toDouble(), 1.5);
+  EXPECT_EQ(json["to_s"].toDouble(), 6.5);
+  EXPECT_EQ(json["segment"].toInt(), 512);
+  EXPECT_EQ(json["band"].toArray(), (QJsonArray{5.0, 200.0}));
+  const PsdOptions options{512, 5, 200};
+  const auto expected = IntervalPsd(f.recording, {1500, 6500}, options);
+  ExpectList(json["frequencies"], expected.Axes[AxisX].Frequencies, "frequencies");
+  EXPECT_EQ(json["frequencies"].toArray().size(), 257);
+  const char* names[] = {"X", "Y", "Z"};
+  for (int axis = 0; axis < 3; ++axis) {
+    const QJsonObject a = json[names[axis]].toObject();
+    ExpectList(a["psd"], expected.Axes[axis].Density, names[axis]);
+    EXPECT_EQ(a["rms"].toDouble(), expected.Rms[axis]);
+    EXPECT_GT(a["rms"].toDouble(), 0.0);
+  }
+}
+
+TEST(CliSpectra, SrsJsonAndCsvCarryTheSameSpectrumOfTheWholeRecording) {
+  VibrationFile f;
+  const Output json = Spectrum({"srs", "--q", "5", "--fmin", "2", f.file});
+  const Output csv = Spectrum({"srs", "--q", "5", "--fmin", "2", "--csv", f.file});
+  ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
+  ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
+  const QJsonObject object = QJsonDocument::fromJson(json.out).object();
+  EXPECT_EQ(object["from_s"].toDouble(), 0.0);
+  EXPECT_EQ(object["to_s"].toDouble(), 9.999);
+  EXPECT_EQ(object["q"].toDouble(), 5.0);
+  EXPECT_EQ(object["per_octave"].toDouble(), 12.0);
+  const auto expected = IntervalSrs(f.recording, {0, 9999}, {2, 250, 12, 5}, 1);
+  const SrsResult& z = expected.Axes[AxisZ];
+  ExpectList(object["frequencies"], z.Frequencies, "frequencies");
+  ExpectList(object["Z"].toObject()["srs"], z.Peak, "srs");
+  ExpectList(object["Z"].toObject()["pos"], z.Positive, "pos");
+  ExpectList(object["Z"].toObject()["neg"], z.Negative, "neg");
+
+  const auto rows = CsvRows(csv.out);
+  ASSERT_EQ(rows.size(), z.Frequencies.size() + 1);
+  EXPECT_EQ(rows[0].join(','), "frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg");
+  for (std::size_t i = 0; i < z.Frequencies.size(); ++i) {
+    EXPECT_EQ(rows[i + 1].size(), 10);
+    EXPECT_EQ(rows[i + 1][0].toDouble(), z.Frequencies[i]);
+    EXPECT_EQ(rows[i + 1][7].toDouble(), z.Peak[i]);
+    EXPECT_EQ(rows[i + 1][9].toDouble(), z.Negative[i]);
+  }
+}
+
+TEST(CliSpectra, PsdCsvHasOneColumnPerAxisAndOneTablePerFile) {
+  VibrationFile f;
+  const Output r = Spectrum({"psd", "--csv", "--segment", "64", f.file, f.file});
+  ASSERT_EQ(r.exitCode, 0);
+  const QList<QByteArray> tables = r.out.split('\n');
+  const auto rows = CsvRows(r.out);
+  ASSERT_EQ(rows.size(), 2u * 34);  // header and 33 frequencies, twice
+  EXPECT_EQ(rows[0].join(','), "frequency,X_psd,Y_psd,Z_psd");
+  EXPECT_EQ(rows[34].join(','), "frequency,X_psd,Y_psd,Z_psd");
+  EXPECT_EQ(tables[34], "");  // an empty line between the tables
+  const auto expected = IntervalPsd(f.recording, {0, 9999}, {64, 1, 500});
+  EXPECT_EQ(rows[33][0].toDouble(), 500.0);
+  EXPECT_EQ(rows[5][2].toDouble(), expected.Axes[AxisY].Density[4]);
+}
+
+TEST(CliSpectra, SettingsOutOfRangeAreUsageErrorsWithNothingPrinted) {
+  VibrationFile f;
+  const std::vector<QStringList> refused = {
+      {"psd", "--segment", "7", f.file},      {"psd", "--segment", "10.5", f.file},
+      {"psd", "--band", "300:20", f.file},    {"psd", "--band", "20", f.file},
+      {"srs", "--fmax", "500", f.file},       {"srs", "--q", "0.5", f.file},
+      {"srs", "--per-octave", "0.9", f.file}, {"srs", "--fmin", "0", f.file}};
+  for (const QStringList& arguments : refused) {
+    const Output r = Spectrum(arguments);
+    EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.out.isEmpty()) << arguments.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains("usage:")) << arguments.join(' ').toStdString();
+  }
+  EXPECT_EQ(Spectrum({"psd", "--segment", "8", f.file}).exitCode, 0);
+  EXPECT_EQ(Spectrum({"srs", "--fmax", "499", "--q", "0.51", "--per-octave", "1", f.file}).exitCode,
+            0);
+}
+
+}  // namespace

@@ -1,0 +1,76 @@
+// The spectra window on the demo recording: opened from the menu "Анализ",
+// its charts drawn in the axis colours, its lines readable, refreshed by F5
+// and saved as CSV.
+#include <QFile>
+#include <QImage>
+#include <QMenuBar>
+#include <QPushButton>
+
+#include "app/MainTestSupport.h"
+#include "view/ChartSurface.h"
+#include "view/SpectraWindow.h"
+
+namespace {
+
+int PixelsOf(const QImage& image, QColor color) {
+  int count = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) count += image.pixelColor(x, y) == color;
+  }
+  return count;
+}
+
+bool Fits(const QLabel& label) {
+  return label.fontMetrics().horizontalAdvance(label.text()) <= label.width();
+}
+
+TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
+  StartedProgram program;
+  TempFile demo("spectra_demo.dat", loggen::MakeLoggerFile(loggen::DemoOptions()));
+  program.form().ImportFileRoutine(demo.path());
+  QStringList menus;
+  for (QAction* a : program.form().menuBar()->actions()) menus << a->text();
+  ASSERT_GE(menus.indexOf("&Help"), 1);
+  EXPECT_EQ(menus[menus.indexOf("&Help") - 1], QStringLiteral("Анализ"));
+
+  program.form().SpectraItem->trigger();
+  SpectraWindow* window = program.form().Spectra();
+  ASSERT_NE(window, nullptr);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->windowTitle(), QStringLiteral("Спектры"));
+  EXPECT_FALSE(window->isModal());
+  EXPECT_TRUE(window->PsdChart->LeftAxis().Logarithmic());
+  EXPECT_TRUE(window->SrsChart->BottomAxis().Logarithmic());
+  EXPECT_EQ(window->PsdChart->Series(0)->PointCount(), 512u);  // bins 1 … 512
+  EXPECT_EQ(window->SrsChart->Series(2)->PointCount(), 96u);
+  EXPECT_TRUE(window->PsdSummary->text().startsWith(QStringLiteral("СКЗ: X ")));
+  EXPECT_TRUE(window->SrsSummary->text().contains(QStringLiteral(" Гц")));
+  for (QLabel* line : {window->PsdSummary, window->SrsSummary})
+    EXPECT_TRUE(Fits(*line)) << line->text().toStdString();
+
+  for (ChartSurface* chart : {window->PsdChart, window->SrsChart}) {
+    const QImage picture =
+        QImage::fromData(*chart->Picture(ChartSurface::ExportFormat::Png, {600, 300}));
+    EXPECT_GT(PixelsOf(picture, Qt::red), 50);
+    EXPECT_GT(PixelsOf(picture, QColor(0, 255, 0)), 50);
+    EXPECT_GT(PixelsOf(picture, Qt::blue), 50);
+  }
+
+  // A short interval, then "Вычислить" (F5): one segment of 300 samples.
+  program.form().StartPoint->setText("1.000");
+  program.form().StopPoint->setText("1.299");
+  program.form().Calculate->trigger();  // F5
+  EXPECT_EQ(window->PsdChart->Series(1)->PointCount(), 150u);
+
+  TempFile csv("spectra_window.csv");
+  program.dialogs.saveAnswers.push_back(SaveChoice{csv.path(), 0});
+  window->SaveCsvButton->click();
+  QFile file(csv.path());
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = file.readAll().split('\n');
+  EXPECT_EQ(lines[0], "frequency,X_psd,Y_psd,Z_psd");
+  EXPECT_EQ(lines[152], "");
+  EXPECT_EQ(lines[153], "frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg");
+}
+
+}  // namespace
