@@ -49,7 +49,9 @@ class ChannelScan {
 
     const bool above = integrates_ ? std::fabs(v) >= settings_.Threshold : v >= settings_.Threshold;
     if (above) {
-      if (open_ && i - current_.Last - 1 < settings_.Gap) {
+      // A run goes on through consecutive samples whatever the gap allows.
+      const std::uint32_t quiet = open_ ? i - current_.Last - 1 : 0;
+      if (open_ && (quiet == 0 || quiet < settings_.Gap)) {
         Extend(i, v);
       } else {
         if (open_) Close();

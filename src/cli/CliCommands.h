@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 
+#include "analysis/ShockEvents.h"
 #include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
 
@@ -23,6 +24,16 @@ struct ParamsRequest {
 // The five rows of the parameter list (as if every curve were shown) and
 // both exceedance passes, from a vibration speed filtered from a cleared state.
 QJsonObject ParamsJson(const QString& file, Recording& recording, const ParamsRequest& request);
+
+struct EventsRequest {
+  QString from;  // as for params
+  QString to;
+  ShockSettings settings;
+};
+
+// The shock events of the interval on X, Y, Z and the resultant.
+QJsonObject EventsJson(const QString& file, const Recording& recording,
+                       const EventsRequest& request);
 
 // A component set through its property writers, as a user of it would.
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);

@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <iostream>
 #include <map>
@@ -19,6 +21,7 @@ const char* const kUsage =
     "usage: torvik-cli info FILE...\n"
     "       torvik-cli params [--from S] [--to S] [--bound L] [--codes] [--invert]\n"
     "                         [--cutoff HZ] [--correct-speed] FILE...\n"
+    "       torvik-cli events [--from S] [--to S] [--bound L] [--gap N] FILE...\n"
     "       torvik-cli convert FILE.dat OUT.csv\n"
     "       torvik-cli filter --kind butterworth|chebyshev|bessel\n"
     "                         --response lowpass|highpass|bandpass|bandstop --order N\n"
@@ -38,6 +41,25 @@ long double Number(const QCommandLineParser& parser, const char* option, long do
   const auto value = TryStrToFloat(parser.value(option).toStdString());
   if (!value) throw UsageError{std::string("--") + option + " takes a number"};
   return *value;
+}
+
+// A threshold: a finite number above zero.
+double PositiveNumber(const QCommandLineParser& parser, const char* option, double fallback) {
+  const long double value = Number(parser, option, fallback);
+  if (!(value > 0) || !std::isfinite(static_cast<double>(value))) {
+    throw UsageError{std::string("--") + option + " takes a number greater than 0"};
+  }
+  return static_cast<double>(value);
+}
+
+// A count of samples: a whole number from 0 up.
+std::uint32_t SampleCountOption(const QCommandLineParser& parser, const char* option,
+                                std::uint32_t fallback) {
+  const long double value = Number(parser, option, fallback);
+  if (!(value >= 0) || value > UINT32_MAX || value != std::floor(value)) {
+    throw UsageError{std::string("--") + option + " takes a whole number from 0 up"};
+  }
+  return static_cast<std::uint32_t>(value);
 }
 
 template <typename Enum>
@@ -131,6 +153,16 @@ int Run(const QCommandLineParser& parser) {
       PrintJson(ParamsJson(file, r, request));
     });
   }
+  if (command == "events") {
+    EventsRequest request;
+    request.from = parser.value("from");
+    request.to = parser.value("to");
+    request.settings.Threshold = PositiveNumber(parser, "bound", 25.0);
+    request.settings.Gap = SampleCountOption(parser, "gap", 10);
+    return ForEachFile(files, [&request](const QString& file, Recording& r) {
+      PrintJson(EventsJson(file, r, request));
+    });
+  }
   if (command == "convert") {
     if (files.size() != 2) throw UsageError{"convert takes FILE.dat and OUT.csv"};
     return ForEachFile(files.mid(0, 1), [&files](const QString&, Recording& r) {
@@ -147,14 +179,14 @@ int main(int argc, char** argv) {
   QCoreApplication app(argc, argv);
   SetDecimalSeparator('.');  // scripts write numbers with a point
   QCommandLineParser parser;
-  for (const char* name : {"from", "to", "bound", "cutoff", "kind", "response", "order", "f1", "f2",
-                           "rate", "ripple"}) {
+  for (const char* name : {"from", "to", "bound", "gap", "cutoff", "kind", "response", "order",
+                           "f1", "f2", "rate", "ripple"}) {
     parser.addOption(QCommandLineOption(name, name, "value"));
   }
   for (const char* name : {"codes", "invert", "correct-speed", "manual-reset", "design"}) {
     parser.addOption(QCommandLineOption(name, name));
   }
-  parser.addPositionalArgument("command", "info, params, convert or filter");
+  parser.addPositionalArgument("command", "info, params, events, convert or filter");
   try {
     if (!parser.parse(app.arguments())) throw UsageError{parser.errorText().toStdString()};
     return Run(parser);

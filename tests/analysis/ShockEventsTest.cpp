@@ -69,7 +69,7 @@ std::vector<ShockEvent> Reference(const Signal& s, SampleInterval iv, double L, 
         continue;
       }
       std::uint32_t first = j, last = j;
-      for (std::uint32_t m = j + 1; m < n && m - last - 1 < G; ++m) {
+      for (std::uint32_t m = j + 1; m < n && m - last - 1 < std::max(G, 1u); ++m) {
         if (above(m)) last = m;
       }
       ShockEvent e;
@@ -181,6 +181,14 @@ TEST(ShockEvents, RunsJoinAcrossFewerThanGapQuietSamplesOnly) {
   EXPECT_EQ(On(ShockChannel::X, apart)[0].Last, 104u);
   EXPECT_EQ(On(ShockChannel::X, apart)[1].First, 115u);
   ExpectSameEvents(apart.Events, Reference(s, s.all(), 25, 10));
+
+  // No gap allowed: runs stay apart, but a run is never cut into samples.
+  for (std::uint32_t gap : {0u, 1u}) {
+    const std::vector<ShockEvent> x = On(ShockChannel::X, Find(s, s.all(), 25, gap));
+    ASSERT_EQ(x.size(), 2u) << gap;
+    EXPECT_EQ(x[0].First, 100u);
+    EXPECT_EQ(x[0].Last, 104u);
+  }
 }
 
 TEST(ShockEvents, EventsAtTheIntervalEndsAreKeptAndTheirExtentStopsThere) {
