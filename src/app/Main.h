@@ -28,6 +28,8 @@ class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
 class UserDialogs;
+class ShockEventsWindow;
+struct ShockEvent;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -112,6 +114,8 @@ class TMainForm : public QMainWindow {
   QAction* N12;
   QAction* Smooth;
   QAction* N9;
+  // Menu "Анализ"
+  QAction* ShockEventsItem;
   // Menu "&Help"
   QAction* N17;
 
@@ -146,6 +150,12 @@ class TMainForm : public QMainWindow {
   // Cursors
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
+  // Analysis windows
+  void ShockEventsClick();
+  void RefreshShockEvents();
+  void ForgetShockEvents();  // the recording changed under them
+  void ShowShockEvent(const ShockEvent& event);
+  ShockEventsWindow* ShockEvents() const { return shockEventsWindow_; }
   // Help
   void N17Click();
 
@@ -159,6 +169,7 @@ class TMainForm : public QMainWindow {
  private:
   void BuildControls();
   void BuildMenu();
+  void BuildAnalysisMenu();
   void BuildChart();
   void FormCreate();
   void WriteCalibrationEdits();
@@ -172,5 +183,6 @@ class TMainForm : public QMainWindow {
   TParamForm* paramForm_ = nullptr;
   TSmoothingPropertiesDlg* smoothingDlg_ = nullptr;
   TAboutForm* aboutForm_ = nullptr;
+  ShockEventsWindow* shockEventsWindow_ = nullptr;
   QString openDialogInitialDir_;
 };

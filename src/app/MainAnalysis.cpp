@@ -78,6 +78,7 @@ void TMainForm::CalculateParam() {
   WindowParamOutput output(*this);
   CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
                           StopPoint->text().toStdString(), options, output);
+  RefreshShockEvents();
 }
 
 void TMainForm::SpyDataClick() {

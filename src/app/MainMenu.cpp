@@ -96,6 +96,8 @@ void TMainForm::BuildMenu() {
        &TMainForm::Speed_corr_routineClick);
   separator(N9, "N9", Hidden);
 
+  BuildAnalysisMenu();
+
   menu = menuBar()->addMenu(QStringLiteral("&Help"));
   item(N17, "N17", "О программе", none, &TMainForm::N17Click);
 

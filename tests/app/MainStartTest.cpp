@@ -78,7 +78,8 @@ TEST(MainWindowStart, MenuItemsShortcutsAndVisibility) {
   }
   QStringList menus;
   for (QAction* menu : form.menuBar()->actions()) menus << menu->text();
-  EXPECT_EQ(menus, QStringList({"&Файл", "Вид", "Настройка", "Параметры", "Обработка", "&Help"}));
+  EXPECT_EQ(menus, QStringList(
+                       {"&Файл", "Вид", "Настройка", "Параметры", "Обработка", "Анализ", "&Help"}));
 }
 
 TEST(MainWindowStart, ShortcutsReachTheirCommands) {
