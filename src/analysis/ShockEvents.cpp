@@ -20,8 +20,10 @@ struct RunningIntegral {
   double Compensation = 0.0;
 
   void Add(double term) {
+    // The exact rounding error of the addition, without a branch.
     const double total = Sum + term;
-    Compensation += std::fabs(Sum) >= std::fabs(term) ? (Sum - total) + term : (term - total) + Sum;
+    const double termPart = total - Sum;
+    Compensation += (Sum - (total - termPart)) + (term - termPart);
     Sum = total;
   }
   friend double operator-(const RunningIntegral& a, const RunningIntegral& b) {
@@ -29,79 +31,89 @@ struct RunningIntegral {
   }
 };
 
-// Finds the events of one channel in a single forward pass. On an axis the
-// velocity change needs the end of the same-signed stretch after an event,
-// which may lie beyond the start of the next events; such events wait as
-// pending until the stretch breaks.
-class ChannelScan {
+// One sample of a channel with the integral up to it.
+struct ScanPoint {
+  std::uint32_t Index = 0;
+  double Value = 0.0;
+  int Sign = 0;
+  RunningIntegral Integral;
+};
+
+// The events of one channel, fed by the pass below with the samples that
+// matter: those beyond the threshold and those after an event. On an axis
+// the velocity change needs the end of the same-signed stretch after an
+// event, which may lie beyond the start of the next events; such events wait
+// as pending until the stretch breaks.
+class ChannelEvents {
  public:
-  ChannelScan(ShockChannel channel, const ShockSettings& settings, std::vector<ShockEvent>& out)
+  ChannelEvents(ShockChannel channel, const ShockSettings& settings, std::vector<ShockEvent>& out)
       : integrates_(channel != ShockChannel::R), settings_(settings), out_(out) {
     current_.Channel = channel;
   }
 
-  void Push(std::uint32_t i, double v) {
-    const int sign = SignOf(v);
-    const RunningIntegral before = integral_;
-    if (started_) integral_.Add((previous_ + v) / 2 * Recording::TimeStep);
-    if (!pending_.empty() && sign != pendingSign_) ResolvePending(before);
-    if (open_ && i > current_.Last) FollowTrail(i, sign);
+  bool Busy() const { return open_ || !pending_.empty(); }
 
-    const bool above = integrates_ ? std::fabs(v) >= settings_.Threshold : v >= settings_.Threshold;
-    if (above) {
-      // A run goes on through consecutive samples whatever the gap allows.
-      const std::uint32_t quiet = open_ ? i - current_.Last - 1 : 0;
-      if (open_ && (quiet == 0 || quiet < settings_.Gap)) {
-        Extend(i, v);
-      } else {
-        if (open_) Close();
-        Open(i, v);
-      }
-    }
-    if (!started_ || sign != stretchSign_) {
-      stretchSign_ = sign;
-      stretchStart_ = integral_;
-    }
-    previous_ = v;
-    started_ = true;
+  // Every sample while Busy(), before Above(); `before` is the integral up
+  // to the previous sample.
+  void Follow(ScanPoint p, RunningIntegral before) {
+    if (!pending_.empty() && p.Sign != pendingSign_) ResolvePending(before);
+    if (!open_ || p.Index <= current_.Last) return;
+    FollowTrail(p);
+    // Past the gap no later run can join: close now, so that quiet blocks
+    // after the event take the quick way.
+    if (p.Index - current_.Last - 1 >= std::max(settings_.Gap, 1u)) Close();
   }
 
-  void Finish() {
+  // A sample beyond the threshold; `stretchSign` and `stretchStart` (the
+  // integral at its start) describe the stretch that holds the sample before
+  // it (sign 0: none).
+  // Whether a sample beyond the threshold at `index` starts a new event.
+  bool Opens(std::uint32_t index) const {
+    // A run goes on through consecutive samples whatever the gap allows.
+    const std::uint32_t quiet = open_ ? index - current_.Last - 1 : 0;
+    return !open_ || (quiet != 0 && quiet >= settings_.Gap);
+  }
+
+  void Above(ScanPoint p, int stretchSign, RunningIntegral stretchStart) {
+    if (!Opens(p.Index)) {
+      Extend(p);
+      return;
+    }
     if (open_) Close();
-    if (!pending_.empty()) ResolvePending(integral_);
-  }
-
- private:
-  void Open(std::uint32_t i, double v) {
     open_ = true;
-    current_.First = current_.Last = current_.PeakIndex = i;
-    current_.Peak = v;
-    atFirst_ = atLast_ = integral_;
-    // The stretch that holds the sample before the event, if any.
-    signBefore_ = started_ ? stretchSign_ : 0;
-    stretchBefore_ = stretchStart_;
+    current_.First = current_.Last = current_.PeakIndex = p.Index;
+    current_.Peak = p.Value;
+    atFirst_ = atLast_ = p.Integral;
+    signBefore_ = stretchSign;
+    stretchBefore_ = stretchStart;
     trailStarted_ = false;
   }
 
-  void Extend(std::uint32_t i, double v) {
-    current_.Last = i;
-    atLast_ = integral_;
-    if (std::fabs(v) > std::fabs(current_.Peak)) {
-      current_.Peak = v;
-      current_.PeakIndex = i;
+  void Finish(const RunningIntegral& atEnd) {
+    if (open_) Close();
+    if (!pending_.empty()) ResolvePending(atEnd);
+  }
+
+ private:
+  void Extend(const ScanPoint& p) {
+    current_.Last = p.Index;
+    atLast_ = p.Integral;
+    if (std::fabs(p.Value) > std::fabs(current_.Peak)) {
+      current_.Peak = p.Value;
+      current_.PeakIndex = p.Index;
     }
     trailStarted_ = false;
   }
 
   // The samples after the event's last one that share one sign.
-  void FollowTrail(std::uint32_t i, int sign) {
-    if (i == current_.Last + 1) {
+  void FollowTrail(const ScanPoint& p) {
+    if (p.Index == current_.Last + 1) {
       trailStarted_ = true;
-      trailSign_ = sign;
-      trailOpen_ = sign != 0;
-      atTrailEnd_ = integral_;
-    } else if (trailOpen_ && sign == trailSign_) {
-      atTrailEnd_ = integral_;
+      trailSign_ = p.Sign;
+      trailOpen_ = p.Sign != 0;
+      atTrailEnd_ = p.Integral;
+    } else if (trailOpen_ && p.Sign == trailSign_) {
+      atTrailEnd_ = p.Integral;
     } else {
       trailOpen_ = false;
     }
@@ -136,12 +148,6 @@ class ChannelScan {
   const ShockSettings settings_;
   std::vector<ShockEvent>& out_;
 
-  bool started_ = false;
-  double previous_ = 0.0;
-  RunningIntegral integral_;
-  int stretchSign_ = 0;  // the sign of the samples since stretchStart_
-  RunningIntegral stretchStart_;
-
   bool open_ = false;
   ShockEvent current_;
   RunningIntegral atFirst_, atLast_;
@@ -154,6 +160,120 @@ class ChannelScan {
 
   int pendingSign_ = 0;
   std::vector<std::pair<std::size_t, RunningIntegral>> pending_;
+};
+
+// The trapezoid integral of a quiet block, its samples' largest value as
+// compared with the threshold, and the last sample's value.
+struct QuietBlock {
+  double Integral = 0.0;
+  double Largest = 0.0;
+  double Last = 0.0;
+};
+
+// One forward pass over a channel, block by block. A block with nothing
+// beyond the threshold and no event under way only adds to the integral and
+// moves the stretch: a tight loop of independent operations. Other blocks go
+// sample by sample; the integral at the start of a stretch is worked out,
+// once per stretch, only when an event opens in it.
+template <typename Values>
+void ScanChannel(ShockChannel channel, SampleInterval interval, const ShockSettings& settings,
+                 const Values& valueAt, std::vector<ShockEvent>& out) {
+  constexpr std::uint32_t kBlock = 256;
+  constexpr int kNoStretch = 2;  // no sign: the sample before the interval
+  ChannelEvents events(channel, settings, out);
+  RunningIntegral integral;
+  double previous = 0.0;
+  double step = 0.0;  // no trapezoid ends at the first sample
+  int stretchSign = kNoStretch;
+  std::uint32_t stretchStart = interval.Start;
+  std::uint32_t knownStretch = interval.Stop + 1;  // none yet
+  RunningIntegral atKnownStretch;
+
+  auto sample = [&](std::uint32_t i) {
+    const RunningIntegral before = integral;
+    const double value = valueAt(i);
+    const int sign = SignOf(value);
+    integral.Add((previous + value) / 2 * step);
+    step = Recording::TimeStep;
+    if (events.Busy()) events.Follow(ScanPoint{i, value, sign, integral}, before);
+    if ((Values::kIntegrates ? std::fabs(value) : value) >= settings.Threshold) {
+      const bool stretchBefore = stretchSign != kNoStretch && stretchSign != 0;
+      if (stretchBefore && events.Opens(i) && knownStretch != stretchStart) {
+        atKnownStretch = integral;
+        for (std::uint32_t j = i; j > stretchStart; --j) {
+          atKnownStretch.Add(-(valueAt(j - 1) + valueAt(j)) / 2 * Recording::TimeStep);
+        }
+        knownStretch = stretchStart;
+      }
+      events.Above(ScanPoint{i, value, sign, integral}, stretchBefore ? stretchSign : 0,
+                   atKnownStretch);
+    }
+    stretchStart = sign != stretchSign ? i : stretchStart;
+    stretchSign = sign;
+    previous = value;
+  };
+  auto quiet = [&](std::uint32_t first, std::uint32_t last) {
+    QuietBlock block;
+    if constexpr (Values::kIntegrates) {
+      double before = previous;
+      for (std::uint32_t i = first; i <= last; ++i) {
+        const double value = valueAt(i);
+        block.Largest = std::max(block.Largest, std::fabs(value));
+        block.Integral += (before + value) / 2 * Recording::TimeStep;
+        before = value;
+      }
+      block.Last = before;
+    } else {
+      // The largest square, and one root: the root keeps the order.
+      double squares = 0.0;
+      for (std::uint32_t i = first; i <= last; ++i) squares = std::max(squares, valueAt.Squares(i));
+      block.Largest = std::sqrt(squares);
+      block.Last = valueAt(last);
+    }
+    return block;
+  };
+
+  sample(interval.Start);
+  for (std::uint32_t first = interval.Start + 1; first <= interval.Stop; first += kBlock) {
+    const std::uint32_t last = std::min(interval.Stop, first + (kBlock - 1));
+    if (!events.Busy()) {
+      const QuietBlock block = quiet(first, last);
+      if (block.Largest < settings.Threshold) {
+        previous = block.Last;
+        if constexpr (Values::kIntegrates) {
+          integral.Add(block.Integral);
+          const int sign = SignOf(block.Last);
+          std::uint32_t j = last;
+          while (j > first && SignOf(valueAt(j - 1)) == sign) --j;
+          if (j > first || sign != stretchSign) stretchStart = j;
+          stretchSign = sign;
+        }
+        continue;
+      }
+    }
+    for (std::uint32_t i = first; i <= last; ++i) sample(i);
+  }
+  events.Finish(integral);
+}
+
+// The calibrated, mean-removed acceleration of one axis.
+struct AxisValues {
+  static constexpr bool kIntegrates = true;
+  const double* Codes;
+  AxisCalibration Calibration;
+  double Mean;
+  double operator()(std::uint32_t i) const { return Acceleration(Codes[i], Calibration) - Mean; }
+};
+
+// The magnitude of the three mean-removed accelerations.
+struct ResultantValues {
+  static constexpr bool kIntegrates = false;
+  std::array<AxisValues, 3> Axes;
+  double Squares(std::uint32_t i) const {
+    const double x = Axes[0](i), y = Axes[1](i), z = Axes[2](i);
+    return x * x + y * y + z * z;
+  }
+  double operator()(std::uint32_t i) const { return std::sqrt(Squares(i)); }
 };
 
 std::array<double, 3> AxisMeans(const Recording& r, SampleInterval interval) {
@@ -184,26 +304,15 @@ ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval int
   }
   ShockEventsResult result;
   const std::array<double, 3> means = AxisMeans(recording, interval);
-  const std::array<const double*, 3> codes = {recording.CodesX.get(), recording.CodesY.get(),
-                                              recording.CodesZ.get()};
+  const ResultantValues resultant{
+      {AxisValues{recording.CodesX.get(), recording.Calibration[AxisX], means[0]},
+       AxisValues{recording.CodesY.get(), recording.Calibration[AxisY], means[1]},
+       AxisValues{recording.CodesZ.get(), recording.Calibration[AxisZ], means[2]}}};
   for (int axis = 0; axis < 3; ++axis) {
-    ChannelScan scan(static_cast<ShockChannel>(axis), settings, result.Events);
-    const AxisCalibration& c = recording.Calibration[axis];
-    for (std::uint32_t i = interval.Start; i <= interval.Stop; ++i) {
-      scan.Push(i, Acceleration(codes[axis][i], c) - means[axis]);
-    }
-    scan.Finish();
+    ScanChannel(static_cast<ShockChannel>(axis), interval, settings, resultant.Axes[axis],
+                result.Events);
   }
-  ChannelScan resultant(ShockChannel::R, settings, result.Events);
-  for (std::uint32_t i = interval.Start; i <= interval.Stop; ++i) {
-    double squares = 0.0;
-    for (int axis = 0; axis < 3; ++axis) {
-      const double d = Acceleration(codes[axis][i], recording.Calibration[axis]) - means[axis];
-      squares += d * d;
-    }
-    resultant.Push(i, std::sqrt(squares));
-  }
-  resultant.Finish();
+  ScanChannel(ShockChannel::R, interval, settings, resultant, result.Events);
 
   // Each channel's events are already in order and the channels follow one
   // another, so a stable sort by first sample keeps X, Y, Z, R on a tie.

@@ -258,6 +258,25 @@ TEST(ShockEvents, CalibrationIsAppliedAndAThresholdThatIsNotPositiveIsRefused) {
   EXPECT_THROW(Find(s, {0, 1000}), std::invalid_argument);
 }
 
+// A shock on a long one-signed stretch takes in the whole stretch, however
+// far it reaches back and forth, and so does every shock on the same stretch.
+TEST(ShockEvents, VelocityChangeSpansLongOneSignedStretches) {
+  Signal s(3000);
+  for (int i = 0; i < 3000; ++i) s.axis(0)[i] = i < 1500 ? -10 : 10;
+  s.HalfSine(0, 700, 10, -40);
+  s.HalfSine(0, 2000, 10, 40);
+  s.HalfSine(0, 2500, 20, 50);
+  const ShockEventsResult result = Find(s, s.all());
+  const std::vector<ShockEvent> x = On(ShockChannel::X, result);
+  ASSERT_EQ(x.size(), 3u);
+  const double mean = (-40.0 * 6.3138 + 40 * 6.3138 + 50 * 12.706) / 3000;  // the shocks' share
+  // 0 … 1499 at −10 − mean, then 1500 … 2999 at +10 − mean, plus each shock.
+  EXPECT_NEAR(*x[0].DeltaV, (-10 - mean) * 1.499 - 40 * 0.0063138, 1e-3);
+  EXPECT_NEAR(*x[1].DeltaV, *x[2].DeltaV, 1e-12);
+  EXPECT_NEAR(*x[1].DeltaV, (10 - mean) * 1.499 + (40 * 6.3138 + 50 * 12.706) * 0.001, 1e-3);
+  ExpectSameEvents(result.Events, Reference(s, s.all(), 25, 10));
+}
+
 // Noise, offsets, shocks of both signs close together and long one-signed
 // stretches: the single pass must agree with the rules read literally.
 TEST(ShockEvents, AgreesWithTheRulesOnRandomSignals) {
