@@ -30,6 +30,7 @@ class NumberItem : public QTableWidgetItem {
   NumberItem(const QString& text, double key) : QTableWidgetItem(text) {
     setData(kSortKeyRole, key);
     setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+    setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);  // digits under digits
   }
   bool operator<(const QTableWidgetItem& other) const override {
     return data(kSortKeyRole).toDouble() < other.data(kSortKeyRole).toDouble();
@@ -113,6 +114,7 @@ void ShockEventsWindow::FillTable() {
     auto* channel = new NumberItem(QString::fromLatin1(ShockChannelName(e.Channel)),
                                    static_cast<double>(e.Channel));
     channel->setData(kEventIndexRole, static_cast<qulonglong>(i));
+    channel->setTextAlignment(Qt::AlignCenter);
     Table->setItem(row, Channel, channel);
     // The found order, first sample then channel, breaks the ties of the start.
     Table->setItem(row, Start, new NumberItem(Fixed(e.StartSeconds(), 3), static_cast<double>(i)));
