@@ -17,6 +17,7 @@
 #include "app/Startup.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
+#include "view/ShockEventsWindow.h"
 
 namespace {
 
@@ -61,7 +62,7 @@ void BM_UpdateGraph(benchmark::State& state) {
   state.counters["target_ms"] = 150;
 }
 
-void BM_TrackingMouseMove(benchmark::State& state) {
+void RunTrackingMouseMoves(benchmark::State& state) {
   WindowBench& bench = Bench();
   const QRect plot = bench.form.CHART->PlotRect();
   bench.form.ChartHelper->SetSection(ChartPoint{0.0, 0.0});
@@ -79,10 +80,22 @@ void BM_TrackingMouseMove(benchmark::State& state) {
   state.counters["target_ms"] = 16;
 }
 
+void BM_TrackingMouseMove(benchmark::State& state) {
+  RunTrackingMouseMoves(state);
+}
+
+// The same with the window "События" open, which follows every move.
+void BM_TrackingMouseMoveWithEvents(benchmark::State& state) {
+  Bench().form.ShockEventsItem->trigger();
+  RunTrackingMouseMoves(state);
+  Bench().form.ShockEvents()->hide();
+}
+
 }  // namespace
 
 BENCHMARK(BM_UpdateGraph)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TrackingMouseMove)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TrackingMouseMoveWithEvents)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
   return RunQtBenchmarks(argc, argv, [] { gBench.reset(); });

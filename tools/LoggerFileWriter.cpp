@@ -48,6 +48,7 @@ std::int32_t RawZeroCode(const LoggerFileOptions& o) {
 }
 
 struct Event {
+  int axis;  // of a shock
   long start;
   long length;
   double amplitude;  // m/s²
@@ -58,11 +59,15 @@ std::vector<Event> PlaceEvents(const LoggerFileOptions& o, long samples, Random&
   std::vector<Event> events;
   for (int i = 0; i < o.shocks; ++i) {
     const double peak = (30 + 40 * random.Uniform()) * (i % 2 == 0 ? 1 : -1);
-    events.push_back({static_cast<long>(random.Uniform() * samples), 30, peak, 0});
+    events.push_back({0, static_cast<long>(random.Uniform() * samples), 30, peak, 0});
+  }
+  for (const PlacedShock& shock : o.placedShocks) {
+    const double at = shock.atSeconds >= 0 ? shock.atSeconds * 1000 : random.Uniform() * samples;
+    events.push_back({shock.axis, std::lround(at), shock.milliseconds, shock.amplitude, 0});
   }
   for (int i = 0; i < o.bursts; ++i) {
-    events.push_back({static_cast<long>(random.Uniform() * samples), 800, 4 + 8 * random.Uniform(),
-                      40 + 120 * random.Uniform()});
+    events.push_back({0, static_cast<long>(random.Uniform() * samples), 800,
+                      4 + 8 * random.Uniform(), 40 + 120 * random.Uniform()});
   }
   return events;
 }
@@ -74,7 +79,7 @@ std::array<double, 3> EventAcceleration(const std::vector<Event>& events, long k
     if (k < e.start || k >= e.start + e.length) continue;
     const double t = static_cast<double>(k - e.start);
     if (e.frequency == 0) {
-      a[0] += e.amplitude * std::sin(kPi * t / e.length);
+      a[e.axis] += e.amplitude * std::sin(kPi * t / e.length);
     } else {
       const double envelope = std::sin(kPi * t / e.length);
       const double wave = e.amplitude * envelope * std::sin(2 * kPi * e.frequency * t / 1000);
@@ -178,7 +183,48 @@ LoggerFileOptions DemoOptions() {
   o.noise = 6;
   o.bursts = 6;
   o.shocks = 4;
+  o.placedShocks = {{1, 54, 12, 37.5}, {2, -45, 8, 81.2}, {1, -38, 20, 102.0}};
   return o;
+}
+
+PlacedShock ParsePlacedShock(const std::string& text) {
+  std::vector<std::string> fields;
+  std::size_t from = 0;
+  for (std::size_t colon; (colon = text.find(':', from)) != std::string::npos; from = colon + 1) {
+    fields.push_back(text.substr(from, colon - from));
+  }
+  fields.push_back(text.substr(from));
+  const std::string axes = "XYZ";
+  if (fields.size() < 3 || fields.size() > 4 || fields[0].size() != 1 ||
+      axes.find(fields[0][0]) == std::string::npos) {
+    throw std::invalid_argument("--shock takes AXIS:AMPLITUDE:MS[:AT_S] with AXIS X, Y or Z");
+  }
+  auto number = [&](const std::string& field) {
+    std::size_t used = 0;
+    double value = 0;
+    try {
+      value = std::stod(field, &used);
+    } catch (const std::exception&) {
+      used = 0;
+    }
+    if (used == 0 || used != field.size() || !std::isfinite(value)) {
+      throw std::invalid_argument("--shock: '" + field + "' is not a number");
+    }
+    return value;
+  };
+  PlacedShock shock;
+  shock.axis = static_cast<int>(axes.find(fields[0][0]));
+  shock.amplitude = number(fields[1]);
+  const double ms = number(fields[2]);
+  if (ms < 1 || ms != std::floor(ms) || ms > 1e6) {
+    throw std::invalid_argument("--shock: the length is a whole number of milliseconds from 1 up");
+  }
+  shock.milliseconds = static_cast<int>(ms);
+  if (fields.size() == 4) {
+    shock.atSeconds = number(fields[3]);
+    if (shock.atSeconds < 0) throw std::invalid_argument("--shock: the start is negative");
+  }
+  return shock;
 }
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {

@@ -42,6 +42,19 @@ class LoggerFileBuilder {
 // The temperature word and fraction byte that encode `celsius` (to 1/16 °C).
 std::pair<std::int16_t, std::uint8_t> EncodeTemperature(double celsius);
 
+// A half-sine shock placed on one axis: its peak in m/s² (signed), its
+// length in samples (ms) and its start in seconds; a negative start places it
+// at random.
+struct PlacedShock {
+  int axis = 0;  // 0 = X, 1 = Y, 2 = Z
+  double amplitude = 50.0;
+  int milliseconds = 10;
+  double atSeconds = -1.0;
+};
+
+// "AXIS:AMPLITUDE:MS[:AT_S]", e.g. "Y:54:12:37.5"; throws std::invalid_argument.
+PlacedShock ParsePlacedShock(const std::string& text);
+
 enum class ZeroScaling { Plain, Tenths, Times3200 };
 
 struct LoggerFileOptions {
@@ -55,6 +68,7 @@ struct LoggerFileOptions {
   double noise = 8.0;  // standard deviation, codes
   int bursts = 0;      // vibration bursts on all axes
   int shocks = 0;      // half-sine shocks on X beyond ±25 m/s²
+  std::vector<PlacedShock> placedShocks;
 };
 
 std::vector<std::uint8_t> MakeLoggerFile(const LoggerFileOptions& options);

@@ -3,6 +3,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "LoggerFileWriter.h"
 
@@ -11,7 +12,8 @@ namespace {
 constexpr const char* kUsage =
     "usage: make-logger-file --output FILE [--demo] [--blocks N] [--seed S]\n"
     "         [--codes-per-g N] [--zero-code Z] [--zero-scaling plain|tenths|x3200]\n"
-    "         [--temp-start C] [--temp-end C] [--noise CODES] [--bursts N] [--shocks N]\n";
+    "         [--temp-start C] [--temp-end C] [--noise CODES] [--bursts N] [--shocks N]\n"
+    "         [--shock AXIS:AMPLITUDE:MS[:AT_S]]...   (a half-sine on X, Y or Z; repeatable)\n";
 
 [[noreturn]] void Usage() {
   std::cerr << kUsage;
@@ -30,6 +32,7 @@ loggen::ZeroScaling ParseScaling(std::string_view text) {
 int main(int argc, char** argv) {
   loggen::LoggerFileOptions options;
   std::string output;
+  std::vector<std::string> shocks;
   for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
     if (flag == "--demo") {
@@ -60,11 +63,16 @@ int main(int argc, char** argv) {
       options.bursts = std::atoi(value);
     else if (flag == "--shocks")
       options.shocks = std::atoi(value);
+    else if (flag == "--shock")
+      shocks.push_back(value);
     else
       Usage();
   }
   if (output.empty()) Usage();
   try {
+    for (const std::string& shock : shocks) {
+      options.placedShocks.push_back(loggen::ParsePlacedShock(shock));
+    }
     loggen::WriteFile(output, loggen::MakeLoggerFile(options));
   } catch (const std::exception& e) {
     std::cerr << "make-logger-file: " << e.what() << "\n";

@@ -75,6 +75,7 @@ void TMainForm::ClearParameterValues() {
   for (int row = 0; row < 5; ++row) {
     for (int column = 1; column < 5; ++column) ParamViews->item(row, column)->setText(QString());
   }
+  ForgetShockEvents();
 }
 
 void TMainForm::ImportFileClick() {

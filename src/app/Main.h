@@ -29,6 +29,8 @@ class TSmoothingPropertiesDlg;
 class TAboutForm;
 class UserDialogs;
 class SpectraWindow;
+class ShockEventsWindow;
+struct ShockEvent;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -115,6 +117,7 @@ class TMainForm : public QMainWindow {
   QAction* N9;
   // Menu "Анализ"
   QAction* SpectraItem = nullptr;
+  QAction* ShockEventsItem = nullptr;
   // Menu "&Help"
   QAction* N17;
 
@@ -153,6 +156,11 @@ class TMainForm : public QMainWindow {
   void SpectraItemClick();
   void RefreshSpectra();  // while the spectra window is shown
   SpectraWindow* Spectra() const { return spectraWindow_; }
+  void ShockEventsClick();
+  void RefreshShockEvents();
+  void ForgetShockEvents();  // the recording changed under them
+  void ShowShockEvent(const ShockEvent& event);
+  ShockEventsWindow* ShockEvents() const { return shockEventsWindow_; }
   // Help
   void N17Click();
 
@@ -180,6 +188,7 @@ class TMainForm : public QMainWindow {
   TParamForm* paramForm_ = nullptr;
   TSmoothingPropertiesDlg* smoothingDlg_ = nullptr;
   TAboutForm* aboutForm_ = nullptr;
+  ShockEventsWindow* shockEventsWindow_ = nullptr;
   QString openDialogInitialDir_;
   SpectraWindow* spectraWindow_ = nullptr;
 };

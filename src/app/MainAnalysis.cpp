@@ -79,6 +79,7 @@ void TMainForm::CalculateParam() {
   CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
                           StopPoint->text().toStdString(), options, output);
   RefreshSpectra();
+  RefreshShockEvents();
 }
 
 void TMainForm::SpyDataClick() {

@@ -96,9 +96,10 @@ void TMainForm::BuildMenu() {
        &TMainForm::Speed_corr_routineClick);
   separator(N9, "N9", Hidden);
 
+  BuildAnalysisMenu();
+
   menu = menuBar()->addMenu(QStringLiteral("&Help"));
   item(N17, "N17", "О программе", none, &TMainForm::N17Click);
-  BuildAnalysisMenu();
 
   connect(Button1, &QPushButton::clicked, this, [this] { Run(&TMainForm::Button1Click); });
   connect(ZoomToFit, &QPushButton::clicked, this,

@@ -7,9 +7,9 @@
 namespace {
 
 // Every option a command may take; a command ignores those it does not use.
-constexpr std::array<std::string_view, 17> kValueOptions = {
-    "from", "to",     "bound",   "cutoff", "kind", "response", "order",      "f1", "f2",
-    "rate", "ripple", "segment", "band",   "fmin", "fmax",     "per-octave", "q"};
+constexpr std::array<std::string_view, 18> kValueOptions = {
+    "from", "gap",  "to",     "bound",   "cutoff", "kind", "response", "order",      "f1",
+    "f2",   "rate", "ripple", "segment", "band",   "fmin", "fmax",     "per-octave", "q"};
 constexpr std::array<std::string_view, 6> kFlagOptions = {"codes",        "invert", "correct-speed",
                                                           "manual-reset", "design", "csv"};
 

@@ -6,6 +6,7 @@
 #include <memory>
 #include <string>
 
+#include "analysis/ShockEvents.h"
 #include "app/Recording.h"
 #include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"
@@ -24,6 +25,15 @@ struct ParamsRequest {
 // The five rows of the parameter list (as if every curve were shown) and
 // both exceedance passes, from a vibration speed filtered from a cleared state.
 QJsonObject ParamsJson(const std::string& file, Recording& recording, const ParamsRequest& request);
+
+struct EventsRequest {
+  IntervalRequest interval;  // as for params
+  ShockSettings settings;
+};
+
+// The shock events of the interval on X, Y, Z and the resultant.
+QJsonObject EventsJson(const std::string& file, const Recording& recording,
+                       const EventsRequest& request);
 
 // A component set through its property writers, as a user of it would.
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);

@@ -26,6 +26,7 @@ namespace {
 const char* const kUsage =
     "usage: torvik-cli info FILE...\n"
     "       torvik-cli params [OPTIONS] FILE...\n"
+    "       torvik-cli events [--from S] [--to S] [--bound L] [--gap N] FILE...\n"
     "       torvik-cli convert FILE.dat OUT.csv\n"
     "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
     "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
@@ -69,6 +70,13 @@ const char* const kHelp =
     "  --manual-reset   keep the delay lines on redesign\n"
     "  --design         print the design as JSON instead of filtering\n"
     "A design with an error or with poles not inside the unit circle exits 1.\n"
+    "\n"
+    "events: shock events on X, Y, Z and the resultant R of the mean-removed\n"
+    "accelerations, m/s^2, never inverted:\n"
+    "  --from S, --to S as for params\n"
+    "  --bound L        threshold, m/s^2, above 0 (default 25)\n"
+    "  --gap N          runs fewer than N quiet samples apart join into one event\n"
+    "                   (whole number, default 10)\n"
     "\n"
     "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"
     "  --from S, --to S as for params\n"
@@ -154,6 +162,17 @@ int Params(const CliArguments& arguments) {
   request.correctSpeed = arguments.Flag("correct-speed");
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
     PrintJson(ParamsJson(file, r, request));
+  });
+}
+
+int Events(const CliArguments& arguments) {
+  EventsRequest request;
+  request.interval = IntervalOptions(arguments);
+  request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
+  request.settings.Gap = static_cast<std::uint32_t>(
+      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
+    PrintJson(EventsJson(file, r, request));
   });
 }
 
@@ -277,7 +296,7 @@ int Srs(const CliArguments& arguments) {
 
 int Run(const CliArguments& arguments) {
   static const std::map<std::string, std::function<int(const CliArguments&)>> commands = {
-      {"info", Info},     {"params", Params}, {"convert", Convert},
+      {"info", Info},     {"params", Params}, {"events", Events}, {"convert", Convert},
       {"filter", Filter}, {"psd", Psd},       {"srs", Srs}};
   if (arguments.Command().empty()) throw UsageError{"no command given"};
   const auto command = commands.find(arguments.Command());

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <sys/wait.h>
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -18,6 +19,7 @@
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
 #include "analysis/NumberText.h"
+#include "analysis/ShockEvents.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/CodesTextFile.h"
@@ -357,4 +359,82 @@ TEST(CliFilter, StreamsCrLfRejectsNonFiniteAndUnstableDesigns) {
   EXPECT_EQ(ripple.exitCode, 1);
   EXPECT_TRUE(ripple.out.isEmpty());
   EXPECT_TRUE(ripple.err.contains("unit circle")) << ripple.err.toStdString();
+}
+
+// A file written by the generator with shocks on Y and Z, its events read
+// back through the command and checked against the shocks and the core.
+TEST(Cli, EventsListTheGeneratedShocksAsTheCoreFindsThem) {
+  const std::string path = TempPath("cli_events.dat");
+  QProcess generator;
+  generator.start(TORVIK_MAKE_LOGGER_PATH,
+                  {"--blocks", "500", "--noise", "0", "--shock", "Y:54:12:3", "--shock",
+                   "Z:-45:8:6.5", "--output", QString::fromStdString(path)});
+  ASSERT_TRUE(generator.waitForFinished(60000));
+  ASSERT_EQ(generator.exitCode(), 0) << generator.readAllStandardError().toStdString();
+
+  const Result r = RunCli({"events", QString::fromStdString(path)});
+  ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+  const QJsonObject json = r.objects().at(0);
+  EXPECT_EQ(json["file"].toString(), QString::fromStdString(path));
+  EXPECT_EQ(json["from_s"].toDouble(), 0.0);
+  EXPECT_DOUBLE_EQ(json["to_s"].toDouble(), 9.999);
+  EXPECT_EQ(json["bound"].toDouble(), 25.0);
+  EXPECT_EQ(json["gap"].toInt(), 10);
+  const QJsonArray events = json["events"].toArray();
+  // Each shock on its axis and on the resultant; gravity on Z is no event.
+  ASSERT_EQ(events.size(), 4);
+  const QJsonObject y = events[0].toObject();
+  EXPECT_EQ(y["channel"].toString(), "Y");
+  EXPECT_EQ(events[1].toObject()["channel"].toString(), "R");
+  EXPECT_TRUE(events[1].toObject()["delta_v"].isNull());
+  // Less the shock's share of the mean, to the nearest code.
+  EXPECT_NEAR(y["peak"].toDouble(), 54, 0.05);
+  EXPECT_DOUBLE_EQ(y["peak_s"].toDouble(), 3.006);
+  EXPECT_NEAR(y["delta_v"].toDouble(), 2 * 54 * 0.012 / 3.14159265358979, 54 * 0.001);
+  const QJsonObject z = events[2].toObject();
+  EXPECT_EQ(z["channel"].toString(), "Z");
+  EXPECT_NEAR(z["peak"].toDouble(), -45, 0.05);
+  EXPECT_LT(z["delta_v"].toDouble(), 0);
+
+  Recording recording;
+  QFile file(QString::fromStdString(path));
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QByteArray bytes = file.readAll();
+  DecodeLoggerFile(std::vector<std::uint8_t>(bytes.begin(), bytes.end()), recording);
+  const auto expected = FindShockEvents(recording, {0, 9999}, ShockSettings{}).Events;
+  ASSERT_EQ(events.size(), static_cast<int>(expected.size()));
+  for (int i = 0; i < events.size(); ++i) {
+    const QJsonObject e = events[i].toObject();
+    const ShockEvent& want = expected[static_cast<std::size_t>(i)];
+    EXPECT_EQ(e["first"].toInt(), static_cast<int>(want.First));
+    EXPECT_EQ(e["last"].toInt(), static_cast<int>(want.Last));
+    EXPECT_EQ(e["start_s"].toDouble(), want.StartSeconds());
+    EXPECT_EQ(e["duration_s"].toDouble(), want.DurationSeconds());
+    EXPECT_EQ(e["peak"].toDouble(), want.Peak);
+    EXPECT_EQ(e["delta_v"].toDouble(), want.DeltaV.value_or(0.0));
+  }
+
+  // The interval and the options follow the params rules.
+  const Result part = RunCli({"events", "--from", "5", "--to", "9", "--bound", "40", "--gap", "0",
+                              QString::fromStdString(path)});
+  ASSERT_EQ(part.exitCode, 0);
+  const QJsonObject partJson = part.objects().at(0);
+  EXPECT_EQ(partJson["from_s"].toDouble(), 5.0);
+  EXPECT_EQ(partJson["gap"].toInt(), 0);
+  ASSERT_EQ(partJson["events"].toArray().size(), 2);  // Z and R; the Y shock lies before 5 s
+  const Result reversed =
+      RunCli({"events", "--from", "9", "--to", "5", QString::fromStdString(path)});
+  EXPECT_EQ(reversed.objects().at(0)["to_s"].toDouble(), 9.999);  // the whole recording
+  for (const QStringList& bad :
+       {QStringList{"--bound", "0"}, QStringList{"--bound", "-3"}, QStringList{"--bound", "x"},
+        QStringList{"--gap", "-1"}, QStringList{"--gap", "2.5"}}) {
+    const Result refused =
+        RunCli(QStringList{"events"} + bad + QStringList{QString::fromStdString(path)});
+    EXPECT_EQ(refused.exitCode, 2) << bad.join(' ').toStdString();
+    EXPECT_TRUE(refused.out.isEmpty());
+  }
+  const Result missing = RunCli({"events", "/nonexistent/none.dat", QString::fromStdString(path)});
+  EXPECT_EQ(missing.exitCode, 1);
+  EXPECT_EQ(missing.objects().size(), 1u);  // the readable file is still answered
+  std::filesystem::remove(path);
 }

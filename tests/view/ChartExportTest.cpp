@@ -1,6 +1,5 @@
 // The chart export: every format written and read back, failures that leave
 // no file, and the dialog driven as a user would.
-#include <sys/resource.h>
 
 #include <QAbstractButton>
 #include <QButtonGroup>
@@ -14,11 +13,11 @@
 #include <QXmlStreamReader>
 #include <QtEndian>
 #include <cmath>
-#include <csignal>
 #include <map>
 #include <optional>
 
 #include "support/FakeUserDialogs.h"
+#include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartFixture.h"
@@ -264,20 +263,15 @@ TEST_F(ChartExportTest, AFailedExportSaysWhyAndLeavesNoFile) {
 
 // A disk that fills up half-way, played by a limit on the size of files.
 TEST_F(ChartExportTest, AFileCutShortIsAFailureNotAPicture) {
-  const auto previous = std::signal(SIGXFSZ, SIG_IGN);
-  rlimit saved{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
-  rlimit small = saved;
-  small.rlim_cur = 4096;
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
   std::vector<std::pair<ChartExportFormat, ExportFailure>> results;
-  for (const auto format :
-       {ChartExportFormat::Png, ChartExportFormat::Svg, ChartExportFormat::Pdf}) {
-    const QString path = Path(QStringLiteral("cut.") + ExportFileSettings(format).defaultSuffix);
-    results.emplace_back(format, ExportChart(chart, format, {800, 600}, path));
+  {
+    const FileSizeLimit full(4096);
+    for (const auto format :
+         {ChartExportFormat::Png, ChartExportFormat::Svg, ChartExportFormat::Pdf}) {
+      const QString path = Path(QStringLiteral("cut.") + ExportFileSettings(format).defaultSuffix);
+      results.emplace_back(format, ExportChart(chart, format, {800, 600}, path));
+    }
   }
-  setrlimit(RLIMIT_FSIZE, &saved);
-  std::signal(SIGXFSZ, previous);
   for (const auto& [format, failure] : results) {
     ASSERT_TRUE(failure.has_value()) << static_cast<int>(format);
     EXPECT_TRUE(failure->contains(QStringLiteral("записаны не все данные")) ||

@@ -1,0 +1,63 @@
+// The shock events of a full recording, whole interval: X, Y, Z and the
+// resultant, with shocks on every axis.
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <memory>
+#include <stdexcept>
+
+#include "BenchRecording.h"
+#include "analysis/ShockEvents.h"
+
+namespace {
+
+const Recording& FullRecording() {
+  static const std::unique_ptr<Recording> recording = [] {
+    loggen::LoggerFileOptions options = FullCapacityOptions();
+    for (int k = 0; k < 30; ++k) {
+      options.placedShocks.push_back({k % 3, (k % 2 ? -1 : 1) * (30.0 + k), 5 + k, 40.0 * k + 7});
+    }
+    auto full = std::make_unique<Recording>();
+    if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *full).status !=
+        LoggerImportStatus::Loaded) {
+      throw std::runtime_error("synthetic recording not loaded");
+    }
+    return full;
+  }();
+  return *recording;
+}
+
+void BM_FindShockEvents(benchmark::State& state) {
+  const Recording& recording = FullRecording();
+  const SampleInterval whole{0, recording.SampleCount - 1};
+  std::size_t events = 0;
+  for (auto _ : state) {
+    const ShockEventsResult result = FindShockEvents(recording, whole, ShockSettings{});
+    events = result.Events.size();
+    benchmark::DoNotOptimize(result.Events.data());
+  }
+  state.counters["events"] = static_cast<double>(events);
+  state.counters["target_ms"] = 20;
+}
+BENCHMARK(BM_FindShockEvents)->Unit(benchmark::kMillisecond);
+
+// What the machine does meanwhile: the resultant of the three calibrated
+// axes, summed in one plain pass.
+void BM_FindShockEvents_Baseline(benchmark::State& state) {
+  const Recording& r = FullRecording();
+  for (auto _ : state) {
+    double sum = 0;
+    for (std::uint32_t i = 0; i < r.SampleCount; ++i) {
+      const double x = Acceleration(r.CodesX[i], r.Calibration[AxisX]);
+      const double y = Acceleration(r.CodesY[i], r.Calibration[AxisY]);
+      const double z = Acceleration(r.CodesZ[i], r.Calibration[AxisZ]);
+      sum += std::sqrt(x * x + y * y + z * z);
+    }
+    benchmark::DoNotOptimize(sum);
+  }
+}
+BENCHMARK(BM_FindShockEvents_Baseline)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

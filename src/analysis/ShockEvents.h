@@ -1,0 +1,47 @@
+// Shocks on every axis and on the resultant: the events of an interval where
+// the acceleration, with its interval mean removed, reaches a threshold, each
+// with its peak and, on an axis, the velocity change of the shock.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "analysis/Interval.h"
+#include "app/Recording.h"
+
+enum class ShockChannel { X = 0, Y = 1, Z = 2, R = 3 };
+inline constexpr int kShockChannelCount = 4;
+
+// "X", "Y", "Z" or "R".
+const char* ShockChannelName(ShockChannel channel);
+
+struct ShockSettings {
+  double Threshold = 25.0;  // m/s², must be > 0
+  std::uint32_t Gap = 10;   // runs fewer than this many samples apart form one event
+};
+
+struct ShockEvent {
+  ShockChannel Channel = ShockChannel::X;
+  std::uint32_t First = 0;  // first and last sample at or beyond the threshold
+  std::uint32_t Last = 0;
+  double Peak = 0.0;  // m/s², signed on an axis, the resultant's value on R
+  std::uint32_t PeakIndex = 0;
+  std::optional<double> DeltaV;  // m/s; none on the resultant
+
+  double StartSeconds() const { return First * Recording::TimeStep; }
+  double DurationSeconds() const { return (Last - First + 1) * Recording::TimeStep; }
+  double PeakSeconds() const { return PeakIndex * Recording::TimeStep; }
+};
+
+struct ShockEventsResult {
+  std::vector<ShockEvent> Events;                // by first sample, then X, Y, Z, R
+  std::array<int, kShockChannelCount> Counts{};  // events per channel
+};
+
+// Calibrated accelerations (never inverted, m/s² whatever the display shows)
+// minus their means over the interval; one pass per channel. Throws
+// std::invalid_argument for a threshold that is not a positive number.
+ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval interval,
+                                  const ShockSettings& settings);

@@ -1,0 +1,250 @@
+// The window "События" on the real program: the menu that opens it, the table
+// that follows the interval, sorting, the jump to an event on the chart and
+// the CSV copy.
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QCheckBox>
+#include <QDir>
+#include <QFile>
+#include <QHeaderView>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+#include "MainTestSupport.h"
+#include "analysis/NumberText.h"
+#include "support/FileSizeLimit.h"
+#include "view/ChartHlp.h"
+#include "view/ChartSurface.h"
+#include "view/ShockEventsWindow.h"
+
+namespace {
+
+enum Column { Channel, Start, Duration, PeakMs2, PeakG, DeltaV };
+
+// Ten seconds, no noise: Y +54 m/s² for 12 ms at 3 s, Z −45 m/s² for 8 ms at
+// 6.5 s, X +40 m/s² for 30 ms at 8 s.
+struct ShockProgram : StartedProgram {
+  ShockProgram() {
+    loggen::LoggerFileOptions options;
+    options.blocks = 500;
+    options.noise = 0;
+    options.placedShocks = {{1, 54, 12, 3.0}, {2, -45, 8, 6.5}, {0, 40, 30, 8.0}};
+    file = std::make_unique<TempFile>("shock_events_app.dat", loggen::MakeLoggerFile(options));
+    form().ImportFileRoutine(file->path());
+    form().ShockEventsItem->trigger();
+  }
+  ShockEventsWindow& window() { return *form().ShockEvents(); }
+  QTableWidget& table() { return *window().Table; }
+  void Calculate(const char* from, const char* to) {
+    form().StartPoint->setText(from);
+    form().StopPoint->setText(to);
+    QTest::keyClick(&form(), Qt::Key_F5);
+  }
+  QStringList Column(int column) {
+    QStringList texts;
+    for (int row = 0; row < table().rowCount(); ++row) texts << table().item(row, column)->text();
+    return texts;
+  }
+  QStringList AllTexts() {
+    QStringList texts;
+    for (int c = Channel; c <= DeltaV; ++c) texts += Column(c);
+    return texts + QStringList{window().Summary->text()};
+  }
+  std::unique_ptr<TempFile> file;
+};
+
+QString Read(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
+}
+
+// A press, then the double-click, as the window system delivers them.
+void DoubleClick(QWidget* widget, QPoint at) {
+  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
+    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
+                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
+                      Qt::NoModifier);
+    QApplication::sendEvent(widget, &event);
+  }
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+}  // namespace
+
+TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
+  DecimalSeparatorScope point('.');
+  ShockProgram program;
+  QStringList menus;
+  for (QAction* menu : program.form().menuBar()->actions()) menus << menu->text();
+  const qsizetype analysis = menus.indexOf(QStringLiteral("Анализ"));
+  ASSERT_GE(analysis, 0);
+  EXPECT_EQ(menus.value(analysis + 1), QStringLiteral("&Help"));
+  EXPECT_EQ(program.form().ShockEventsItem->text(), QStringLiteral("События по всем осям"));
+
+  ShockEventsWindow& window = program.window();
+  EXPECT_TRUE(window.isVisible());
+  EXPECT_FALSE(window.isModal());
+  EXPECT_EQ(window.windowTitle(), QStringLiteral("События"));
+
+  program.Calculate("0.000", "9.999");
+  EXPECT_EQ(program.Column(Channel), QStringList({"Y", "R", "Z", "R", "X", "R"}));
+  EXPECT_TRUE(program.table().item(0, Start)->text().startsWith("3.00"));
+  EXPECT_TRUE(program.table().item(0, PeakMs2)->text().startsWith("53.9"));
+  EXPECT_EQ(program.table().item(0, PeakG)->text(), QStringLiteral("5.50"));
+  EXPECT_EQ(program.table().item(1, DeltaV)->text(), QStringLiteral("—"));
+  EXPECT_TRUE(program.table().item(2, PeakMs2)->text().startsWith("-44.9"));
+  const QString summary = window.Summary->text();
+  EXPECT_TRUE(summary.contains(QStringLiteral("Событий: 6 (X — 1, Y — 1, Z — 1, R — 3)")))
+      << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("Наибольший пик 53.9"))) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("канал Y"))) << summary.toStdString();
+
+  // Raw codes on the chart and in the list; the events stay in m/s².
+  const QStringList calibrated = program.AllTexts();
+  program.windows->ParamForm->Output_in_codes->setChecked(true);
+  program.Calculate("0.000", "9.999");
+  EXPECT_EQ(program.AllTexts(), calibrated);
+
+  program.Calculate("5.000", "9.999");
+  EXPECT_EQ(program.Column(Channel), QStringList({"Z", "R", "X", "R"}));
+
+  // While tracking, every cursor move refreshes the window.
+  program.form().SpyData->trigger();
+  program.form().StopPoint->setText("7.000");
+  program.form().ChartHelperChartMouseMove(nullptr, false);
+  EXPECT_EQ(program.Column(Channel), QStringList({"Z", "R"}));
+  program.form().SpyData->trigger();
+
+  program.Calculate("0.000", "2.000");
+  EXPECT_EQ(program.table().rowCount(), 0);
+  EXPECT_TRUE(window.Summary->text().contains(QStringLiteral("событий нет")));
+  EXPECT_FALSE(window.SaveCsv->isEnabled());
+
+  // A new recording makes the old events stale until the next calculation.
+  program.Calculate("0.000", "9.999");
+  program.form().ImportFileRoutine(program.file->path());
+  EXPECT_EQ(program.table().rowCount(), 0);
+  EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
+
+  program.data().BoundLevel = 0;
+  program.Calculate("0.000", "9.999");
+  EXPECT_EQ(program.table().rowCount(), 0);
+  EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Порог должен быть больше нуля")));
+}
+
+TEST(ShockEventsWindow, SortsByNumberAndADoubleClickZoomsTheChartOntoTheEvent) {
+  DecimalSeparatorScope point('.');
+  ShockProgram program;
+  program.Calculate("0.000", "9.999");
+  QTableWidget& table = program.table();
+  QHeaderView& header = *table.horizontalHeader();
+  const QPoint durationHeader(header.sectionViewportPosition(Duration) + 5, 5);
+  QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, durationHeader);
+  std::vector<int> durations;
+  for (const QString& text : program.Column(Duration)) durations.push_back(text.toInt());
+  ASSERT_EQ(durations.size(), 6u);
+  EXPECT_TRUE(std::is_sorted(durations.begin(), durations.end()));
+  EXPECT_LT(durations.front(), 10);  // "5" before "17": numbers, not texts
+  EXPECT_GT(durations.back(), 10);
+  QTest::mouseClick(header.viewport(), Qt::LeftButton, {}, durationHeader);
+  EXPECT_TRUE(program.table().item(0, Duration)->text().toInt() == durations.back());
+
+  // The longest event is the X shock (or its resultant); pick the X row.
+  const int row = program.Column(Channel).indexOf("X");
+  ASSERT_GE(row, 0);
+  const ShockEvent event = program.window().EventAtRow(row);
+  const QRect cell = table.visualRect(table.model()->index(row, Start));
+
+  DoubleClick(table.viewport(), cell.center());
+
+  const ChartRange shown = program.form().CHART->BottomAxis().Range();
+  const double d = event.DurationSeconds();
+  EXPECT_NEAR(shown.Lower, event.StartSeconds() - 3 * d, 1e-9);
+  EXPECT_NEAR(shown.Upper, event.StartSeconds() + 4 * d, 1e-9);
+  const auto section = program.form().ChartHelper->Section();
+  ASSERT_TRUE(section.has_value());
+  EXPECT_DOUBLE_EQ(section->Time, event.PeakSeconds());
+  // The section point sits on the sample as the chart draws it: calibrated,
+  // or the raw code in ADC-code mode.
+  const Recording& r = program.data();
+  EXPECT_DOUBLE_EQ(section->Value, Acceleration(r.CodesX[event.PeakIndex], r.Calibration[AxisX]));
+  program.windows->ParamForm->Output_in_codes->setChecked(true);
+  DoubleClick(table.viewport(), cell.center());
+  EXPECT_DOUBLE_EQ(program.form().ChartHelper->Section()->Value, r.CodesX[event.PeakIndex]);
+}
+
+TEST(ShockEventsWindow, SavesTheTableAsCsvAndAFailedWriteLeavesTheOldFile) {
+  DecimalSeparatorScope comma(',');  // the file has points whatever the screen shows
+  ShockProgram program;
+  program.Calculate("0,000", "9,999");
+  EXPECT_TRUE(program.table().item(0, Start)->text().startsWith("3,00"));
+  program.table().sortItems(Duration, Qt::AscendingOrder);
+  QTemporaryDir folder;
+  const QString path = folder.filePath("events.csv");
+  Write(path, "old table\r\n");
+
+  program.dialogs.saveAnswers.push_back(SaveChoice{path, 0});
+  QTest::mouseClick(program.window().SaveCsv, Qt::LeftButton);
+  const QStringList lines = Read(path).split("\r\n", Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 7);
+  EXPECT_EQ(lines[0], QStringLiteral("канал;начало, с;длительность, мс;пик, м/с2;пик, g;ΔV, м/с"));
+  for (int row = 0; row < 6; ++row) {
+    const QStringList fields = lines[row + 1].split(';');
+    ASSERT_EQ(fields.size(), 6);
+    EXPECT_EQ(fields[0], program.table().item(row, Channel)->text());  // in the table's order
+    EXPECT_EQ(fields[2], program.table().item(row, Duration)->text());
+    EXPECT_FALSE(fields[1].contains(','));
+    EXPECT_EQ(fields[5].isEmpty(), fields[0] == "R");
+  }
+  EXPECT_TRUE(program.dialogs.shown.empty() ||
+              program.dialogs.shown.back().kind != FakeUserDialogs::Kind::Error);
+
+  Write(path, "old table\r\n");
+  program.dialogs.Clear();
+  program.dialogs.saveAnswers.push_back(SaveChoice{path, 0});
+  {
+    const FileSizeLimit full(64);
+    QTest::mouseClick(program.window().SaveCsv, Qt::LeftButton);
+  }
+  EXPECT_EQ(Read(path), QStringLiteral("old table\r\n"));
+  EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList({"events.csv"}));
+  ASSERT_EQ(program.dialogs.shown.size(), 1u);
+  EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Error);
+  EXPECT_TRUE(program.dialogs.shown[0].text.startsWith(QStringLiteral("Не удалось записать файл")));
+}
+
+TEST(ShockEventsWindow, HeadersSummaryAndButtonFitTheWindow) {
+  DecimalSeparatorScope point('.');
+  ShockProgram program;
+  program.Calculate("0.000", "9.999");
+  ShockEventsWindow& window = program.window();
+  QApplication::processEvents();
+  QHeaderView& header = *program.table().horizontalHeader();
+  for (int c = Channel; c <= DeltaV; ++c) {
+    const QString text = program.table().horizontalHeaderItem(c)->text();
+    EXPECT_GE(header.sectionSize(c), header.fontMetrics().horizontalAdvance(text)) << c;
+    EXPECT_LE(header.sectionViewportPosition(c) + header.sectionSize(c),
+              program.table().viewport()->width())
+        << c;
+  }
+  for (int c = Channel; c <= DeltaV; ++c) {
+    for (const QString& text : program.Column(c)) {
+      EXPECT_GE(header.sectionSize(c), program.table().fontMetrics().horizontalAdvance(text));
+    }
+  }
+  QLabel& summary = *window.Summary;
+  EXPECT_GE(summary.height(), summary.heightForWidth(summary.width()));
+  EXPECT_GE(window.SaveCsv->width(),
+            window.SaveCsv->fontMetrics().horizontalAdvance(window.SaveCsv->text()));
+}
