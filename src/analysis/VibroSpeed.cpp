@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
-double CutoffFrequency(long double typed) {
-  return static_cast<double>(std::clamp(std::fabs(typed), 1.0L, 500.0L));
+long double CutoffFrequency(long double typed) {
+  return std::clamp(std::fabs(typed), 1.0L, 500.0L);
 }
 
 void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter) {

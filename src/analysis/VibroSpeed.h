@@ -10,7 +10,7 @@ inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
     fkButterworth, ftHighpass, 5, 10, 10, 1000, 0.1L, false};
 
 // The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
-double CutoffFrequency(long double typed);
+long double CutoffFrequency(long double typed);
 
 // VibroSpeedX[i] = Filter(LinSpeedX[i]) for i = 1 … SampleCount − 1, from a
 // cleared filter, so the result depends only on the linear speed and the

@@ -9,6 +9,19 @@ QFont PixelFont(int pixels, const QString& family) {
   return font;
 }
 
+namespace {
+const QString kMarker = QStringLiteral("[*]");
+const QString kLiteralMarker = QStringLiteral("[*][*]");  // shown as one "[*]"
+}  // namespace
+
+void SetCaption(QWidget& window, const QString& caption) {
+  window.setWindowTitle(QString(caption).replace(kMarker, kLiteralMarker));
+}
+
+QString Caption(const QWidget& window) {
+  return window.windowTitle().replace(kLiteralMarker, kMarker);
+}
+
 void SetUpFixedDialog(QDialog& dialog, const char* name, const QString& title, QSize clientSize) {
   dialog.setObjectName(QString::fromLatin1(name));
   dialog.setWindowTitle(title);

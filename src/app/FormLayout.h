@@ -21,5 +21,10 @@ Control* Placed(Control* control, const char* name, QRect geometry) {
 inline constexpr Qt::WindowFlags kToolWindowFlags =
     Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
+// The caption of a window shown as written: a "[*]" in it (a file name may
+// hold one) is kept, not taken for the modified-marker.
+void SetCaption(QWidget& window, const QString& caption);
+QString Caption(const QWidget& window);
+
 // A fixed-size dialog with the 11-pixel font, centred on the desktop.
 void SetUpFixedDialog(QDialog& dialog, const char* name, const QString& title, QSize clientSize);

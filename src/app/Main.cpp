@@ -13,6 +13,7 @@
 #include "analysis/NumberText.h"
 #include "app/BusyCursor.h"
 #include "app/CommandRunner.h"
+#include "app/FormLayout.h"
 #include "app/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
@@ -131,8 +132,8 @@ void TMainForm::WriteCalibrationEdits() {
 // The caption names the file just read, with the extension of its kind; the
 // report's title repeats it.
 void TMainForm::ShowLoadedFile(const QString& path, const QString& extension) {
-  setWindowTitle(windowTitle() + QFileInfo(path).completeBaseName() + extension);
-  CHART->Title().SetText(windowTitle());
+  SetCaption(*this, Caption(*this) + QFileInfo(path).completeBaseName() + extension);
+  CHART->Title().SetText(Caption(*this));
   CHART->UndoZoom();
   if (recording_->SampleCount >= 1) {
     StopPoint->setText(ThreeDecimals((recording_->SampleCount - 1) * Recording::TimeStep));

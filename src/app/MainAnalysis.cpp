@@ -119,7 +119,8 @@ void TMainForm::N4Click() {
 // cut-off, filter and chart stay as they were.
 void TMainForm::N10Click() {
   dialogs_.ShowModal(*smoothingDlg_);
-  const double cutoff = CutoffFrequency(StrToFloat(smoothingDlg_->Edit1->text().toStdString()));
+  const long double cutoff =
+      CutoffFrequency(StrToFloat(smoothingDlg_->Edit1->text().toStdString()));
   dspIIRFilter3->SetFrequency1(cutoff);
   dspIIRFilter3->SetFrequency2(cutoff);
   dspIIRFilter3->Reset();

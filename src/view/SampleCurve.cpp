@@ -55,7 +55,7 @@ double SampleSummary::X(std::size_t k) const {
 
 double SampleSummary::Y(std::size_t k) const {
   if (source_.values == nullptr) return source_.offset;
-  return source_.factor * source_.values[source_.first + k] + source_.offset;
+  return (source_.values[source_.first + k] - source_.zero) * source_.factor + source_.offset;
 }
 
 SampleSummary::Extremes SampleSummary::RawExtremes(std::size_t begin, std::size_t end) const {
@@ -70,8 +70,8 @@ SampleSummary::Extremes SampleSummary::RawExtremes(std::size_t begin, std::size_
 }
 
 SampleSummary::Extremes SampleSummary::Scaled(Extremes raw) const {
-  const double a = source_.factor * raw.Min + source_.offset;
-  const double b = source_.factor * raw.Max + source_.offset;
+  const double a = (raw.Min - source_.zero) * source_.factor + source_.offset;
+  const double b = (raw.Max - source_.zero) * source_.factor + source_.offset;
   return {std::min(a, b), std::max(a, b)};
 }
 
@@ -96,7 +96,9 @@ SampleCurve::SampleCurve(QCPAxis* keyAxis, QCPAxis* valueAxis)
   setAntialiased(false);
 }
 
-double SampleCurve::selectTest(const QPointF&, bool, QVariant*) const { return -1.0; }
+double SampleCurve::selectTest(const QPointF&, bool, QVariant*) const {
+  return -1.0;
+}
 
 QCPRange SampleCurve::getKeyRange(bool& foundRange, QCP::SignDomain) const {
   foundRange = samples_.Count() > 0;
@@ -168,7 +170,9 @@ QPolygonF SampleCurve::Polyline() const {
   return line;
 }
 
-double SampleCurve::ValuePixel(double value) const { return mValueAxis->coordToPixel(value); }
+double SampleCurve::ValuePixel(double value) const {
+  return mValueAxis->coordToPixel(value);
+}
 
 QPolygonF SampleCurve::RawLine(VisibleSpan span) const {
   QPolygonF line;
@@ -232,5 +236,6 @@ void SampleCurve::ClipEnds(QPolygonF& line) const {
   const double right = plot.right() + 2.0;
   if (line.front().x() < left && line[1].x() > left) moveOnto(line.front(), line[1], left);
   const qsizetype last = line.size() - 1;
-  if (line[last].x() > right && line[last - 1].x() < right) moveOnto(line[last], line[last - 1], right);
+  if (line[last].x() > right && line[last - 1].x() < right)
+    moveOnto(line[last], line[last - 1], right);
 }
