@@ -28,3 +28,19 @@ QString Caption(const QWidget& window);
 
 // A fixed-size dialog with the 11-pixel font, centred on the desktop.
 void SetUpFixedDialog(QDialog& dialog, const char* name, const QString& title, QSize clientSize);
+
+// Grows a control placed at fixed pixels to the room its text needs on this
+// system's fonts; it never shrinks. The designed places suit narrower fonts.
+void FitToText(QWidget& control);
+
+// The right and bottom margins a fixed-layout dialog has around its controls
+// as designed; Keep grows the dialog back to them after controls grew, and
+// centres it again.
+class DesignMargins {
+ public:
+  explicit DesignMargins(const QDialog& dialog);
+  void Keep(QDialog& dialog) const;
+
+ private:
+  QSize margins_;
+};

@@ -8,7 +8,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "analysis/NumberText.h"
 #include "app/BusyCursor.h"
@@ -57,6 +59,18 @@ void TMainForm::SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoot
 void TMainForm::FormCreate() {
   for (int row = 0; row < 5; ++row)
     ParamViews->item(row, 0)->setText(QString::fromUtf8(kRowNames[row]));
+  // The row names keep their whole text on a font wider than designed:
+  // text, the item's margins on both sides and the grid line.
+  const QFontMetrics metrics(ParamViews->font());
+  const int margins =
+      2 * (ParamViews->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ParamViews) +
+           1) +
+      1;
+  int nameWidth = ParamViews->columnWidth(0);
+  for (const char* name : kRowNames) {
+    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf8(name)) + margins);
+  }
+  ParamViews->setColumnWidth(0, nameWidth);
   SetupGraf();
 }
 
