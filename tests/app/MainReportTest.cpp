@@ -4,6 +4,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
 #include <QPrinter>
 #include <QSvgGenerator>
 
@@ -213,4 +214,69 @@ TEST(Report, ThePrintedPageReadsTheSameAtEveryResolution) {
     EXPECT_GT(footer[0].box.top(), lines[lines.size() - 5].box.bottom());
     EXPECT_TRUE(report.footer[2].contains(QStringLiteral("м/с"))) << "the values were computed";
   }
+}
+
+namespace {
+
+// Runs of rows holding ink (anything not white), top to bottom.
+std::vector<std::pair<int, int>> InkBands(const QImage& page, QRect& ink) {
+  std::vector<std::pair<int, int>> bands;
+  ink = QRect();
+  for (int y = 0; y < page.height(); ++y) {
+    const QRgb* row = reinterpret_cast<const QRgb*>(page.constScanLine(y));
+    bool inked = false;
+    for (int x = 0; x < page.width(); ++x) {
+      if ((row[x] & 0xffffff) != 0xffffff) {
+        inked = true;
+        ink |= QRect(x, y, 1, 1);
+      }
+    }
+    if (!inked) continue;
+    if (!bands.empty() && bands.back().second == y - 1) {
+      bands.back().second = y;
+    } else {
+      bands.emplace_back(y, y);
+    }
+  }
+  return bands;
+}
+
+}  // namespace
+
+// The report drawn into an image of an A4 page at 150 dpi, looked at as a
+// reader would: ink only inside the margins, and under the chart four
+// footer lines of print size, evenly spaced.
+TEST(Report, TheReportAsAnImageShowsFourFooterLinesOfPrintSize) {
+  DecimalSeparatorScope point('.');
+  ReportProgram program;
+  program.form().Calculate->trigger();
+  constexpr double kDpi = 150;
+  QImage page(1240, 1754, QImage::Format_RGB32);
+  page.setDotsPerMeterX(qRound(kDpi / 0.0254));
+  page.setDotsPerMeterY(qRound(kDpi / 0.0254));
+  page.fill(Qt::white);
+  program.dialogs.previewAction = [&](QWidget*, const std::function<void(QPrinter&)>&) {
+    program.form().CHART->Render(page, QRectF(page.rect()));
+  };
+  program.form().Print->trigger();
+
+  QRect ink;
+  const std::vector<std::pair<int, int>> bands = InkBands(page, ink);
+  const double dx = page.width() * ChartSurface::kPrintMargin;
+  const double dy = page.height() * ChartSurface::kPrintMargin;
+  EXPECT_TRUE(QRectF(page.rect()).adjusted(dx - 1, dy - 1, 1 - dx, 1 - dy).contains(ink));
+  ASSERT_GE(bands.size(), 6u);
+  const double pixelsPerPoint = kDpi / 72;
+  std::vector<int> footerTops;
+  for (auto band = bands.end() - 4; band != bands.end(); ++band) {
+    const double points = (band->second - band->first + 1) / pixelsPerPoint;
+    EXPECT_GT(points, 5.0);
+    EXPECT_LT(points, 14.0);
+    footerTops.push_back(band->first);
+  }
+  const int spacing = footerTops[1] - footerTops[0];
+  EXPECT_GT(spacing / pixelsPerPoint, 8.0);
+  EXPECT_LT(spacing / pixelsPerPoint, 18.0);
+  EXPECT_NEAR(footerTops[2] - footerTops[1], spacing, 2);
+  EXPECT_NEAR(footerTops[3] - footerTops[2], spacing, 2);
 }

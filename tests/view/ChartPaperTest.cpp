@@ -3,9 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTransform>
+#include <QXmlStreamReader>
 #include <cmath>
+#include <map>
 
 #include "analysis/NumberText.h"
 #include "view/ChartFixture.h"
@@ -82,6 +86,80 @@ TEST_F(ChartPaperTest, PdfPicturesKeepEveryWordOnThePageAtAnySize) {
                     .contains(QStringLiteral("a_rather_long_recording_name_of_a_probe.dat")))
         << all.toStdString();
     for (const QString& line : kFooter) {
+      EXPECT_TRUE(all.simplified().contains(line.simplified())) << line.toStdString();
+    }
+  }
+}
+
+// The text runs of an SVG picture with the boxes their glyphs take, in the
+// picture's own units.
+struct SvgRun {
+  QString text;
+  QRectF box;
+};
+
+QTransform SvgMatrix(const QString& attribute) {
+  static const QRegularExpression matrix(QStringLiteral("matrix\\(([^)]*)\\)"));
+  const QRegularExpressionMatch m = matrix.match(attribute);
+  if (!m.hasMatch()) return {};
+  const QStringList v = m.captured(1).split(QLatin1Char(','));
+  if (v.size() != 6) return {};
+  return QTransform(v[0].toDouble(), v[1].toDouble(), v[2].toDouble(), v[3].toDouble(),
+                    v[4].toDouble(), v[5].toDouble());
+}
+
+std::vector<SvgRun> SvgRuns(const QByteArray& svg) {
+  std::vector<SvgRun> runs;
+  std::vector<QTransform> groups = {QTransform()};
+  QXmlStreamReader xml(svg);
+  while (!xml.atEnd()) {
+    xml.readNext();
+    if (xml.isStartElement() && xml.name() == QStringLiteral("g")) {
+      groups.push_back(SvgMatrix(xml.attributes().value("transform").toString()) * groups.back());
+    } else if (xml.isEndElement() && xml.name() == QStringLiteral("g")) {
+      groups.pop_back();
+    } else if (xml.isStartElement() && xml.name() == QStringLiteral("text")) {
+      const QXmlStreamAttributes a = xml.attributes();
+      QFont font(a.value("font-family").toString());
+      font.setPixelSize(qRound(a.value("font-size").toDouble()));
+      font.setBold(a.value("font-weight").toInt() >= 600);
+      const QFontMetricsF metrics(font);
+      const QPointF baseline(a.value("x").toDouble(), a.value("y").toDouble());
+      const QString text = xml.readElementText();
+      const QRectF glyphs(baseline.x(), baseline.y() - metrics.ascent(),
+                          metrics.horizontalAdvance(text.trimmed()), metrics.height());
+      runs.push_back({text, groups.back().mapRect(glyphs)});
+    }
+  }
+  return runs;
+}
+
+// Every word of an SVG picture inside it, the title's file name and the
+// footer's four lines whole, at any size.
+TEST_F(ChartPaperTest, SvgPicturesKeepEveryWordOnThePictureAtAnySize) {
+  for (const QSize size : {QSize(260, 180), QSize(800, 500), QSize(2400, 1600)}) {
+    SCOPED_TRACE(size.width());
+    const std::optional<QByteArray> svg = chart.Picture(ChartSurface::ExportFormat::Svg, size);
+    ASSERT_TRUE(svg.has_value());
+    const std::vector<SvgRun> runs = SvgRuns(*svg);
+    ASSERT_GT(runs.size(), 10u);
+    const QRectF picture = QRectF(QPointF(0, 0), QSizeF(size)).adjusted(-1, -1, 1, 1);
+    std::map<int, std::map<double, QString>> lines;  // baseline → x → run
+    for (const SvgRun& run : runs) {
+      EXPECT_TRUE(picture.contains(run.box)) << run.text.toStdString();
+      lines[qRound(run.box.bottom())][run.box.left()] += run.text;
+    }
+    QString all;
+    for (const auto& [baseline, line] : lines) {
+      for (const auto& [x, text] : line) all += text;
+      all += QLatin1Char('\n');
+    }
+    EXPECT_TRUE(QString(all)
+                    .remove(QLatin1Char('\n'))
+                    .contains(QStringLiteral("a_rather_long_recording_name_of_a_probe.dat")))
+        << all.toStdString();
+    for (const QString& line : kFooter) {
+      // A line too long for a small picture goes on at the next one.
       EXPECT_TRUE(all.simplified().contains(line.simplified())) << line.toStdString();
     }
   }
