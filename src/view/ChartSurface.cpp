@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QFile>
-#include <QFontMetricsF>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPageSize>
@@ -18,6 +17,7 @@
 #include <utility>
 
 #include "analysis/NumberText.h"
+#include "view/PaperText.h"
 #include "view/SampleCurve.h"
 
 namespace {
@@ -135,57 +135,6 @@ class OverlayCanvasImpl : public ChartCanvas {
 
 // Text blocks keep a little room on both sides of the page.
 constexpr double kTextWidthShare = 0.98;
-// Below this a block's font is broken into lines instead of shrunk further.
-constexpr int kSmallestTextPixels = 6;
-
-// The font in pixels of a canvas with `dpi` units per inch.
-QFont FontAtDpi(const QFont& font, double dpi) {
-  QFont result(font);
-  if (font.pixelSize() <= 0) {
-    result.setPixelSize(std::max(1, static_cast<int>(std::lround(font.pointSizeF() * dpi / 72.0))));
-  }
-  return result;
-}
-
-int WidestLine(const QFontMetricsF& metrics, const QStringList& lines) {
-  double widest = 0;
-  for (const QString& line : lines) widest = std::max(widest, metrics.horizontalAdvance(line));
-  return static_cast<int>(std::ceil(widest));
-}
-
-// Breaks a line that is wider than `width` after its last blank or slash that
-// still fits, or anywhere when none does.
-QStringList BrokenLine(const QFontMetricsF& metrics, QString line, double width) {
-  QStringList result;
-  while (metrics.horizontalAdvance(line) > width && line.size() > 1) {
-    qsizetype fits = 1;
-    while (fits < line.size() && metrics.horizontalAdvance(line.left(fits + 1)) <= width) ++fits;
-    qsizetype cut = fits;
-    for (qsizetype i = fits; i > 0; --i) {
-      const QChar c = line.at(i - 1);
-      if (c == QLatin1Char(' ') || c == QLatin1Char('/')) {
-        cut = i;
-        break;
-      }
-    }
-    result.append(line.left(cut));
-    line = line.mid(cut);
-  }
-  result.append(line);
-  return result;
-}
-
-// Shrinks `font` until the widest line fits `width`, down to a legible
-// floor; lines still too wide are then broken, so every word stays on the page.
-QStringList FitToWidth(QFont& font, const QStringList& lines, double width) {
-  while (WidestLine(QFontMetricsF(font), lines) > width && font.pixelSize() > kSmallestTextPixels) {
-    font.setPixelSize(std::max(kSmallestTextPixels, font.pixelSize() * 9 / 10));
-  }
-  const QFontMetricsF metrics(font);
-  QStringList result;
-  for (const QString& line : lines) result.append(BrokenLine(metrics, line, width));
-  return result;
-}
 
 // Axis numbers in the program's decimal separator, whatever the system's
 // locale, read afresh at every repaint.
@@ -239,6 +188,9 @@ struct ChartSurface::Impl {
   QCPTextElement* AddTextElement(const ChartTextBlock& block, int row, bool bold);
   bool Draw(QPaintDevice& device, const QRectF& target, double layoutDpi);
   void UseFontsFor(double layoutDpi, double layoutWidth);
+  // Axis titles and numbers: bottom, then left.
+  std::array<QFont, 4> AxisFonts() const;
+  void SetAxisFonts(const std::array<QFont, 4>& fonts);
 
   ChartSurface& owner;
   QCustomPlot* plot;
@@ -382,27 +334,34 @@ bool ChartSurface::Impl::Draw(QPaintDevice& device, const QRectF& target, double
   painter.setMode(QCPPainter::pmNoCaching);
   painter.translate(target.topLeft());
   painter.scale(target.width() / whole.width(), target.height() / whole.height());
-  const std::array<QFont, 4> screenFonts = {plot->xAxis->labelFont(), plot->xAxis->tickLabelFont(),
-                                            plot->yAxis->labelFont(), plot->yAxis->tickLabelFont()};
+  const std::array<QFont, 4> screenFonts = AxisFonts();
   UseFontsFor(layoutDpi, whole.width());
   overlayLayer->setVisible(false);
   plot->toPainter(&painter, whole.width(), whole.height());
   overlayLayer->setVisible(true);
   painter.end();
-  plot->xAxis->setLabelFont(screenFonts[0]);
-  plot->xAxis->setTickLabelFont(screenFonts[1]);
-  plot->yAxis->setLabelFont(screenFonts[2]);
-  plot->yAxis->setTickLabelFont(screenFonts[3]);
+  SetAxisFonts(screenFonts);
   SyncTextBlocks();  // the screen's title and footer elements again
   plot->replot();    // back to the widget's own layout
   return true;
 }
 
+std::array<QFont, 4> ChartSurface::Impl::AxisFonts() const {
+  return {plot->xAxis->labelFont(), plot->xAxis->tickLabelFont(), plot->yAxis->labelFont(),
+          plot->yAxis->tickLabelFont()};
+}
+
+void ChartSurface::Impl::SetAxisFonts(const std::array<QFont, 4>& fonts) {
+  plot->xAxis->setLabelFont(fonts[0]);
+  plot->xAxis->setTickLabelFont(fonts[1]);
+  plot->yAxis->setLabelFont(fonts[2]);
+  plot->yAxis->setTickLabelFont(fonts[3]);
+}
+
 void ChartSurface::Impl::UseFontsFor(double layoutDpi, double layoutWidth) {
-  plot->xAxis->setLabelFont(FontAtDpi(plot->xAxis->labelFont(), layoutDpi));
-  plot->xAxis->setTickLabelFont(FontAtDpi(plot->xAxis->tickLabelFont(), layoutDpi));
-  plot->yAxis->setLabelFont(FontAtDpi(plot->yAxis->labelFont(), layoutDpi));
-  plot->yAxis->setTickLabelFont(FontAtDpi(plot->yAxis->tickLabelFont(), layoutDpi));
+  std::array<QFont, 4> fonts = AxisFonts();
+  for (QFont& font : fonts) font = FontAtDpi(font, layoutDpi);
+  SetAxisFonts(fonts);
   for (QCPTextElement* element : {titleElement, footerElement}) {
     if (element == nullptr) continue;
     QFont font = FontAtDpi(element->font(), layoutDpi);
