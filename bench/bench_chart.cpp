@@ -63,7 +63,7 @@ struct ChartBench {
   void ShowAll() {
     const std::size_t count = data.SampleCount - 1;
     auto acceleration = [&](const Recording::Array& codes, const AxisCalibration& c) {
-      return SampleSource{codes.get(), c.Gain, -c.Code0g * c.Gain, 1, count, Recording::TimeStep};
+      return SampleSource{codes.get(), c.Gain, 0, 1, count, Recording::TimeStep, c.Code0g};
     };
     const SampleSource sources[8] = {
         {data.VibroSpeedX.get(), 1.0, 0.0, 1, count, Recording::TimeStep},

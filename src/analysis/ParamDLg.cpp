@@ -4,6 +4,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "analysis/NumberText.h"
 #include "app/FormLayout.h"
@@ -24,8 +25,26 @@ TParamForm::TParamForm(double& boundLevel, std::function<void()> setupGraf, QWid
                            static_cast<QWidget*>(Bound_level)}) {
     control->setFont(PixelFont(15));
   }
+  GiveTextsRoom();
   setTabOrder(Output_in_codes, Bound_level);
   FormCreate();
+}
+
+// The check box, the label below it and the edit beside the label's second
+// line keep their designed gaps when our font needs more room than designed.
+void TParamForm::GiveTextsRoom() {
+  const DesignMargins margins(*this);
+  const int gapBelowCheckBox = Label1->y() - Output_in_codes->geometry().bottom();
+  const int gapBesideLabel = Bound_level->x() - Label1->geometry().right();
+  // The label's second line runs through three quarters of its height.
+  auto secondLine = [this] { return Label1->y() + Label1->height() * 3 / 4; };
+  const int editBelowSecondLine = Bound_level->y() - secondLine();
+  FitToText(*Output_in_codes);
+  FitToText(*Label1);
+  Label1->move(Label1->x(), Output_in_codes->geometry().bottom() + gapBelowCheckBox);
+  Bound_level->move(std::max(Bound_level->x(), Label1->geometry().right() + gapBesideLabel),
+                    secondLine() + editBelowSecondLine);
+  margins.Keep(*this);
 }
 
 void TParamForm::FormCreate() {

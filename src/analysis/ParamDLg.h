@@ -26,6 +26,7 @@ class TParamForm : public QDialog {
 
  private:
   void FormCreate();
+  void GiveTextsRoom();
   void FormDeactivate();
 
   double& boundLevel_;

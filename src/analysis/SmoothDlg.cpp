@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QLineEdit>
+#include <algorithm>
 
 #include "analysis/NumberText.h"
 #include "app/CommandRunner.h"
@@ -17,9 +18,21 @@ TSmoothingPropertiesDlg::TSmoothingPropertiesDlg(UserDialogs& dialogs, QWidget* 
   Edit1 = Placed(new QLineEdit(QStringLiteral("10"), this), "Edit1", QRect(142, 6, 42, 21));
   Label2 = Placed(new QLabel(QStringLiteral("Используется при расчете виброскорости"), this),
                   "Label2", QRect(5, 32, 216, 13));
+  GiveTextsRoom();
 
   connect(Edit1, &QLineEdit::textChanged, this,
           [this] { RunCommand(dialogs_, this, [this] { Edit1Change(); }); });
+}
+
+// The edit keeps its designed gap after the label when our font needs more
+// room than designed.
+void TSmoothingPropertiesDlg::GiveTextsRoom() {
+  const DesignMargins margins(*this);
+  const int gapBesideLabel = Edit1->x() - Label1->geometry().right();
+  FitToText(*Label1);
+  FitToText(*Label2);
+  Edit1->move(std::max(Edit1->x(), Label1->geometry().right() + gapBesideLabel), Edit1->y());
+  margins.Keep(*this);
 }
 
 // Warns about negative values while typing; larger values are clamped later.

@@ -19,6 +19,7 @@ class TSmoothingPropertiesDlg : public QDialog {
 
  private:
   void Edit1Change();
+  void GiveTextsRoom();
 
   UserDialogs& dialogs_;
 };

@@ -13,8 +13,8 @@ constexpr long double kPoleMargin = 1e-4L;
 
 }  // namespace
 
-double CutoffFrequency(long double typed) {
-  return static_cast<double>(std::clamp(std::fabs(typed), 1.0L, 500.0L));
+long double CutoffFrequency(long double typed) {
+  return std::clamp(std::fabs(typed), 1.0L, 500.0L);
 }
 
 void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter) {
@@ -26,7 +26,7 @@ void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter) {
   }
 }
 
-bool VibroCutoffStable(double cutoff) {
+bool VibroCutoffStable(long double cutoff) {
   auto filter = LoadIIRFilter(nullptr, "cutoffCheck", kVibroSpeedFilterResource);
   filter->SetFrequency1(cutoff);
   filter->SetFrequency2(cutoff);

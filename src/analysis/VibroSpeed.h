@@ -10,13 +10,13 @@ inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
     fkButterworth, ftHighpass, 5, 10, 10, 1000, 0.1L, false};
 
 // The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
-double CutoffFrequency(long double typed);
+long double CutoffFrequency(long double typed);
 
 // Whether the filter designed for `cutoff` (after the component's own
 // clamping below half the sample rate) runs stably: its poles must keep a
 // margin inside the unit circle, since next to half the sample rate the
 // order-5 direct form rounds into endless growth.
-bool VibroCutoffStable(double cutoff);
+bool VibroCutoffStable(long double cutoff);
 
 // The accepted cut-offs run from 1 Hz up to this value, a whole tenth of a
 // hertz below the first unstable design.

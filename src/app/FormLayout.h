@@ -21,5 +21,26 @@ Control* Placed(Control* control, const char* name, QRect geometry) {
 inline constexpr Qt::WindowFlags kToolWindowFlags =
     Qt::Tool | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
 
+// The caption of a window shown as written: a "[*]" in it (a file name may
+// hold one) is kept, not taken for the modified-marker.
+void SetCaption(QWidget& window, const QString& caption);
+QString Caption(const QWidget& window);
+
 // A fixed-size dialog with the 11-pixel font, centred on the desktop.
 void SetUpFixedDialog(QDialog& dialog, const char* name, const QString& title, QSize clientSize);
+
+// Grows a control placed at fixed pixels to the room its text needs on this
+// system's fonts; it never shrinks. The designed places suit narrower fonts.
+void FitToText(QWidget& control);
+
+// The right and bottom margins a fixed-layout dialog has around its controls
+// as designed; Keep grows the dialog back to them after controls grew, and
+// centres it again.
+class DesignMargins {
+ public:
+  explicit DesignMargins(const QDialog& dialog);
+  void Keep(QDialog& dialog) const;
+
+ private:
+  QSize margins_;
+};

@@ -8,11 +8,14 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPlainTextEdit>
+#include <QStyle>
 #include <QTableWidget>
+#include <algorithm>
 
 #include "analysis/NumberText.h"
 #include "app/BusyCursor.h"
 #include "app/CommandRunner.h"
+#include "app/FormLayout.h"
 #include "app/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
@@ -56,6 +59,18 @@ void TMainForm::SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoot
 void TMainForm::FormCreate() {
   for (int row = 0; row < 5; ++row)
     ParamViews->item(row, 0)->setText(QString::fromUtf8(kRowNames[row]));
+  // The row names keep their whole text on a font wider than designed:
+  // text, the item's margins on both sides and the grid line.
+  const QFontMetrics metrics(ParamViews->font());
+  const int margins =
+      2 * (ParamViews->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, ParamViews) +
+           1) +
+      1;
+  int nameWidth = ParamViews->columnWidth(0);
+  for (const char* name : kRowNames) {
+    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf8(name)) + margins);
+  }
+  ParamViews->setColumnWidth(0, nameWidth);
   SetupGraf();
 }
 
@@ -133,8 +148,8 @@ void TMainForm::WriteCalibrationEdits() {
 // The caption names the file just read, with the extension of its kind; the
 // report's title repeats it.
 void TMainForm::ShowLoadedFile(const QString& path, const QString& extension) {
-  setWindowTitle(windowTitle() + QFileInfo(path).completeBaseName() + extension);
-  CHART->Title().SetText(windowTitle());
+  SetCaption(*this, Caption(*this) + QFileInfo(path).completeBaseName() + extension);
+  CHART->Title().SetText(Caption(*this));
   CHART->UndoZoom();
   if (recording_->SampleCount >= 1) {
     StopPoint->setText(ThreeDecimals((recording_->SampleCount - 1) * Recording::TimeStep));

@@ -121,7 +121,8 @@ void TMainForm::N4Click() {
 // cut-off, filter and chart stay as they were.
 void TMainForm::N10Click() {
   dialogs_.ShowModal(*smoothingDlg_);
-  const double cutoff = CutoffFrequency(StrToFloat(smoothingDlg_->Edit1->text().toStdString()));
+  const long double cutoff =
+      CutoffFrequency(StrToFloat(smoothingDlg_->Edit1->text().toStdString()));
   if (!VibroCutoffStable(cutoff)) {
     // The filter would grow without end: the previous cut-off stays in force.
     return dialogs_.Warning(

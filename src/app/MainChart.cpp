@@ -66,8 +66,10 @@ void TMainForm::UpdateGraph() {
   if (r.SampleCount < 2) return;
 
   const bool codes = CodesMode();
-  auto show = [&](SeriesIndex index, const double* values, double factor, double offset) {
-    Series[index]->Append({values, factor, offset, 1, r.SampleCount - 1u, Recording::TimeStep});
+  auto show = [&](SeriesIndex index, const double* values, double factor, double offset,
+                  double zero = 0) {
+    Series[index]->Append(
+        {values, factor, offset, 1, r.SampleCount - 1u, Recording::TimeStep, zero});
   };
   if (Boundslevel_check->isChecked() && !codes) {
     show(UpperBound, nullptr, 0, r.BoundLevel);
@@ -89,7 +91,7 @@ void TMainForm::UpdateGraph() {
     if (codes) {
       show(index, axes[axis].second->get(), 1, 0);
     } else {
-      show(index, axes[axis].second->get(), c.Gain * sign, -c.Code0g * c.Gain * sign);
+      show(index, axes[axis].second->get(), c.Gain * sign, 0, c.Code0g);
     }
   }
   if (Temperature_line->isChecked()) show(Temp, r.Temperature.get(), 1, 0);

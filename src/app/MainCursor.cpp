@@ -1,6 +1,5 @@
 // The readout of the two chart cursors: the interval panels and the status bar.
 #include <QAction>
-#include <QCursor>
 #include <QLabel>
 
 #include "app/Main.h"
@@ -9,7 +8,7 @@
 
 void TMainForm::ChartHelperChartMouseMove(QObject*, bool insideChartRect) {
   if (insideChartRect) {
-    const QPointF cursor = Series[0]->PixelToPoint(CHART->mapFromGlobal(QCursor::pos()));
+    const QPointF cursor = Series[0]->PixelToPoint(ChartHelper->MousePosition());
     const QString cx = ThreeDecimals(cursor.x());
     const QString cy = ThreeDecimals(cursor.y());
     StatusPanels[0]->setText(QStringLiteral("X1= ") + cx + QStringLiteral(" c"));

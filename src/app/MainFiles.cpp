@@ -8,6 +8,7 @@
 
 #include "analysis/NumberText.h"
 #include "app/BusyCursor.h"
+#include "app/FormLayout.h"
 #include "app/Main.h"
 #include "app/UserDialogs.h"
 #include "files/CodesTextFile.h"
@@ -62,7 +63,7 @@ void TMainForm::SaveFileMenuClick() {
 
   BusyCursor busy;
   WriteCodesTextFile(QFile::encodeName(path).toStdString(), *recording_);
-  setWindowTitle(QFileInfo(path).completeBaseName() + QStringLiteral(".csv"));
+  SetCaption(*this, QFileInfo(path).completeBaseName() + QStringLiteral(".csv"));
   CHART->Title().SetText(QFileInfo(path).fileName());
 }
 

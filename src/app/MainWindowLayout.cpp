@@ -16,6 +16,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/FormLayout.h"
 #include "app/Main.h"
@@ -36,10 +37,26 @@ QLabel* IntervalPanel(const char* name, const QString& text) {
   return panel;
 }
 
+constexpr int kPageMargin = 6;
+
+// The designed width of a status panel, or more when our font needs it for
+// the panel's fixed text or, on a readout panel, for the widest readout: a
+// value in ADC codes with a time of the longest recording.
+int PanelWidth(const QLabel& panel, int designed, bool readout) {
+  const QFontMetrics metrics(panel.font());
+  int needed = panel.sizeHint().width();
+  if (readout) {
+    const int frame = needed - metrics.horizontalAdvance(panel.text());
+    needed =
+        std::max(needed, frame + metrics.horizontalAdvance(QStringLiteral("dY= -65535.000м/с2")));
+  }
+  return std::max(designed, needed);
+}
+
 QWidget* PageWith(std::initializer_list<QWidget*> widgets) {
   auto* page = new QWidget;
   auto* layout = new QVBoxLayout(page);
-  layout->setContentsMargins(6, 6, 6, 6);
+  layout->setContentsMargins(kPageMargin, kPageMargin, kPageMargin, kPageMargin);
   for (QWidget* widget : widgets) layout->addWidget(widget);
   layout->addStretch();
   return page;
@@ -87,8 +104,8 @@ void TMainForm::BuildControls() {
   for (int i = 0; i < 7; ++i) {
     StatusPanels[i] = new QLabel(QString::fromUtf8(fixedTexts[i]));
     StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    StatusPanels[i]->setFixedWidth(i < 6 ? 120 : 50);
     StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    StatusPanels[i]->setFixedWidth(PanelWidth(*StatusPanels[i], i < 6 ? 120 : 50, i < 6));
     status->addWidget(StatusPanels[i]);
   }
   StatusPanels[0]->setAlignment(Qt::AlignCenter);
@@ -136,7 +153,12 @@ void TMainForm::BuildControls() {
   Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   Memo1->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));
   TabbedNotebook1->addTab(PageWith({Memo1}), QStringLiteral("Превышения"));
-  TabbedNotebook1->setFixedWidth(330);
+  // Wide enough for the warning that shows while tracking, on our fonts:
+  // the hidden warning keeps its room in the page.
+  QSizePolicy keepRoom = SpayDataLabel->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  SpayDataLabel->setSizePolicy(keepRoom);
+  TabbedNotebook1->setFixedWidth(std::max(330, TabbedNotebook1->minimumSizeHint().width()));
   bottom->addWidget(TabbedNotebook1);
 
   // The calibration of the last imported file, kept out of sight.

@@ -18,7 +18,7 @@ struct ParamsRequest {
   double bound = 25.0;
   bool codes = false;
   bool invert = false;
-  double cutoff = 10.0;  // Hz, as the cut-off dialog uses it
+  long double cutoff = 10.0L;  // Hz, the extended value of its text, as in the cut-off dialog
   bool correctSpeed = false;
 };
 

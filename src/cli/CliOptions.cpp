@@ -12,18 +12,23 @@ UsageError Refusal(std::string_view name, const std::string& value, std::string_
 }
 
 // The text as a finite number, or the reason it is not one.
-double FiniteNumber(std::string_view name, const std::string& text) {
+long double FiniteNumber(std::string_view name, const std::string& text) {
   const std::optional<long double> value = TryStrToFloat(text);
   if (!value) throw Refusal(name, text, "not a number (use a point as decimal separator)");
   if (!std::isfinite(static_cast<double>(*value))) throw Refusal(name, text, "not a finite number");
-  return static_cast<double>(*value);
+  return *value;
 }
 
 }  // namespace
 
-double NumberOption(const CliArguments& arguments, std::string_view name, double fallback) {
+long double ExtendedOption(const CliArguments& arguments, std::string_view name,
+                           long double fallback) {
   const auto text = arguments.Value(name);
   return text ? FiniteNumber(name, *text) : fallback;
+}
+
+double NumberOption(const CliArguments& arguments, std::string_view name, double fallback) {
+  return static_cast<double>(ExtendedOption(arguments, name, fallback));
 }
 
 double PositiveOption(const CliArguments& arguments, std::string_view name, double fallback) {

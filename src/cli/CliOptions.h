@@ -14,6 +14,9 @@
 
 // A finite number; `fallback` when the option is absent.
 double NumberOption(const CliArguments& arguments, std::string_view name, double fallback);
+// The same in extended precision, for values that reach the filter design.
+long double ExtendedOption(const CliArguments& arguments, std::string_view name,
+                           long double fallback);
 // A finite number above 0.
 double PositiveOption(const CliArguments& arguments, std::string_view name, double fallback);
 // A whole number within low … high.

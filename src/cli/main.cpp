@@ -152,7 +152,7 @@ int Params(const CliArguments& arguments) {
   request.bound = NumberOption(arguments, "bound", 25.0);
   request.codes = arguments.Flag("codes");
   request.invert = arguments.Flag("invert");
-  request.cutoff = CutoffFrequency(NumberOption(arguments, "cutoff", 10.0));
+  request.cutoff = CutoffFrequency(ExtendedOption(arguments, "cutoff", 10.0L));
   if (!VibroCutoffStable(request.cutoff)) {
     throw UsageError{"--cutoff " + FormatGeneral(request.cutoff) +
                      ": the vibration-speed filter for this cut-off is unstable; cut-offs from "

@@ -1,9 +1,7 @@
 #include "view/ChartHlp.h"
 
-#include <QCursor>
 #include <QGuiApplication>
 #include <QWindow>
-
 #include <algorithm>
 #include <cmath>
 
@@ -14,7 +12,9 @@ TChartHelperList& TChartHelperList::Instance() {
   return list;
 }
 
-TChartHelperList::~TChartHelperList() { QObject::disconnect(activeFormHook_); }
+TChartHelperList::~TChartHelperList() {
+  QObject::disconnect(activeFormHook_);
+}
 
 void TChartHelperList::Add(TChartHelper* helper) {
   helpers_.push_back(helper);
@@ -57,14 +57,15 @@ void TChartHelper::SetChart(ChartSurface* chart) {
 void TChartHelper::Hook() {
   if (!chart_) return;
   connections_ = {
-      connect(chart_, &ChartSurface::DoubleClicked, this, [this] { ChartDblClick(); }),
+      connect(chart_, &ChartSurface::DoubleClicked, this, &TChartHelper::ChartDblClick),
       connect(chart_, &ChartSurface::MouseMoved, this, &TChartHelper::ChartMouseMove),
       // The overlay went with a full repaint, and the crosshair with it.
       connect(chart_, &ChartSurface::OverlayCleared, this, [this] { ForgetDetail(); }),
   };
   for (int i = 0; i < chart_->SeriesCount(); ++i) {
     ChartSeries* series = chart_->Series(i);
-    series->SetBeforeDrawValues([this](ChartSeries&, ChartCanvas& c) { SeriesBeforeDrawValues(c); });
+    series->SetBeforeDrawValues(
+        [this](ChartSeries&, ChartCanvas& c) { SeriesBeforeDrawValues(c); });
     series->SetAfterDrawValues([this](ChartSeries&, ChartCanvas& c) { SeriesAfterDrawValues(c); });
   }
 }
@@ -136,8 +137,9 @@ bool TChartHelper::InPlot(QPoint pixel) const {
                                      pixel.y() + chart_->VerticalDepth());
 }
 
-void TChartHelper::ChartDblClick() {
-  const QPoint p = chart_->mapFromGlobal(QCursor::pos());
+// The point is the double-click's own: the system cursor may already have
+// moved on, or not yet caught up.
+void TChartHelper::ChartDblClick(QPoint p) {
   if (InPlot(p)) {
     section_ = ChartPoint{chart_->BottomAxis().PixelToValue(p.x()),
                           chart_->LeftAxis().PixelToValue(p.y())};
@@ -149,6 +151,7 @@ void TChartHelper::ChartDblClick() {
 
 void TChartHelper::ChartMouseMove(Qt::KeyboardModifiers, QPoint position) {
   bool inside = false;
+  mouse_ = position;
   {
     const auto canvas = chart_->OverlayCanvas();
     if (detail_.x() != -1) {
@@ -178,11 +181,11 @@ void TChartHelper::DrawDetail(ChartCanvas& canvas, QPoint at) const {
   canvas.LineTo(plot.left() + plot.width() + w, at.y());
 }
 
-// A section point that now lies outside the plot is not drawn.
+// Each line is drawn while its own coordinate is on its axis: a value off
+// the value axis (a hidden curve, a fit, a zoom) still leaves the time line.
 void TChartHelper::DrawSection(ChartCanvas& canvas) const {
   if (!section_) return;
   const QPoint at = SectionPixel();
-  if (!InPlot(at)) return;
   const QRect plot = chart_->PlotRect();
   const int w = chart_->HorizontalDepth();
   const int h = chart_->VerticalDepth();
@@ -190,10 +193,14 @@ void TChartHelper::DrawSection(ChartCanvas& canvas) const {
   canvas.SetPenMode(ChartCanvas::PenMode::Copy);
   canvas.SetPenStyle(Qt::SolidLine);
   canvas.SetPenWidth(1);
-  canvas.MoveTo(plot.left() + w, at.y() - h);
-  canvas.LineTo(plot.left() + plot.width() + w, at.y() - h);
-  canvas.MoveTo(at.x() - w, plot.top() + h);
-  canvas.LineTo(at.x() - w, plot.top() + plot.height() + h);
+  if (at.y() - h >= plot.top() && at.y() - h <= plot.bottom()) {
+    canvas.MoveTo(plot.left() + w, at.y() - h);
+    canvas.LineTo(plot.left() + plot.width() + w, at.y() - h);
+  }
+  if (at.x() - w >= plot.left() && at.x() - w <= plot.right()) {
+    canvas.MoveTo(at.x() - w, plot.top() + h);
+    canvas.LineTo(at.x() - w, plot.top() + plot.height() + h);
+  }
 }
 
 void TChartHelper::SeriesBeforeDrawValues(ChartCanvas& canvas) {

@@ -5,14 +5,13 @@
 // signals below.
 #pragma once
 
-#include "view/ChartSurface.h"
-
 #include <QColor>
 #include <QObject>
 #include <QPointer>
-
 #include <optional>
 #include <vector>
+
+#include "view/ChartSurface.h"
 
 class QGuiApplication;
 
@@ -54,6 +53,10 @@ class TChartHelper : public QObject {
   // column (at the middle of the plot when there was none).
   void SetSectionX(int x);
 
+  // Where the mouse was at the last move over the chart, in its client
+  // pixels: the event's own position, which the system cursor may lag.
+  QPoint MousePosition() const { return mouse_; }
+
   // Forgets the crosshair, repaints the chart later and reports the readout
   // stale.
   void RefreshChart();
@@ -69,7 +72,7 @@ class TChartHelper : public QObject {
 
   void Hook();
   void Unhook();
-  void ChartDblClick();
+  void ChartDblClick(QPoint position);
   void ChartMouseMove(Qt::KeyboardModifiers shift, QPoint position);
   void SeriesBeforeDrawValues(ChartCanvas& canvas);
   void SeriesAfterDrawValues(ChartCanvas& canvas);
@@ -84,6 +87,7 @@ class TChartHelper : public QObject {
   QColor detailColor_{255, 255, 0};
   QColor sectionColor_{255, 0, 0};
   QPoint detail_{-1, -1};  // the crosshair now on screen (DetailX, DetailY)
+  QPoint mouse_{-1, -1};
   std::optional<ChartPoint> section_;
 };
 

@@ -1,5 +1,6 @@
 #include "view/ChartSurface.h"
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
 #include <QImage>
@@ -15,6 +16,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "analysis/NumberText.h"
+#include "view/PaperText.h"
 #include "view/SampleCurve.h"
 
 namespace {
@@ -130,6 +133,19 @@ class OverlayCanvasImpl : public ChartCanvas {
   bool changed_ = false;
 };
 
+// Text blocks keep a little room on both sides of the page.
+constexpr double kTextWidthShare = 0.98;
+
+// Axis numbers in the program's decimal separator, whatever the system's
+// locale, read afresh at every repaint.
+class SeparatorTicker : public QCPAxisTicker {
+ protected:
+  QString getTickLabel(double tick, const QLocale&, QChar formatChar, int precision) override {
+    QString text = QLocale::c().toString(tick, formatChar.toLatin1(), precision);
+    return text.replace(QLatin1Char('.'), QLatin1Char(DecimalSeparator()));
+  }
+};
+
 const char* ImageFormatName(ChartSurface::ExportFormat format) {
   switch (format) {
     case ChartSurface::ExportFormat::Bmp:
@@ -170,7 +186,11 @@ struct ChartSurface::Impl {
   void ShowZoomBand(const QRect& band);
   void SyncTextBlocks();
   QCPTextElement* AddTextElement(const ChartTextBlock& block, int row, bool bold);
-  bool Draw(QPaintDevice& device, const QRectF& target, QSize layout);
+  bool Draw(QPaintDevice& device, const QRectF& target, double layoutDpi);
+  void UseFontsFor(double layoutDpi, double layoutWidth);
+  // Axis titles and numbers: bottom, then left.
+  std::array<QFont, 4> AxisFonts() const;
+  void SetAxisFonts(const std::array<QFont, 4>& fonts);
 
   ChartSurface& owner;
   QCustomPlot* plot;
@@ -199,6 +219,7 @@ ChartSurface::Impl::Impl(ChartSurface& chart)
   left.reset(new ChartAxis(chart, plot->yAxis));
   bottom.reset(new ChartAxis(chart, plot->xAxis));
   for (QCPAxis* axis : {plot->xAxis, plot->yAxis}) {
+    axis->setTicker(QSharedPointer<SeparatorTicker>::create());
     axis->setNumberFormat(QStringLiteral("f"));
     axis->setNumberPrecision(3);
     axis->setBasePen(Qt::NoPen);
@@ -301,21 +322,58 @@ QCPTextElement* ChartSurface::Impl::AddTextElement(const ChartTextBlock& block, 
   return element;
 }
 
-// Lays the chart out at `layout` and stretches that picture into `target`;
-// the overlay belongs to the screen and stays out.
-bool ChartSurface::Impl::Draw(QPaintDevice& device, const QRectF& target, QSize layout) {
+// Lays the chart out on a canvas of `layoutDpi` units per inch of the
+// device, with every font at its own size in those units, and stretches that
+// picture into `target`. Fonts are set in units of the canvas rather than
+// left to the device, which would size them once by its resolution and again
+// by the stretch. The overlay belongs to the screen and stays out.
+bool ChartSurface::Impl::Draw(QPaintDevice& device, const QRectF& target, double layoutDpi) {
+  const QSizeF layout(target.width() * layoutDpi / device.logicalDpiX(),
+                      target.height() * layoutDpi / device.logicalDpiY());
+  const QSize whole(qRound(layout.width()), qRound(layout.height()));
+  if (whole.isEmpty()) return false;
   QCPPainter painter(&device);
-  if (!painter.isActive() || layout.isEmpty()) return false;
+  if (!painter.isActive()) return false;
   painter.setMode(QCPPainter::pmVectorized);
   painter.setMode(QCPPainter::pmNoCaching);
   painter.translate(target.topLeft());
-  painter.scale(target.width() / layout.width(), target.height() / layout.height());
+  painter.scale(target.width() / whole.width(), target.height() / whole.height());
+  const std::array<QFont, 4> screenFonts = AxisFonts();
+  UseFontsFor(layoutDpi, whole.width());
   overlayLayer->setVisible(false);
-  plot->toPainter(&painter, layout.width(), layout.height());
+  plot->toPainter(&painter, whole.width(), whole.height());
   overlayLayer->setVisible(true);
   painter.end();
-  plot->replot();  // back to the widget's own layout
+  SetAxisFonts(screenFonts);
+  SyncTextBlocks();  // the screen's title and footer elements again
+  plot->replot();    // back to the widget's own layout
   return true;
+}
+
+std::array<QFont, 4> ChartSurface::Impl::AxisFonts() const {
+  return {plot->xAxis->labelFont(), plot->xAxis->tickLabelFont(), plot->yAxis->labelFont(),
+          plot->yAxis->tickLabelFont()};
+}
+
+void ChartSurface::Impl::SetAxisFonts(const std::array<QFont, 4>& fonts) {
+  plot->xAxis->setLabelFont(fonts[0]);
+  plot->xAxis->setTickLabelFont(fonts[1]);
+  plot->yAxis->setLabelFont(fonts[2]);
+  plot->yAxis->setTickLabelFont(fonts[3]);
+}
+
+void ChartSurface::Impl::UseFontsFor(double layoutDpi, double layoutWidth) {
+  std::array<QFont, 4> fonts = AxisFonts();
+  for (QFont& font : fonts) font = FontAtDpi(font, layoutDpi);
+  SetAxisFonts(fonts);
+  for (QCPTextElement* element : {titleElement, footerElement}) {
+    if (element == nullptr) continue;
+    QFont font = FontAtDpi(element->font(), layoutDpi);
+    const QStringList lines = element->text().split(QLatin1Char('\n'));
+    element->setText(
+        FitToWidth(font, lines, layoutWidth * kTextWidthShare).join(QLatin1Char('\n')));
+    element->setFont(font);
+  }
 }
 
 // --- ChartAxis ----------------------------------------------------------------------------------
@@ -672,8 +730,7 @@ std::uint64_t ChartSurface::DataDrawCount() const {
 void ChartSurface::Render(QPaintDevice& device, const QRectF& target, double marginFraction) {
   const double dx = target.width() * marginFraction;
   const double dy = target.height() * marginFraction;
-  const QSize layout = impl_->plot->size().isEmpty() ? target.size().toSize() : impl_->plot->size();
-  impl_->Draw(device, target.adjusted(dx, dy, -dx, -dy), layout);
+  impl_->Draw(device, target.adjusted(dx, dy, -dx, -dy), kPaperLayoutDpi);
 }
 
 // Rendered into memory first, so that a write that fails half-way is seen.
@@ -689,7 +746,7 @@ std::optional<QByteArray> ChartSurface::Picture(ExportFormat format, QSize size)
       svg.setOutputDevice(&buffer);
       svg.setSize(size);
       svg.setViewBox(whole);
-      drawn = impl_->Draw(svg, whole, size);
+      drawn = impl_->Draw(svg, whole, svg.logicalDpiX());
       break;
     }
     case ExportFormat::Pdf: {
@@ -697,13 +754,14 @@ std::optional<QByteArray> ChartSurface::Picture(ExportFormat format, QSize size)
       pdf.setResolution(72);  // one device pixel per point
       pdf.setPageSize(QPageSize(QSizeF(size), QPageSize::Point, QString(), QPageSize::ExactMatch));
       pdf.setPageMargins(QMarginsF());
-      drawn = impl_->Draw(pdf, whole, size);
+      drawn = impl_->Draw(pdf, whole, pdf.logicalDpiX());
       break;
     }
     default: {
       QImage image(size, QImage::Format_RGB32);
       image.fill(Qt::white);
-      drawn = impl_->Draw(image, whole, size) && image.save(&buffer, ImageFormatName(format));
+      drawn = impl_->Draw(image, whole, image.logicalDpiX()) &&
+              image.save(&buffer, ImageFormatName(format));
     }
   }
   if (!drawn || buffer.data().isEmpty()) return std::nullopt;
@@ -748,13 +806,21 @@ void ChartSurface::mouseReleaseEvent(QMouseEvent* event) {
   const QRect band = QRect(*impl_->zoomStart, event->position().toPoint()).normalized();
   impl_->zoomStart.reset();
   impl_->ShowZoomBand(QRect());
-  if (band.width() < kMinZoomPixels || band.height() < kMinZoomPixels) return;
+  // The small slip of a click or a double-click is no zoom.
+  if (band.width() < kMinZoomPixels || band.height() < kMinZoomPixels ||
+      band.width() + band.height() < QApplication::startDragDistance()) {
+    return;
+  }
   impl_->ZoomTo(band);
   Invalidate();
   emit Zoomed();
 }
 
+// A double-click starts no gesture, whatever its first press began.
 void ChartSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (impl_->zoomStart) impl_->ShowZoomBand(QRect());
+  impl_->zoomStart.reset();
+  impl_->panFrom.reset();
   emit DoubleClicked(event->position().toPoint());
 }
 

@@ -32,9 +32,10 @@ class ChartSurface;
 
 // The points of a series, read from an array the caller owns and keeps
 // alive while the series shows them. Point k (k = 0 … count − 1) lies at
-// x = (first + k) × timeStep and y = factor × values[first + k] + offset;
-// without values every point lies at y = offset. With keys, point k lies at
-// x = keys[first + k] instead (ascending), as for spectra on a frequency ladder.
+// x = (first + k) × timeStep and y = (values[first + k] − zero) × factor +
+// offset, in this order of operations; without values every point lies at
+// y = offset. With keys, point k lies at x = keys[first + k] instead
+// (ascending), as for spectra on a frequency ladder.
 struct SampleSource {
   const double* values = nullptr;
   double factor = 1.0;
@@ -42,6 +43,7 @@ struct SampleSource {
   std::size_t first = 0;
   std::size_t count = 0;
   double timeStep = 0.001;
+  double zero = 0.0;
   const double* keys = nullptr;
 };
 
@@ -193,6 +195,8 @@ class ChartSurface : public QWidget {
  public:
   enum class ExportFormat { Png, Bmp, Jpeg, Svg, Pdf };
   static constexpr double kPrintMargin = 0.07;  // of the page, on each side
+  // Paper is laid out as a screen would show a chart of its size.
+  static constexpr double kPaperLayoutDpi = 96.0;
 
   explicit ChartSurface(QWidget* parent = nullptr);
   ~ChartSurface() override;
@@ -238,11 +242,14 @@ class ChartSurface : public QWidget {
   // cursor work never repaints the data.
   std::uint64_t DataDrawCount() const;
 
-  // The whole chart, titles included, laid out at the widget's size and
-  // stretched into `target` less `marginFraction` of it on each side.
+  // The whole chart, titles included, stretched into `target` less
+  // `marginFraction` of it on each side: laid out at kPaperLayoutDpi units
+  // per inch of the device, every font at its own point size on the device,
+  // a title or footer line too wide for the page shrunk and then broken.
   void Render(QPaintDevice& device, const QRectF& target, double marginFraction = kPrintMargin);
   // The chart as a picture file's bytes, laid out at `size` (pixels; points
-  // for PDF); nothing when it cannot be drawn.
+  // for PDF and SVG) with the same fonts and text fitting as Render;
+  // nothing when it cannot be drawn.
   std::optional<QByteArray> Picture(ExportFormat format, QSize size);
   // Writes Picture(format, size) to `path`. False when the file cannot be
   // written completely.

@@ -56,7 +56,7 @@ double SampleSummary::X(std::size_t k) const {
 
 double SampleSummary::Y(std::size_t k) const {
   if (source_.values == nullptr) return source_.offset;
-  return source_.factor * source_.values[source_.first + k] + source_.offset;
+  return (source_.values[source_.first + k] - source_.zero) * source_.factor + source_.offset;
 }
 
 SampleSummary::Extremes SampleSummary::RawExtremes(std::size_t begin, std::size_t end) const {
@@ -71,8 +71,8 @@ SampleSummary::Extremes SampleSummary::RawExtremes(std::size_t begin, std::size_
 }
 
 SampleSummary::Extremes SampleSummary::Scaled(Extremes raw) const {
-  const double a = source_.factor * raw.Min + source_.offset;
-  const double b = source_.factor * raw.Max + source_.offset;
+  const double a = (raw.Min - source_.zero) * source_.factor + source_.offset;
+  const double b = (raw.Max - source_.zero) * source_.factor + source_.offset;
   return {std::min(a, b), std::max(a, b)};
 }
 

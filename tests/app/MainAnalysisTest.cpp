@@ -9,9 +9,11 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
+#include <cmath>
 
 #include "MainTestSupport.h"
 #include "analysis/NumberText.h"
+#include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -225,4 +227,38 @@ TEST(Crop, KeepsTheSelectionFromTimeZero) {
   QTest::keyClick(&form, Qt::Key_F9);
   EXPECT_EQ(r.SampleCount, 1000u);
   EXPECT_EQ(r.CodesX[999], 32768 + 1999);
+}
+
+// The typed cut-off reaches the filter as the extended value of its text,
+// not rounded to a double on the way: the vibration speed is the one a
+// filter designed at that exact frequency gives.
+TEST(CutOff, TheTypedTextReachesTheFilterExactly) {
+  DecimalSeparatorScope point('.');
+  StartedProgram program;
+  Recording& r = program.data();
+  r.SampleCount = 3000;
+  for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
+    r.LinSpeedX[i] = 0.3 * std::sin(i / 7.0) + 0.001 * i;
+  }
+  TMainForm& form = program.form();
+  form.Vibro_X_Line->trigger();
+  for (const char* text : {"10.1", "33.3", "1.7", "123.456"}) {
+    SCOPED_TRACE(text);
+    program.dialogs.modalActions.push_back([text = QString(text)](QDialog& d) {
+      static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText(text);
+    });
+    form.N10->trigger();
+    const long double typed = StrToFloat(text);
+    EXPECT_EQ(form.dspIIRFilter3->Frequency1(), typed);
+    EXPECT_EQ(form.dspIIRFilter3->Frequency2(), typed);
+
+    const auto reference = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
+    reference->SetFrequency1(typed);
+    reference->SetFrequency2(typed);
+    int differing = 0;
+    for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
+      if (static_cast<double>(reference->Filter(r.LinSpeedX[i])) != r.VibroSpeedX[i]) ++differing;
+    }
+    EXPECT_EQ(differing, 0);
+  }
 }

@@ -189,3 +189,37 @@ TEST(ChartView, TheDemoRecordingRendersToAPicture) {
   EXPECT_EQ(image.size(), QSize(1153, 500));
   std::filesystem::remove(png);
 }
+
+// Each acceleration point is (code − Code0g) × Gain × s, in that order, so
+// the 15-digit texts of a data export match the calibration exactly.
+TEST(ChartView, AccelerationPointsFollowTheCalibrationExactly) {
+  StartedProgram program;
+  Recording& r = program.data();
+  r.SampleCount = 4000;
+  r.Calibration[AxisX] = {32768.37, 0.0123456789};
+  r.Calibration[AxisY] = {32701.9, 0.00987654321};
+  r.Calibration[AxisZ] = {32811.25, 0.0311};
+  for (std::uint32_t i = 0; i < r.SampleCount; ++i) {
+    r.CodesX[i] = 30000 + (i * 7919) % 5000;
+    r.CodesY[i] = 31000 + (i * 104729) % 3000;
+    r.CodesZ[i] = 32000 + (i * 1299709) % 1500;
+  }
+  TMainForm& form = program.form();
+  for (QAction* item : {form.AccelX_line, form.AccelY_line, form.AccelZ_line}) item->trigger();
+  const std::array<const Recording::Array*, 3> codes = {&r.CodesX, &r.CodesY, &r.CodesZ};
+  for (const double sign : {1.0, -1.0}) {
+    form.Inversion_chek_box->setChecked(sign < 0);
+    form.UpdateGraph();
+    for (int axis = 0; axis < 3; ++axis) {
+      const ChartSeries& series = *form.Series[1 + axis];
+      const AxisCalibration& c = r.Calibration[axis];
+      ASSERT_EQ(series.PointCount(), r.SampleCount - 1u);
+      int differing = 0;
+      for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
+        const double expected = (codes[axis]->get()[i] - c.Code0g) * c.Gain * sign;
+        if (series.Point(i - 1).y() != expected) ++differing;
+      }
+      EXPECT_EQ(differing, 0) << "axis " << axis << " sign " << sign;
+    }
+  }
+}

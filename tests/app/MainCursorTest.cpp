@@ -105,3 +105,142 @@ TEST(CursorReadout, TrackingRecalculatesOnEveryMove) {
   EXPECT_NE(program.cell(0, 2), first);
   EXPECT_EQ(program.cell(0, 2), QStringLiteral("10.000 м/с2"));  // codes 32768 … 32778, gain 1
 }
+
+namespace {
+
+// One mouse event as a window system delivers it: position from the event
+// only, the system cursor left far away (as when it lags behind).
+void Send(ChartSurface& chart, QEvent::Type type, QPoint at, Qt::MouseButtons held,
+          Qt::MouseButton button = Qt::LeftButton) {
+  QMouseEvent event(type, at, chart.mapToGlobal(at),
+                    type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+  QApplication::sendEvent(&chart, &event);
+}
+
+// A double-click as Qt delivers it, with the hand slipping `slip` pixels
+// between its events: press, release, press, double-click, release.
+void SlippingDoubleClick(ChartSurface& chart, QPoint at, QPoint slip) {
+  Send(chart, QEvent::MouseButtonPress, at, Qt::LeftButton);
+  Send(chart, QEvent::MouseMove, at + slip, Qt::LeftButton);
+  Send(chart, QEvent::MouseButtonRelease, at + slip, Qt::NoButton);
+  Send(chart, QEvent::MouseButtonPress, at + slip, Qt::LeftButton);
+  Send(chart, QEvent::MouseButtonDblClick, at + slip, Qt::LeftButton);
+  Send(chart, QEvent::MouseMove, at + 2 * slip, Qt::LeftButton);
+  Send(chart, QEvent::MouseButtonRelease, at + 2 * slip, Qt::NoButton);
+}
+
+}  // namespace
+
+// Rapid double-clicks with the small slips of a real hand always fix the
+// start where they were made, start no zoom, and leave the stop to follow
+// the mouse: the next crop takes the interval the user chose.
+TEST(CursorReadout, ADoubleClickAlwaysFixesTheStart) {
+  DecimalSeparatorScope point('.');
+  CursorProgram program;
+  ChartSurface& chart = program.chart();
+  QCursor::setPos(chart.mapToGlobal(QPoint(-500, -500)));
+  const ChartRange time = chart.BottomAxis().Range();
+  const ChartRange value = chart.LeftAxis().Range();
+  const std::vector<std::pair<double, QPoint>> clicks = {
+      {1.0, {0, 0}}, {2.0, {1, 1}}, {0.5, {2, -1}}, {3.5, {3, 3}}, {1.5, {-4, 4}}, {4.0, {4, -4}}};
+  for (const auto& [start, slip] : clicks) {
+    SCOPED_TRACE(start);
+    const QPoint at = program.PixelOf(start, 40.0);
+    Send(chart, QEvent::MouseMove, at, Qt::NoButton);
+    SlippingDoubleClick(chart, at, slip);
+    chart.Repaint();
+    EXPECT_EQ(chart.BottomAxis().Range().Lower, time.Lower);
+    EXPECT_EQ(chart.BottomAxis().Range().Upper, time.Upper);
+    EXPECT_EQ(chart.LeftAxis().Range().Upper, value.Upper);
+    ASSERT_TRUE(program.form().ChartHelper->Section().has_value());
+    const double clicked = chart.BottomAxis().PixelToValue((at + slip).x());
+    EXPECT_EQ(program.form().ChartHelper->Section()->Time, clicked);
+
+    const QPoint stop = program.PixelOf(start < 2.0 ? 4.5 : 0.25, 45.0);
+    Send(chart, QEvent::MouseMove, stop, Qt::NoButton);
+    EXPECT_EQ(program.form().StartPoint->text(),
+              QString::fromStdString(FormatFixed(clicked, 7, 3)));
+    EXPECT_EQ(program.form().StopPoint->text(),
+              QString::fromStdString(FormatFixed(chart.BottomAxis().PixelToValue(stop.x()), 7, 3)));
+    EXPECT_FALSE(program.panel(0).isEmpty());
+    EXPECT_FALSE(program.panel(1).isEmpty());
+  }
+  // A deliberate drag still zooms.
+  const QPoint from = program.PixelOf(1.0, 80.0);
+  Send(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(chart, QEvent::MouseMove, from + QPoint(60, 40), Qt::LeftButton);
+  Send(chart, QEvent::MouseButtonRelease, from + QPoint(60, 40), Qt::NoButton);
+  EXPECT_GT(chart.BottomAxis().Range().Lower, time.Lower);
+}
+
+namespace {
+
+// Red pixels of the section lines on the shown chart, along the section
+// point's column and row inside the plot.
+struct SectionLines {
+  bool vertical;
+  bool horizontal;
+};
+
+SectionLines SectionLinesOnScreen(CursorProgram& program) {
+  ChartSurface& chart = program.chart();
+  chart.Repaint();
+  const QImage screen = chart.grab().toImage();
+  const QRect plot = chart.PlotRect();
+  const int x = program.form().ChartHelper->SectionX();
+  const int y = program.form().ChartHelper->SectionY();
+  auto red = [&](QRect line) {
+    int count = 0;
+    const QRect inside = line & plot;
+    for (int py = inside.top(); py <= inside.bottom(); ++py) {
+      for (int px = inside.left(); px <= inside.right(); ++px) {
+        if (screen.pixelColor(px, py) == QColor(Qt::red)) ++count;
+      }
+    }
+    return count;
+  };
+  return {red(QRect(x, plot.top(), 1, plot.height())) >= plot.height() - 2,
+          red(QRect(plot.left(), y, plot.width(), 1)) >= plot.width() - 2};
+}
+
+}  // namespace
+
+// The section point keeps its two lines as long as their own coordinate is
+// on its axis, whatever changed the other axis, and goes on driving the start.
+TEST(CursorReadout, SectionLinesFollowTheirOwnAxis) {
+  DecimalSeparatorScope point('.');
+  CursorProgram program;
+  TMainForm& form = program.form();
+  for (std::uint32_t i = 0; i < 5000; ++i) program.data().Temperature[i] = 300;
+  form.Temperature_line->trigger();
+  form.ChartHelper->SetSection(ChartPoint{1.0, 250.0});
+  SectionLines lines = SectionLinesOnScreen(program);
+  EXPECT_TRUE(lines.vertical && lines.horizontal);
+
+  form.Temperature_line->trigger();  // hidden: the value axis ends at 99
+  lines = SectionLinesOnScreen(program);
+  EXPECT_TRUE(lines.vertical);
+  EXPECT_FALSE(lines.horizontal);
+  Send(program.chart(), QEvent::MouseMove, program.PixelOf(3.0, 50.0), Qt::NoButton);
+  EXPECT_EQ(form.StartPoint->text(), QStringLiteral("1.000"));
+  EXPECT_EQ(program.panel(2), QStringLiteral("X2= 1.000 c"));
+
+  form.Temperature_line->trigger();
+  const QPoint from = program.PixelOf(2.0, 280.0);
+  const QPoint to = program.PixelOf(3.0, 220.0);
+  Send(program.chart(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+  Send(program.chart(), QEvent::MouseMove, to, Qt::LeftButton);
+  Send(program.chart(), QEvent::MouseButtonRelease, to, Qt::NoButton);  // times 2 … 3 s
+  lines = SectionLinesOnScreen(program);
+  EXPECT_FALSE(lines.vertical);
+  EXPECT_TRUE(lines.horizontal);
+
+  form.N13->trigger();  // "Вместить всё", then a value zoom that leaves 250 out
+  program.chart().LeftAxis().SetRange(0, 100);
+  lines = SectionLinesOnScreen(program);
+  EXPECT_TRUE(lines.vertical);
+  EXPECT_FALSE(lines.horizontal);
+  form.AutoFit1->trigger();  // "Вместить по вертикали"
+  lines = SectionLinesOnScreen(program);
+  EXPECT_TRUE(lines.vertical && lines.horizontal);
+}

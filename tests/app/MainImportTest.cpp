@@ -9,10 +9,12 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QUrl>
+#include <QWindow>
 
 #include "MainTestSupport.h"
 #include "analysis/NumberText.h"
 #include "view/ChartHlp.h"
+#include "view/ChartSurface.h"
 
 namespace {
 
@@ -145,4 +147,18 @@ TEST(LoggerImport, ACutFileOrAPipeKeepsTheRecordingOnScreen) {
   EXPECT_EQ(program.data().SampleCount, 1000u);
   EXPECT_EQ(program.data().LinSpeedX[1000], lastSpeed);
   EXPECT_EQ(program.form().windowTitle(), caption);
+}
+
+// A "[*]" in a file name is part of the name: the caption on the window's
+// frame and the report's title show it whole.
+TEST(LoggerImport, AMarkerInTheFileNameStaysInTheCaption) {
+  StartedProgram program;
+  TempFile file("probe[*]run [*][*].dat", LoggerBytes(4));
+  Import(program, file.path());
+  const QString caption = QStringLiteral("TORVIK ->   probe[*]run [*][*].dat");
+  ASSERT_NE(program.form().windowHandle(), nullptr);
+  EXPECT_EQ(program.form().windowHandle()->title(), caption);
+  EXPECT_EQ(program.form().CHART->Title().Text(), caption);
+  program.form().setWindowModified(true);  // a modified window shows no "*" for it either
+  EXPECT_EQ(program.form().windowHandle()->title(), caption);
 }

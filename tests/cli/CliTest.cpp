@@ -100,8 +100,8 @@ TEST(Cli, ParamsMatchTheCore) {
   EXPECT_EQ(params["interval"].toObject()["stop"].toInt(), 8500);
 
   auto filter = LoadIIRFilter(nullptr, "check", kVibroSpeedFilterResource);
-  filter->SetFrequency1(499.9);
-  filter->SetFrequency2(499.9);
+  filter->SetFrequency1(499.9L);  // the extended value of the typed text
+  filter->SetFrequency2(499.9L);
   FilterVibroSpeed(f.recording, *filter);
   ParamOptions options;
   options.Shown.fill(true);
