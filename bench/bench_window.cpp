@@ -13,7 +13,7 @@
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "QtBenchmarkMain.h"
-#include "app/QtUserDialogs.h"
+#include "ui/QtUserDialogs.h"
 #include "app/Startup.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

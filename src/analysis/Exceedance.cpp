@@ -1,6 +1,6 @@
 #include "analysis/Exceedance.h"
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
 
 namespace {

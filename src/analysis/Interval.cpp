@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

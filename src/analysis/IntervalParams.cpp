@@ -4,7 +4,7 @@
 #include <cstddef>
 
 #include "analysis/Exceedance.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
 
 const std::array<ParamRowDef, kParamRowCount> ParamRows = {{

@@ -6,8 +6,8 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "analysis/NumberText.h"
-#include "app/FormLayout.h"
+#include "text/NumberText.h"
+#include "ui/FormLayout.h"
 
 TParamForm::TParamForm(double& boundLevel, std::function<void()> setupGraf, QWidget* parent)
     : QDialog(parent, kToolWindowFlags), boundLevel_(boundLevel), setupGraf_(std::move(setupGraf)) {

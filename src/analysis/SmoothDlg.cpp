@@ -4,10 +4,10 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "analysis/NumberText.h"
-#include "app/CommandRunner.h"
-#include "app/FormLayout.h"
-#include "app/UserDialogs.h"
+#include "text/NumberText.h"
+#include "ui/CommandRunner.h"
+#include "ui/FormLayout.h"
+#include "ui/UserDialogs.h"
 
 TSmoothingPropertiesDlg::TSmoothingPropertiesDlg(UserDialogs& dialogs, QWidget* parent)
     : QDialog(parent, kToolWindowFlags), dialogs_(dialogs) {

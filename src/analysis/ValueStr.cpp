@@ -3,7 +3,7 @@
 #include <cmath>
 #include <cstdlib>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

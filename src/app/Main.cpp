@@ -12,11 +12,11 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "analysis/NumberText.h"
-#include "app/BusyCursor.h"
-#include "app/CommandRunner.h"
-#include "app/FormLayout.h"
-#include "app/UserDialogs.h"
+#include "text/NumberText.h"
+#include "ui/BusyCursor.h"
+#include "ui/CommandRunner.h"
+#include "ui/FormLayout.h"
+#include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
 #include "view/ChartHlp.h"

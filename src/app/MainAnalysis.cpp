@@ -10,13 +10,13 @@
 
 #include "analysis/Crop.h"
 #include "analysis/IntervalParams.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ParamDLg.h"
 #include "analysis/SmoothDlg.h"
 #include "analysis/Speed.h"
 #include "analysis/VibroSpeed.h"
 #include "app/Main.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"
 

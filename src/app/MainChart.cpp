@@ -5,9 +5,9 @@
 #include <QVBoxLayout>
 
 #include "analysis/VibroSpeed.h"
-#include "app/CommandRunner.h"
+#include "ui/CommandRunner.h"
 #include "app/Main.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"
 #include "view/ChartLook.h"

@@ -6,11 +6,11 @@
 #include <QLabel>
 #include <QTableWidget>
 
-#include "analysis/NumberText.h"
-#include "app/BusyCursor.h"
-#include "app/FormLayout.h"
+#include "text/NumberText.h"
+#include "ui/BusyCursor.h"
+#include "ui/FormLayout.h"
 #include "app/Main.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
 #include "view/About.h"

@@ -18,7 +18,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/FormLayout.h"
+#include "ui/FormLayout.h"
 #include "app/Main.h"
 
 namespace {

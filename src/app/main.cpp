@@ -4,9 +4,9 @@
 #include <QTimer>
 #include <QTranslator>
 
-#include "analysis/NumberText.h"
-#include "app/CommandRunner.h"
-#include "app/QtUserDialogs.h"
+#include "text/NumberText.h"
+#include "ui/CommandRunner.h"
+#include "ui/QtUserDialogs.h"
 #include "app/Startup.h"
 #include "files/VersionResource.h"
 

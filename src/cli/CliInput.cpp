@@ -3,7 +3,7 @@
 #include <cctype>
 #include <string_view>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
 

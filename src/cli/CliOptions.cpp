@@ -3,7 +3,7 @@
 #include <cmath>
 #include <iostream>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

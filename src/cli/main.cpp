@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/VibroSpeed.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"

@@ -6,7 +6,7 @@
 #include <limits>
 #include <utility>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <cmath>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/Speed.h"
 #include "files/FileAccess.h"
 

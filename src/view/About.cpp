@@ -5,7 +5,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "app/FormLayout.h"
+#include "ui/FormLayout.h"
 #include "files/VersionResource.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {

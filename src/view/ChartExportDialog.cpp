@@ -11,7 +11,7 @@
 #include <array>
 #include <stdexcept>
 
-#include "app/BusyCursor.h"
+#include "ui/BusyCursor.h"
 #include "view/ChartSurface.h"
 
 namespace {

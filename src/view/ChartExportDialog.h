@@ -6,7 +6,7 @@
 #include <QSize>
 #include <QString>
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "view/SeriesDataExport.h"
 
 class ChartSurface;

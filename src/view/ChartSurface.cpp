@@ -16,7 +16,7 @@
 #include <stdexcept>
 #include <utility>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "view/PaperText.h"
 #include "view/SampleCurve.h"
 

@@ -3,8 +3,8 @@
 #include <QPrinter>
 #include <cmath>
 
-#include "analysis/NumberText.h"
-#include "app/UserDialogs.h"
+#include "text/NumberText.h"
+#include "ui/UserDialogs.h"
 #include "view/ChartHlp.h"
 #include "view/ChartLook.h"
 #include "view/ChartSurface.h"

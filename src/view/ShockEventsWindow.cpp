@@ -9,9 +9,9 @@
 #include <algorithm>
 #include <cmath>
 
-#include "analysis/NumberText.h"
-#include "app/CommandRunner.h"
-#include "app/UserDialogs.h"
+#include "text/NumberText.h"
+#include "ui/CommandRunner.h"
+#include "ui/UserDialogs.h"
 #include "view/SeriesDataExport.h"
 
 namespace {

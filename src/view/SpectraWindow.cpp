@@ -11,7 +11,7 @@
 #include <algorithm>
 
 #include "analysis/SpectraTables.h"
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
 

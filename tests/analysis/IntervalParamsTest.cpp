@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "analysis/IntervalParams.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
 
 using ::testing::ElementsAre;

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "analysis/Interval.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 namespace {
 

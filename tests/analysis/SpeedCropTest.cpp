@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "analysis/Crop.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/Speed.h"
 
 namespace {

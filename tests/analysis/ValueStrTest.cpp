@@ -3,7 +3,7 @@
 #include <cmath>
 #include <limits>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
 
 TEST(ValueText, ScalesIntoThePrefixGroupOfTheTruncatedExponent) {

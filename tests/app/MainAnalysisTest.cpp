@@ -12,7 +12,7 @@
 #include <cmath>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"

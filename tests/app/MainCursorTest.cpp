@@ -5,7 +5,7 @@
 #include <QMouseEvent>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 

@@ -5,7 +5,7 @@
 #include <QLabel>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "files/LoggerFile.h"
 #include "view/About.h"
 #include "view/ChartSurface.h"

@@ -12,7 +12,7 @@
 #include <QWindow>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 

@@ -9,7 +9,7 @@
 #include <QSvgGenerator>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/PdfWords.h"

@@ -16,7 +16,7 @@
 #include <csignal>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "support/FileSizeLimit.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

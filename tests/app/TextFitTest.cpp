@@ -16,8 +16,8 @@
 #include <QTableWidget>
 
 #include "MainTestSupport.h"
-#include "analysis/NumberText.h"
-#include "app/FormLayout.h"
+#include "text/NumberText.h"
+#include "ui/FormLayout.h"
 #include "view/About.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

@@ -18,7 +18,7 @@
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"

@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 
 namespace {

@@ -9,7 +9,7 @@
 #include <random>
 
 #include "LoggerFileWriter.h"
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
 

@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 class FakeUserDialogs final : public UserDialogs {
  public:

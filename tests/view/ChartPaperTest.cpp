@@ -11,7 +11,7 @@
 #include <cmath>
 #include <map>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 #include "view/ChartFixture.h"
 #include "view/PdfWords.h"
 

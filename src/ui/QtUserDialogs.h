@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 // The real dialogs of the program.
 class QtUserDialogs final : public UserDialogs {

@@ -1,9 +1,9 @@
-#include "app/CommandRunner.h"
+#include "ui/CommandRunner.h"
 
 #include <QString>
 #include <exception>
 
-#include "app/UserDialogs.h"
+#include "ui/UserDialogs.h"
 
 void RunCommand(UserDialogs& dialogs, QWidget* parent, const std::function<void()>& command) {
   try {

@@ -1,4 +1,4 @@
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "analysis/NumberText.h"
+#include "text/NumberText.h"
 
 TEST(FixedText, IntervalTimesHaveThreeDecimals) {
   DecimalSeparatorScope point('.');

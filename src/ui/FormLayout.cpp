@@ -1,4 +1,4 @@
-#include "app/FormLayout.h"
+#include "ui/FormLayout.h"
 
 #include <QGuiApplication>
 #include <QScreen>
