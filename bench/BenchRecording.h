@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "LoggerFileWriter.h"
+#include "analysis/DerivedData.h"
 #include "app/Recording.h"
 #include "files/LoggerFile.h"
 
@@ -17,12 +18,14 @@ inline loggen::LoggerFileOptions FullCapacityOptions() {
   return options;
 }
 
-// The recording the logger import makes of that file.
+// The recording the logger import makes of that file, its linear speed
+// integrated.
 inline std::unique_ptr<Recording> DecodedFullRecording() {
   auto recording = std::make_unique<Recording>();
   if (DecodeLoggerFile(loggen::MakeLoggerFile(FullCapacityOptions()), *recording).status !=
       LoggerImportStatus::Loaded) {
     throw std::runtime_error("synthetic recording not loaded");
   }
+  DerivedData(*recording).SamplesLoaded();
   return recording;
 }

@@ -4,6 +4,7 @@
 
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
+#include "analysis/DerivedData.h"
 #include "files/LoggerFile.h"
 
 namespace {
@@ -18,10 +19,13 @@ Recording& Target() {
   return recording;
 }
 
+// What the import does: decode, then integrate the linear speed.
 void BM_DecodeLoggerFile(benchmark::State& state) {
   const auto& bytes = FullFile();
+  DerivedData derived(Target());
   for (auto _ : state) {
     benchmark::DoNotOptimize(DecodeLoggerFile(bytes, Target()));
+    derived.SamplesLoaded();
     benchmark::ClobberMemory();
   }
   state.counters["target_ms"] = 30;

@@ -4,20 +4,6 @@
 #include <initializer_list>
 #include <stdexcept>
 
-namespace {
-
-void RectangleSpeed(Recording& recording) {
-  const double* codes = recording.CodesX.get();
-  double* speed = recording.LinSpeedX.get();
-  const AxisCalibration& x = recording.Calibration[AxisX];
-  speed[0] = 0;
-  for (std::uint32_t i = 0; i + 1 < recording.SampleCount; ++i) {
-    speed[i + 1] = speed[i] + Acceleration(codes[i], x) * Recording::TimeStep;
-  }
-}
-
-}  // namespace
-
 void CropRecording(Recording& recording, CropRange range) {
   if (range.Start > range.Stop || range.Stop > recording.SampleCount) {
     throw std::invalid_argument("crop range outside the recording");
@@ -32,5 +18,4 @@ void CropRecording(Recording& recording, CropRange range) {
     }
   }
   recording.SampleCount = range.Stop - range.Start;
-  RectangleSpeed(recording);
 }

@@ -5,9 +5,8 @@
 #include "app/Recording.h"
 
 // Moves the samples [range.Start, range.Stop) of the three code channels and
-// the temperature to the front, makes their count the new SampleCount and
-// recomputes LinSpeedX from the kept X codes with the rectangle rule (entry
-// 0 = 0). The calibration and VibroSpeedX are left as they are. A range that
+// the temperature to the front and makes their count the new SampleCount;
+// the speeds follow through the owner's crop step. A range that
 // does not lie within the recording throws std::invalid_argument and changes
 // nothing.
 void CropRecording(Recording& recording, CropRange range);

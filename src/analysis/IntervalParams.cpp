@@ -20,25 +20,6 @@ const char* const kNotComputedText = "не вычислен";
 namespace {
 
 constexpr int kAccelXRow = 0;
-constexpr int kRowsBeforeSearch[] = {3, 4, 0};
-constexpr int kRowsAfterSearch[] = {1, 2};
-
-void SearchExceedances(const Recording& recording, SampleInterval interval, bool tracking,
-                       ParamOutput& output) {
-  if (tracking) {
-    output.ShowFirstPage();
-    return;
-  }
-  output.ClearMemo();
-  for (const ExceedanceSide side : {ExceedanceSide::Positive, ExceedanceSide::Negative}) {
-    const ExceedanceResult result = FindExceedances(
-        recording.CodesX.get(), interval, recording.Calibration[AxisX], recording.BoundLevel, side);
-    if (!result.Exceeded) continue;
-    output.AppendMemoLine(ExceedanceHeader(side, recording.BoundLevel));
-    for (const ExceedanceRun& run : result.Runs) output.AppendMemoLine(ExceedanceRunLine(run));
-    output.ShowMessage(ExceedanceMessage(side, recording.BoundLevel));
-  }
-}
 
 }  // namespace
 
@@ -53,7 +34,7 @@ namespace {
 RowSource SourceOf(const Recording& recording, int row, const ParamOptions& options) {
   const ParamRowDef& def = ParamRows[row];
   RowSource source{(recording.*def.Source).get(), std::nullopt};
-  if (!options.CodesMode && def.CalibrationAxis) {
+  if (!options.Settings.CodesMode && def.CalibrationAxis) {
     source.calibration = recording.Calibration[*def.CalibrationAxis];
   }
   return source;
@@ -77,7 +58,8 @@ std::array<std::optional<RowStatistics>, kParamRowCount> ParamRowsStatistics(
     rows[count++] = row;
   }
   std::array<RowStatistics, kParamRowCount> computed;
-  IntervalStatistics(std::span(sources.data(), count), interval, options.Inverted, computed);
+  IntervalStatistics(std::span(sources.data(), count), interval, options.Settings.Inverted,
+                     computed);
   std::array<std::optional<RowStatistics>, kParamRowCount> result;
   for (std::size_t i = 0; i < count; ++i) result[rows[i]] = computed[i];
   return result;
@@ -86,20 +68,43 @@ std::array<std::optional<RowStatistics>, kParamRowCount> ParamRowsStatistics(
 RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
                        const ParamOptions& options) {
   if (!statistics) return {kNotComputedText, kNotComputedText, kNotComputedText, kNotComputedText};
-  return StatisticsTexts(*statistics, options.CodesMode, ParamRows[row].Unit);
+  return StatisticsTexts(*statistics, options.Settings.CodesMode, ParamRows[row].Unit);
 }
 
-bool CalculateIntervalParams(const Recording& recording, std::string_view startText,
-                             std::string_view stopText, const ParamOptions& options,
-                             ParamOutput& output) {
+std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording,
+                                                SampleInterval interval, double boundLevel) {
+  std::array<ExceedancePass, 2> passes;
+  const ExceedanceSide sides[] = {ExceedanceSide::Positive, ExceedanceSide::Negative};
+  for (std::size_t i = 0; i < passes.size(); ++i) {
+    ExceedancePass& pass = passes[i];
+    pass.Side = sides[i];
+    pass.Found = FindExceedances(recording.CodesX.get(), interval, recording.Calibration[AxisX],
+                                 boundLevel, pass.Side);
+    if (!pass.Found.Exceeded) continue;
+    pass.Header = ExceedanceHeader(pass.Side, boundLevel);
+    for (const ExceedanceRun& run : pass.Found.Runs) pass.RunLines.push_back(ExceedanceRunLine(run));
+    pass.Message = ExceedanceMessage(pass.Side, boundLevel);
+  }
+  return passes;
+}
+
+std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& recording,
+                                                            std::string_view startText,
+                                                            std::string_view stopText,
+                                                            const ParamOptions& options) {
   const std::optional<SampleInterval> interval =
       ParamInterval(startText, stopText, recording.SampleCount);
-  if (!interval) return false;
-  // Every shown row in one pass; they are written in the order the user sees them.
-  const auto statistics = ParamRowsStatistics(recording, *interval, options);
-  auto fill = [&](int row) { output.WriteRow(row, ParamRowTexts(statistics[row], row, options)); };
-  for (int row : kRowsBeforeSearch) fill(row);
-  if (options.Shown[kAccelXRow]) SearchExceedances(recording, *interval, options.Tracking, output);
-  for (int row : kRowsAfterSearch) fill(row);
-  return true;
+  if (!interval) return std::nullopt;
+  IntervalParamsResult result;
+  result.Interval = *interval;
+  // Every shown row in one pass.
+  result.Statistics = ParamRowsStatistics(recording, *interval, options);
+  for (int row = 0; row < kParamRowCount; ++row) {
+    result.Texts[row] = ParamRowTexts(result.Statistics[row], row, options);
+  }
+  result.Searched = options.Shown[kAccelXRow] && !options.Tracking;
+  if (result.Searched) {
+    result.Passes = SearchExceedances(recording, *interval, options.Settings.BoundLevel);
+  }
+  return result;
 }

@@ -1,6 +1,6 @@
 // The parameters of the selected interval: minimum, maximum, mean and
 // standard deviation of the five curves of the parameter list, and the
-// calculation that fills the list and runs the exceedance search.
+// exceedance search, returned for the window or the command line to show.
 #pragma once
 
 #include <array>
@@ -8,11 +8,16 @@
 #include <string>
 #include <string_view>
 
+#include <vector>
+
+#include "analysis/AnalysisSettings.h"
+#include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/RowStatistics.h"
 #include "app/Recording.h"
 
 inline constexpr int kParamRowCount = 5;
+inline constexpr int kParamValueColumns = 4;  // minimum, maximum, mean, deviation
 
 struct ParamRowDef {
   const char* Caption;
@@ -29,7 +34,7 @@ extern const std::array<ParamRowDef, kParamRowCount> ParamRows;
 extern const char* const kNotComputedText;
 
 // Cells 1-4 of a row: minimum, maximum, mean, standard deviation.
-using RowTexts = std::array<std::string, 4>;
+using RowTexts = std::array<std::string, kParamValueColumns>;
 
 // In ADC-code mode one decimal and no unit; otherwise value texts with a
 // prefix and `unit`.
@@ -37,9 +42,8 @@ RowTexts StatisticsTexts(const RowStatistics& statistics, bool codesMode, const 
 
 struct ParamOptions {
   std::array<bool, kParamRowCount> Shown{};  // the curve of each row is shown
-  bool Tracking = false;                     // the list follows the cursor
-  bool Inverted = false;
-  bool CodesMode = false;  // measure raw ADC codes
+  bool Tracking = false;                     // the list follows the cursor: no search
+  AnalysisSettings Settings;                 // threshold, ADC-code mode, inversion
 };
 
 // The statistics of the rows whose curves are shown (nothing for the
@@ -55,23 +59,38 @@ RowStatistics ParamRowStatistics(const Recording& recording, int row, SampleInte
 RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
                        const ParamOptions& options);
 
-// Where a calculation writes, in the order the user is meant to see it.
-class ParamOutput {
- public:
-  virtual ~ParamOutput() = default;
-  virtual void WriteRow(int row, const RowTexts& cells) = 0;
-  virtual void ClearMemo() = 0;
-  virtual void AppendMemoLine(const std::string& line) = 0;
-  // Waits until the user has dismissed the warning.
-  virtual void ShowMessage(const std::string& text) = 0;
-  // Tracking skips the search and brings the parameters page to the front.
-  virtual void ShowFirstPage() = 0;
+// One pass of the exceedance search with the texts it shows: the memo's
+// header and run lines, and the warning box, when the pass found something.
+struct ExceedancePass {
+  ExceedanceSide Side = ExceedanceSide::Positive;
+  ExceedanceResult Found;
+  std::string Header;                   // "-> Превышение порогового уровня +25м/с2"
+  std::vector<std::string> RunLines;    // one per listed run
+  std::string Message;                  // the warning box's text
 };
 
-// Measures the interval given by the two time texts: rows 3, 4 and 0, then
-// (when the X acceleration is shown) the exceedance search with its memo
-// lines and warnings, then rows 1 and 2. Returns false, writing nothing,
-// for an empty recording.
-bool CalculateIntervalParams(const Recording& recording, std::string_view startText,
-                             std::string_view stopText, const ParamOptions& options,
-                             ParamOutput& output);
+struct IntervalParamsResult {
+  SampleInterval Interval;
+  std::array<std::optional<RowStatistics>, kParamRowCount> Statistics;  // shown rows only
+  std::array<RowTexts, kParamRowCount> Texts;
+  // Whether the search ran: the X acceleration is shown and nobody tracks.
+  bool Searched = false;
+  std::array<ExceedancePass, 2> Passes;  // positive, then negative; empty unless Searched
+};
+
+// The order in which a calculation is shown: these rows, then the search,
+// then the rest.
+inline constexpr std::array<int, 3> kRowsBeforeSearch = {3, 4, 0};
+inline constexpr std::array<int, 2> kRowsAfterSearch = {1, 2};
+
+// Measures the interval given by the two time texts: every shown row and,
+// when the X acceleration is shown and nobody tracks, both exceedance passes
+// against the threshold. Nothing for an empty recording.
+std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& recording,
+                                                            std::string_view startText,
+                                                            std::string_view stopText,
+                                                            const ParamOptions& options);
+
+// Both passes of the search over the interval, as the parameters list them.
+std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording,
+                                                SampleInterval interval, double boundLevel);

@@ -6,11 +6,12 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "analysis/AnalysisSettings.h"
 #include "text/NumberText.h"
 #include "ui/FormLayout.h"
 
-TParamForm::TParamForm(double& boundLevel, std::function<void()> setupGraf, QWidget* parent)
-    : QDialog(parent, kToolWindowFlags), boundLevel_(boundLevel), setupGraf_(std::move(setupGraf)) {
+TParamForm::TParamForm(double boundLevel, std::function<void(double)> apply, QWidget* parent)
+    : QDialog(parent, kToolWindowFlags), apply_(std::move(apply)) {
   SetUpFixedDialog(*this, "ParamForm", QStringLiteral("Предустановки"), QSize(364, 93));
   Output_in_codes =
       Placed(new QCheckBox(QStringLiteral("Отображение и измерение в кодах ADC"), this),
@@ -27,7 +28,7 @@ TParamForm::TParamForm(double& boundLevel, std::function<void()> setupGraf, QWid
   }
   GiveTextsRoom();
   setTabOrder(Output_in_codes, Bound_level);
-  FormCreate();
+  FormCreate(boundLevel);
 }
 
 // The check box, the label below it and the edit beside the label's second
@@ -47,17 +48,17 @@ void TParamForm::GiveTextsRoom() {
   margins.Keep(*this);
 }
 
-void TParamForm::FormCreate() {
-  Bound_level->setText(QString::fromStdString(FormatGeneral(boundLevel_)));
+void TParamForm::FormCreate(double boundLevel) {
+  Bound_level->setText(QString::fromStdString(FormatGeneral(boundLevel)));
 }
 
 // Whatever the user typed becomes the threshold; a text that is not a number
-// silently gives the default 25.
+// silently gives the default.
 void TParamForm::FormDeactivate() {
   appliedSinceActivation_ = true;
-  boundLevel_ =
-      static_cast<double>(TryStrToFloat(Bound_level->text().toStdString()).value_or(25.0));
-  if (setupGraf_) setupGraf_();
+  const double boundLevel = static_cast<double>(
+      TryStrToFloat(Bound_level->text().toStdString()).value_or(kDefaultBoundLevel));
+  if (apply_) apply_(boundLevel);
 }
 
 bool TParamForm::event(QEvent* e) {

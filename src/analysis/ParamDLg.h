@@ -13,8 +13,9 @@ class TParamForm : public QDialog {
   Q_OBJECT
 
  public:
-  // `boundLevel` is the recording's threshold; `setupGraf` redraws the chart.
-  TParamForm(double& boundLevel, std::function<void()> setupGraf, QWidget* parent = nullptr);
+  // The edit starts with `boundLevel`; `apply` takes the threshold the user
+  // leaves in it each time the dialog lets go.
+  TParamForm(double boundLevel, std::function<void(double)> apply, QWidget* parent = nullptr);
 
   QCheckBox* Output_in_codes;
   QLabel* Label1;
@@ -25,11 +26,10 @@ class TParamForm : public QDialog {
   void hideEvent(QHideEvent* e) override;
 
  private:
-  void FormCreate();
+  void FormCreate(double boundLevel);
   void GiveTextsRoom();
   void FormDeactivate();
 
-  double& boundLevel_;
-  std::function<void()> setupGraf_;
+  std::function<void(double)> apply_;
   bool appliedSinceActivation_ = false;  // closing both hides and deactivates
 };

@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "analysis/AnalysisSettings.h"
 #include "analysis/Interval.h"
 #include "app/Recording.h"
 
@@ -18,7 +19,7 @@ inline constexpr int kShockChannelCount = 4;
 const char* ShockChannelName(ShockChannel channel);
 
 struct ShockSettings {
-  double Threshold = 25.0;  // m/s², must be > 0
+  double Threshold = kDefaultBoundLevel;  // m/s², must be > 0
   std::uint32_t Gap = 10;   // runs fewer than this many samples apart form one event
 };
 

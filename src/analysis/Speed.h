@@ -6,15 +6,17 @@
 
 #include "app/Recording.h"
 
-// One trapezoid step of the integral: the speed after a sample from the speed
-// before it and the accelerations of the previous sample and this one.
-inline double TrapezoidStep(double speed, double previousAcceleration, double acceleration) {
-  return speed + (previousAcceleration + acceleration) * Recording::TimeStep / 2;
-}
+// The trapezoid rule takes the acceleration before the first sample as 0;
+// the rectangle rule adds each sample's acceleration over one TimeStep.
+enum class SpeedRule { Trapezoid, Rectangle };
 
-// Rewrites speed[1 .. sampleCount - 1] from the codes with the trapezoid rule,
-// the acceleration before the first sample taken as 0; speed[0] is the start
-// value and is only read. Fewer than 2 samples leave the speed as it is.
+// Rewrites speed[1 .. steps] from codes[0 .. steps − 1]; speed[0] is the
+// start value and is only read.
+void IntegrateSpeed(const double* codes, double* speed, std::uint32_t steps,
+                    const AxisCalibration& x, SpeedRule rule);
+
+// Rewrites speed[1 .. sampleCount − 1] with the trapezoid rule. Fewer than 2
+// samples leave the speed as it is.
 void SpeedRecalculate(const double* codes, double* speed, std::uint32_t sampleCount,
                       const AxisCalibration& x);
 

@@ -1,6 +1,7 @@
 #include "app/Main.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QApplication>
 #include <QDragEnterEvent>
 #include <QFileInfo>
@@ -17,18 +18,14 @@
 #include "ui/CommandRunner.h"
 #include "ui/FormLayout.h"
 #include "ui/UserDialogs.h"
+#include "analysis/DerivedData.h"
+#include "analysis/ParamDLg.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 
 namespace {
-
-const QString kCaptionPrefix = QStringLiteral("TORVIK ->   ");
-
-const std::array<const char*, 5> kRowNames = {"Вибр. ускор. < X >", "Вибр. ускор. < Y >",
-                                              "Вибр. ускор. < Z >", "Вибр. скорость < X >",
-                                              "Лин.   скорость < X >"};
 
 QString Text(const std::string& text) {
   return QString::fromStdString(text);
@@ -37,11 +34,16 @@ QString Text(const std::string& text) {
 }  // namespace
 
 TMainForm::TMainForm(UserDialogs& dialogs, int capacity)
-    : QMainWindow(nullptr), dialogs_(dialogs), recording_(std::make_unique<Recording>(capacity)) {
+    : QMainWindow(nullptr),
+      dialogs_(dialogs),
+      recording_(std::make_unique<Recording>(capacity)),
+      derived_(std::make_unique<DerivedData>(*recording_)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(kApplicationTitle);
   setAcceptDrops(true);
   BuildControls();
+  connect(Inversion_chek_box, &QCheckBox::toggled, this,
+          [this](bool on) { settings_.Inverted = on; });
   BuildChart();
   BuildMenu();
   FormCreate();
@@ -52,13 +54,16 @@ TMainForm::~TMainForm() = default;
 void TMainForm::SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoothingDlg,
                            TAboutForm* aboutForm) {
   paramForm_ = paramForm;
+  // The mode is the state of the presets dialog's check box.
+  connect(paramForm_->Output_in_codes, &QCheckBox::toggled, this,
+          [this](bool on) { settings_.CodesMode = on; });
   smoothingDlg_ = smoothingDlg;
   aboutForm_ = aboutForm;
 }
 
 void TMainForm::FormCreate() {
-  for (int row = 0; row < 5; ++row)
-    ParamViews->item(row, 0)->setText(QString::fromUtf8(kRowNames[row]));
+  for (int row = 0; row < kParamRowCount; ++row)
+    ParamViews->item(row, 0)->setText(QString::fromUtf8(ParamRows[row].Caption));
   // The row names keep their whole text on a font wider than designed:
   // text, the item's margins on both sides and the grid line.
   const QFontMetrics metrics(ParamViews->font());
@@ -67,8 +72,9 @@ void TMainForm::FormCreate() {
            1) +
       1;
   int nameWidth = ParamViews->columnWidth(0);
-  for (const char* name : kRowNames) {
-    nameWidth = std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf8(name)) + margins);
+  for (const ParamRowDef& row : ParamRows) {
+    nameWidth =
+        std::max(nameWidth, metrics.horizontalAdvance(QString::fromUtf8(row.Caption)) + margins);
   }
   ParamViews->setColumnWidth(0, nameWidth);
   SetupGraf();
@@ -87,8 +93,10 @@ QString TMainForm::ThreeDecimals(double seconds) const {
 }
 
 void TMainForm::ClearParameterValues() {
-  for (int row = 0; row < 5; ++row) {
-    for (int column = 1; column < 5; ++column) ParamViews->item(row, column)->setText(QString());
+  for (int row = 0; row < kParamRowCount; ++row) {
+    for (int column = 1; column <= kParamValueColumns; ++column) {
+      ParamViews->item(row, column)->setText(QString());
+    }
   }
   ForgetShockEvents();
 }
@@ -99,13 +107,17 @@ void TMainForm::ImportFileClick() {
   if (!path.isEmpty()) ImportFileRoutine(path);
 }
 
-// A file that cannot be read or is not a logger recording changes nothing:
-// its message is all the user gets.
 void TMainForm::ImportFileRoutine(const QString& path) {
+  ImportLoggerPath(QFile::encodeName(path).toStdString());
+}
+
+// A file that cannot be read or is not a logger recording changes nothing:
+// its message is all the user gets. The path is the bytes the system uses,
+// so a name that is not UTF-8 is still found.
+void TMainForm::ImportLoggerPath(const std::string& path) {
   if (openDialogInitialDir_.isEmpty())
     openDialogInitialDir_ = QCoreApplication::applicationDirPath();
-  const LoggerFileRead file =
-      ReadLoggerFile(QFile::encodeName(path).toStdString(), recording_->Capacity);
+  const LoggerFileRead file = ReadLoggerFile(path, recording_->Capacity);
   if (file.status == FileReadStatus::NotFound)
     return dialogs_.Warning(this, Text(ImportMessage(file.status)));
   if (file.status != FileReadStatus::Ok)
@@ -121,6 +133,7 @@ void TMainForm::ImportFileRoutine(const QString& path) {
   if (result.status == LoggerImportStatus::WrongFormat)
     return dialogs_.Message(this, Text(ImportMessage(result)));
 
+  derived_->SamplesLoaded();
   WriteCalibrationEdits();
   AccelX_line->setChecked(true);
   Speed_X_Line->setChecked(true);
@@ -129,7 +142,7 @@ void TMainForm::ImportFileRoutine(const QString& path) {
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
   Memo1->clear();
-  ShowLoadedFile(path, QStringLiteral(".dat"));
+  ShowLoadedFile(QFile::decodeName(path.c_str()), QStringLiteral(".dat"));
   if (result.truncated()) dialogs_.Warning(this, Text(ImportMessage(result)));
 }
 

@@ -8,6 +8,8 @@
 #include <array>
 #include <memory>
 
+#include "analysis/AnalysisSettings.h"
+#include "analysis/IntervalParams.h"
 #include "app/Recording.h"
 
 class QAction;
@@ -24,6 +26,7 @@ class ChartSurface;
 class ChartSeries;
 class TChartHelper;
 class TdspIIRFilter;
+class DerivedData;
 class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
@@ -44,6 +47,13 @@ class TMainForm : public QMainWindow {
                   TAboutForm* aboutForm);
 
   Recording& Data() { return *recording_; }
+  // What derives from the recording (speeds) and what the user chose
+  // (threshold, modes, cut-off).
+  DerivedData& Derived() { return *derived_; }
+  const AnalysisSettings& Settings() const { return settings_; }
+  // The presets dialog's threshold, applied whenever the dialog lets go: the
+  // chart follows at once.
+  void ApplyBoundLevel(double boundLevel);
   UserDialogs& Dialogs() { return dialogs_; }
 
   // Top bar
@@ -57,7 +67,7 @@ class TMainForm : public QMainWindow {
   ChartSurface* CHART;
   std::array<ChartSeries*, 8> Series{};  // Series1 … Series8
   TChartHelper* ChartHelper;
-  std::unique_ptr<TdspIIRFilter> dspIIRFilter3;
+  TdspIIRFilter* dspIIRFilter3;  // the vibration-speed filter, kept by the derived-data owner
   // Progress and status
   QProgressBar* ProgressBar;
   std::array<QLabel*, 7> StatusPanels{};
@@ -124,6 +134,7 @@ class TMainForm : public QMainWindow {
   // Files
   void ImportFileClick();
   void ImportFileRoutine(const QString& path);
+  void ImportLoggerPath(const std::string& path);  // the name as the system's bytes
   void OpenFileMenuClick();
   void OpenFileRoutine(const QString& path);
   void SaveFileMenuClick();
@@ -145,8 +156,6 @@ class TMainForm : public QMainWindow {
   void N10Click();
   void N4Click();
   void Speed_corr_routineClick();
-  void SpeedRecalculate(const double* codes, double* speed);
-  void SpeedCorrection(double* values);
   void LinSpeedClick();
   void Button1Click();
   // Cursors
@@ -181,10 +190,14 @@ class TMainForm : public QMainWindow {
   void ShowLoadedFile(const QString& path, const QString& extension);
   void ClearParameterValues();
   bool CodesMode() const;
+  void WriteParamRow(int row, const RowTexts& cells);
+  void ShowExceedances(const IntervalParamsResult& result);
   QString ThreeDecimals(double seconds) const;
 
   UserDialogs& dialogs_;
   std::unique_ptr<Recording> recording_;
+  std::unique_ptr<DerivedData> derived_;
+  AnalysisSettings settings_;
   TParamForm* paramForm_ = nullptr;
   TSmoothingPropertiesDlg* smoothingDlg_ = nullptr;
   TAboutForm* aboutForm_ = nullptr;

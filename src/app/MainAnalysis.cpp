@@ -9,53 +9,48 @@
 #include <QTableWidget>
 
 #include "analysis/Crop.h"
+#include "analysis/DerivedData.h"
 #include "analysis/IntervalParams.h"
 #include "text/NumberText.h"
 #include "analysis/ParamDLg.h"
 #include "analysis/SmoothDlg.h"
-#include "analysis/Speed.h"
 #include "analysis/VibroSpeed.h"
 #include "app/Main.h"
 #include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"
 
-namespace {
-
-// Writes a calculation into the parameter list, the memo and message boxes.
-class WindowParamOutput final : public ParamOutput {
- public:
-  explicit WindowParamOutput(TMainForm& form) : form_(form) {}
-
-  void WriteRow(int row, const RowTexts& cells) override {
-    for (int column = 0; column < 4; ++column) {
-      form_.ParamViews->item(row, column + 1)->setText(QString::fromStdString(cells[column]));
-    }
-  }
-  void ClearMemo() override { form_.Memo1->clear(); }
-  void AppendMemoLine(const std::string& line) override {
-    form_.Memo1->appendPlainText(QString::fromStdString(line));
-  }
-  void ShowMessage(const std::string& text) override {
-    form_.Dialogs().Message(&form_, QString::fromStdString(text));
-  }
-  void ShowFirstPage() override {
-    form_.TabbedNotebook1->setCurrentIndex(0);
-    form_.TabbedNotebook1->repaint();
-  }
-
- private:
-  TMainForm& form_;
-};
-
-}  // namespace
-
 bool TMainForm::CodesMode() const {
-  return paramForm_ != nullptr && paramForm_->Output_in_codes->isChecked();
+  return settings_.CodesMode;
 }
 
 void TMainForm::CalculateClick() {
   CalculateParam();
+}
+
+void TMainForm::WriteParamRow(int row, const RowTexts& cells) {
+  for (int column = 0; column < 4; ++column) {
+    ParamViews->item(row, column + 1)->setText(QString::fromStdString(cells[column]));
+  }
+}
+
+// The memo gets each pass's lines before its warning box, and the user
+// dismisses the box before the next pass and the last rows are shown.
+void TMainForm::ShowExceedances(const IntervalParamsResult& result) {
+  if (!result.Searched) {
+    if (SpyData->isChecked()) {  // tracking skips the search and shows the parameters page
+      TabbedNotebook1->setCurrentIndex(0);
+      TabbedNotebook1->repaint();
+    }
+    return;
+  }
+  Memo1->clear();
+  for (const ExceedancePass& pass : result.Passes) {
+    if (!pass.Found.Exceeded) continue;
+    Memo1->appendPlainText(QString::fromStdString(pass.Header));
+    for (const std::string& line : pass.RunLines) Memo1->appendPlainText(QString::fromStdString(line));
+    dialogs_.Message(this, QString::fromStdString(pass.Message));
+  }
 }
 
 void TMainForm::CalculateParam() {
@@ -63,8 +58,7 @@ void TMainForm::CalculateParam() {
   options.Shown = {AccelX_line->isChecked(), AccelY_line->isChecked(), AccelZ_line->isChecked(),
                    Vibro_X_Line->isChecked(), Speed_X_Line->isChecked()};
   options.Tracking = SpyData->isChecked();
-  options.Inverted = Inversion_chek_box->isChecked();
-  options.CodesMode = CodesMode();
+  options.Settings = settings_;
 
   // While tracking, the list takes the selection colours.
   QPalette palette = ParamViews->palette();
@@ -75,9 +69,13 @@ void TMainForm::CalculateParam() {
                                                     : system.color(QPalette::Text));
   ParamViews->setPalette(palette);
 
-  WindowParamOutput output(*this);
-  CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
-                          StopPoint->text().toStdString(), options, output);
+  const auto result = CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
+                                              StopPoint->text().toStdString(), options);
+  if (result) {
+    for (int row : kRowsBeforeSearch) WriteParamRow(row, result->Texts[row]);
+    ShowExceedances(*result);
+    for (int row : kRowsAfterSearch) WriteParamRow(row, result->Texts[row]);
+  }
   RefreshSpectra();
   RefreshShockEvents();
 }
@@ -97,18 +95,16 @@ void TMainForm::Calculate_propertClick() {
   SetupGraf();
 }
 
+// A new threshold or ADC-code mode shows on the chart at once; the parameters
+// follow at the next calculation.
+void TMainForm::ApplyBoundLevel(double boundLevel) {
+  settings_.BoundLevel = boundLevel;
+  SetupGraf();
+}
+
 void TMainForm::Speed_corr_routineClick() {
-  SpeedRecalculate(recording_->CodesX.get(), recording_->LinSpeedX.get());
-  SpeedCorrection(recording_->LinSpeedX.get());
+  derived_->SpeedCorrected();
   UpdateGraph();
-}
-
-void TMainForm::SpeedRecalculate(const double* codes, double* speed) {
-  ::SpeedRecalculate(codes, speed, recording_->SampleCount, recording_->Calibration[AxisX]);
-}
-
-void TMainForm::SpeedCorrection(double* values) {
-  ::SpeedCorrection(values, recording_->SampleCount);
 }
 
 void TMainForm::LinSpeedClick() {}
@@ -131,9 +127,8 @@ void TMainForm::N10Click() {
                   .arg(QString::fromStdString(FormatGeneral(cutoff)),
                        QString::fromStdString(FormatGeneral(HighestStableCutoff()))));
   }
-  dspIIRFilter3->SetFrequency1(cutoff);
-  dspIIRFilter3->SetFrequency2(cutoff);
-  dspIIRFilter3->Reset();
+  settings_.Cutoff = cutoff;
+  derived_->ApplyCutoff(cutoff);
   UpdateGraph();
 }
 
@@ -142,6 +137,7 @@ void TMainForm::Button1Click() {
                                   recording_->SampleCount);
   if (!range) return;  // an empty recording stays as it is
   CropRecording(*recording_, *range);
+  derived_->SamplesCropped();
   SetupGraf();
   ChartHelper->SetSectionX(-1);
   StartPoint->setText(ThreeDecimals(0));

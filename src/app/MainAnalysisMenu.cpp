@@ -64,16 +64,16 @@ void TMainForm::RefreshShockEvents() {
     shockEventsWindow_->ShowNotice(QStringLiteral("Запись пуста: искать события не в чем."));
     return;
   }
-  if (!(r.BoundLevel > 0)) {
+  if (!(settings_.BoundLevel > 0)) {
     shockEventsWindow_->ShowNotice(
         QStringLiteral("Порог должен быть больше нуля. Задайте его в меню «Настройка» → "
                        "«Предустановки измерения»."));
     return;
   }
-  const ShockSettings settings{r.BoundLevel, ShockSettings{}.Gap};
+  const ShockSettings settings{settings_.BoundLevel, ShockSettings{}.Gap};
   shockEventsWindow_->ShowEvents(FindShockEvents(r, *interval, settings),
                                  interval->Start * Recording::TimeStep,
-                                 interval->Stop * Recording::TimeStep, r.BoundLevel, r.GValue);
+                                 interval->Stop * Recording::TimeStep, settings_.BoundLevel, r.GValue);
 }
 
 void TMainForm::ForgetShockEvents() {
@@ -94,7 +94,7 @@ void TMainForm::ShowShockEvent(const ShockEvent& event) {
     const std::array<const double*, 3> codes = {recording_->CodesX.get(), recording_->CodesY.get(),
                                                 recording_->CodesZ.get()};
     const double code = codes[axis][event.PeakIndex];
-    const double sign = Inversion_chek_box->isChecked() ? -1.0 : 1.0;
+    const double sign = settings_.Inverted ? -1.0 : 1.0;
     value = CodesMode() ? code : sign * Acceleration(code, recording_->Calibration[axis]);
   }
   ChartHelper->SetSection(ChartPoint{event.PeakSeconds(), value});

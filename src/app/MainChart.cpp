@@ -4,8 +4,9 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "analysis/VibroSpeed.h"
+#include "analysis/DerivedData.h"
 #include "ui/CommandRunner.h"
+#include "ui/FormLayout.h"
 #include "app/Main.h"
 #include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
@@ -15,7 +16,8 @@
 
 namespace {
 
-const QString kLeftAxisTitle = QStringLiteral("А,м/с2 + V,м/с");
+// The caption every chart set-up starts from; the loaders append the file name.
+const QString kCaptionPrefix = QStringLiteral("TORVIK ->   ");
 
 // Series1 … Series8: vibration speed, acceleration X, Y, Z, temperature,
 // linear speed, upper and lower threshold.
@@ -54,14 +56,14 @@ void TMainForm::BuildChart() {
           [this](TChartHelper* sender) { ChartHelperClearDetailInformation(sender); });
   connect(CHART, &ChartSurface::Scrolled, this, [this] { Run(&TMainForm::CHARTScroll); });
 
-  dspIIRFilter3 = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
+  dspIIRFilter3 = &derived_->VibroFilter();
 }
 
 // Rebuilds every series from the recording; while the vibration speed is
-// shown it is filtered again from the linear speed first.
+// shown it is brought up to date with the linear speed and the cut-off first.
 void TMainForm::UpdateGraph() {
   for (ChartSeries* series : Series) series->Clear();
-  const double sign = Inversion_chek_box->isChecked() ? -1.0 : 1.0;
+  const double sign = settings_.Inverted ? -1.0 : 1.0;
   Recording& r = *recording_;
   if (r.SampleCount < 2) return;
 
@@ -72,11 +74,11 @@ void TMainForm::UpdateGraph() {
         {values, factor, offset, 1, r.SampleCount - 1u, Recording::TimeStep, zero});
   };
   if (Boundslevel_check->isChecked() && !codes) {
-    show(UpperBound, nullptr, 0, r.BoundLevel);
-    show(LowerBound, nullptr, 0, -r.BoundLevel);
+    show(UpperBound, nullptr, 0, settings_.BoundLevel);
+    show(LowerBound, nullptr, 0, -settings_.BoundLevel);
   }
   if (Vibro_X_Line->isChecked() && !codes) {
-    FilterVibroSpeed(r, *dspIIRFilter3);
+    derived_->RefreshVibroSpeed(settings_.Cutoff);
     show(Vibro, r.VibroSpeedX.get(), sign, 0);
   }
   if (Speed_X_Line->isChecked() && !codes) show(Speed, r.LinSpeedX.get(), sign, 0);
@@ -100,7 +102,7 @@ void TMainForm::UpdateGraph() {
 
 void TMainForm::SetupGraf() {
   CHART->LeftAxis().SetTitle(kLeftAxisTitle);
-  setWindowTitle(QStringLiteral("TORVIK ->   "));
+  SetCaption(*this, kCaptionPrefix);
   CHART->UndoZoom();
   CHART->Invalidate();
   UpdateGraph();

@@ -9,6 +9,7 @@
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/FormLayout.h"
+#include "analysis/DerivedData.h"
 #include "app/Main.h"
 #include "ui/UserDialogs.h"
 #include "files/CodesTextFile.h"
@@ -40,6 +41,7 @@ void TMainForm::OpenFileRoutine(const QString& path) {
   if (result.status != CodesTextStatus::Loaded) {
     return dialogs_.Message(this, QString::fromStdString(CodesTextMessage(result)));
   }
+  derived_->SamplesLoaded();
   AccelX_line->setChecked(true);
   AccelY_line->setChecked(true);
   AccelZ_line->setChecked(true);

@@ -50,7 +50,6 @@ struct Recording {
 
   std::array<AxisCalibration, 3> Calibration{};  // X, Y, Z
   double GValue = 9.815;                         // m/s²
-  double BoundLevel = 25.0;                      // m/s², threshold of the exceedance search
 
  private:
   static Array ZeroArray(int count);

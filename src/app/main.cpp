@@ -31,12 +31,11 @@ int main(int argc, char** argv) {
   TMainForm& mainForm = *windows->MainForm;
   mainForm.show();
 
-  const QStringList arguments = app.arguments();
-  if (arguments.size() > 1) {
-    const QString path = arguments.at(1);
+  if (argc > 1) {
+    const std::string path = argv[1];  // the bytes as given, UTF-8 or not
     QTimer::singleShot(0, &mainForm, [&mainForm, path] {
       RunCommand(mainForm.Dialogs(), &mainForm,
-                 [&mainForm, path] { mainForm.ImportFileRoutine(path); });
+                 [&mainForm, path] { mainForm.ImportLoggerPath(path); });
     });
   }
   // Lets the benchmark time the start-up of the whole process.

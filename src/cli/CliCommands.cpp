@@ -6,7 +6,7 @@
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
-#include "analysis/Speed.h"
+#include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 
 namespace {
@@ -26,11 +26,9 @@ QJsonArray NumberList(std::span<const long double> values) {
   return list;
 }
 
-QJsonObject RowJson(const RowStatistics& s, int row, const ParamOptions& options) {
+QJsonObject RowJson(const RowStatistics& s, const RowTexts& cells, int row) {
   QJsonArray texts;
-  for (const std::string& text : StatisticsTexts(s, options.CodesMode, ParamRows[row].Unit)) {
-    texts.append(QString::fromStdString(text));
-  }
+  for (const std::string& text : cells) texts.append(QString::fromStdString(text));
   return {{"name", QString::fromUtf8(ParamRows[row].Caption)},
           {"min", s.Min},
           {"max", s.Max},
@@ -39,17 +37,15 @@ QJsonObject RowJson(const RowStatistics& s, int row, const ParamOptions& options
           {"texts", texts}};
 }
 
-QJsonObject PassJson(const Recording& recording, SampleInterval interval, ExceedanceSide side) {
-  const ExceedanceResult result = FindExceedances(
-      recording.CodesX.get(), interval, recording.Calibration[AxisX], recording.BoundLevel, side);
+QJsonObject PassJson(const ExceedancePass& pass) {
   QJsonArray runs;
-  for (const ExceedanceRun& run : result.Runs) {
+  for (const ExceedanceRun& run : pass.Found.Runs) {
     runs.append(QJsonObject{{"first", static_cast<qint64>(run.First)},
                             {"last", static_cast<qint64>(run.Last)},
                             {"start_s", run.First * Recording::TimeStep},
                             {"duration_s", (run.Last - run.First) * Recording::TimeStep}});
   }
-  return {{"exceeded", result.Exceeded}, {"runs", runs}};
+  return {{"exceeded", pass.Found.Exceeded}, {"runs", runs}};
 }
 
 }  // namespace
@@ -74,16 +70,9 @@ QJsonObject InfoJson(const std::string& file, const Recording& recording) {
 
 QJsonObject ParamsJson(const std::string& file, Recording& recording,
                        const ParamsRequest& request) {
-  recording.BoundLevel = request.bound;
-  if (request.correctSpeed) {
-    SpeedRecalculate(recording.CodesX.get(), recording.LinSpeedX.get(), recording.SampleCount,
-                     recording.Calibration[AxisX]);
-    SpeedCorrection(recording.LinSpeedX.get(), recording.SampleCount);
-  }
-  auto filter = LoadIIRFilter(nullptr, "dspIIRFilter3", kVibroSpeedFilterResource);
-  filter->SetFrequency1(request.cutoff);
-  filter->SetFrequency2(request.cutoff);
-  FilterVibroSpeed(recording, *filter);
+  DerivedData derived(recording);
+  if (request.correctSpeed) derived.SpeedCorrected();
+  derived.RefreshVibroSpeed(request.settings.Cutoff);
 
   QJsonObject result{{"file", QString::fromStdString(file)},
                      {"samples", static_cast<qint64>(recording.SampleCount)}};
@@ -91,19 +80,17 @@ QJsonObject ParamsJson(const std::string& file, Recording& recording,
   if (!interval) return result;  // an empty recording has no interval
   ParamOptions options;
   options.Shown.fill(true);
-  options.Inverted = request.invert;
-  options.CodesMode = request.codes;
+  options.Settings = request.settings;
+  const auto params = CalculateIntervalParams(recording, request.interval.from,
+                                              request.interval.to, options);
   QJsonArray rows;
-  const auto statistics = ParamRowsStatistics(recording, *interval, options);
   for (int row = 0; row < kParamRowCount; ++row) {
-    rows.append(RowJson(*statistics[row], row, options));
+    rows.append(RowJson(*params->Statistics[row], params->Texts[row], row));
   }
   result.insert("rows", rows);
-  result.insert(
-      "exceedances",
-      QJsonObject{{"bound", recording.BoundLevel},
-                  {"positive", PassJson(recording, *interval, ExceedanceSide::Positive)},
-                  {"negative", PassJson(recording, *interval, ExceedanceSide::Negative)}});
+  result.insert("exceedances", QJsonObject{{"bound", request.settings.BoundLevel},
+                                           {"positive", PassJson(params->Passes[0])},
+                                           {"negative", PassJson(params->Passes[1])}});
   return result;
 }
 

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "analysis/ShockEvents.h"
+#include "analysis/AnalysisSettings.h"
 #include "app/Recording.h"
 #include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"
@@ -15,10 +16,9 @@ QJsonObject InfoJson(const std::string& file, const Recording& recording);
 
 struct ParamsRequest {
   IntervalRequest interval;
-  double bound = 25.0;
-  bool codes = false;
-  bool invert = false;
-  long double cutoff = 10.0L;  // Hz, the extended value of its text, as in the cut-off dialog
+  // Threshold, codes, inversion and the cut-off (Hz, the extended value of
+  // its text, as in the cut-off dialog).
+  AnalysisSettings settings;
   bool correctSpeed = false;
 };
 

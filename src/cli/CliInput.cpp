@@ -3,6 +3,7 @@
 #include <cctype>
 #include <string_view>
 
+#include "analysis/DerivedData.h"
 #include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
@@ -32,6 +33,7 @@ std::optional<LoadedFile> LoadLoggerFile(const std::string& path, QString& messa
     message = Text(ImportMessage(result));
     return std::nullopt;
   }
+  DerivedData(*loaded.recording).SamplesLoaded();
   loaded.warning = Text(ImportMessage(result));
   return loaded;
 }
@@ -54,6 +56,7 @@ std::optional<LoadedFile> LoadRecording(const std::string& path, QString& messag
       message = Text(CodesTextMessage(result));
       return std::nullopt;
     }
+    DerivedData(*loaded.recording).SamplesLoaded();
     loaded.warning = Text(CodesTextMessage(result));
   } catch (const ConversionError& error) {
     message = QString::fromUtf8(error.what());

@@ -149,12 +149,13 @@ int Info(const CliArguments& arguments) {
 int Params(const CliArguments& arguments) {
   ParamsRequest request;
   request.interval = IntervalOptions(arguments);
-  request.bound = NumberOption(arguments, "bound", 25.0);
-  request.codes = arguments.Flag("codes");
-  request.invert = arguments.Flag("invert");
-  request.cutoff = CutoffFrequency(ExtendedOption(arguments, "cutoff", 10.0L));
-  if (!VibroCutoffStable(request.cutoff)) {
-    throw UsageError{"--cutoff " + FormatGeneral(request.cutoff) +
+  AnalysisSettings& settings = request.settings;
+  settings.BoundLevel = NumberOption(arguments, "bound", kDefaultBoundLevel);
+  settings.CodesMode = arguments.Flag("codes");
+  settings.Inverted = arguments.Flag("invert");
+  settings.Cutoff = CutoffFrequency(ExtendedOption(arguments, "cutoff", kDefaultCutoff));
+  if (!VibroCutoffStable(settings.Cutoff)) {
+    throw UsageError{"--cutoff " + FormatGeneral(settings.Cutoff) +
                      ": the vibration-speed filter for this cut-off is unstable; cut-offs from "
                      "1 to " +
                      FormatGeneral(HighestStableCutoff()) + " Hz are accepted"};

@@ -5,7 +5,6 @@
 #include <cmath>
 
 #include "text/NumberText.h"
-#include "analysis/Speed.h"
 #include "files/FileAccess.h"
 
 namespace {
@@ -91,12 +90,6 @@ CodesTextResult ReadCodesText(std::string_view text, Recording& recording) {
     recording.CodesZ[i] = z;
   });
   recording.SampleCount = static_cast<std::uint32_t>(lines);
-  recording.LinSpeedX[0] = 0;
-  recording.VibroSpeedX[0] = 0;
-  // The open integrates the speed like the logger import, up to the speed
-  // after the last sample.
-  SpeedRecalculate(recording.CodesX.get(), recording.LinSpeedX.get(), recording.SampleCount + 1,
-                   recording.Calibration[AxisX]);
   result.status = CodesTextStatus::Loaded;
   result.loadedSamples = lines;
   return result;

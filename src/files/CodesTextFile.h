@@ -21,8 +21,8 @@ struct CodesTextResult {
 };
 
 // Reads the text into the recording: codes from their fields (at most 15
-// characters each; an empty field leaves 0), temperature 0, and the linear
-// speed integrated the way the logger import does. Every field is checked
+// characters each; an empty field leaves 0) and temperature 0; the speeds
+// follow through the owner's step after a load. Every field is checked
 // before anything is written: a field that is not a number throws
 // ConversionError and a file of fewer than 7 lines is refused, both leaving
 // the recording as it was. Lines beyond the capacity are not read.

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 
-#include "analysis/Speed.h"
 
 namespace {
 
@@ -98,11 +97,6 @@ LoggerImportResult DecodeLoggerFile(const LoggerFileView& file, Recording& recor
   result.status = LoggerImportStatus::Loaded;
 
   recording.Calibration = calibration.axes;
-  const AxisCalibration x = calibration.axes[AxisX];
-  double* speed = recording.LinSpeedX.get();
-  speed[0] = 0;
-  recording.VibroSpeedX[0] = 0;
-  double previous = 0;  // the acceleration before the first sample counts as 0
   for (std::size_t k = 0; k < samples; ++k) {
     const std::uint8_t* block = file.head.data() + (k / kSamplesPerBlock) * kBlockSize;
     const std::uint8_t* sample = block + 6 + 6 * (k % kSamplesPerBlock);
@@ -111,9 +105,6 @@ LoggerImportResult DecodeLoggerFile(const LoggerFileView& file, Recording& recor
     recording.CodesY[k] = Big16(sample + 2);
     recording.CodesZ[k] = Big16(sample + 4);
     recording.Temperature[k] = BlockTemperature(word, block[4]);
-    const double a = Acceleration(recording.CodesX[k], x);
-    speed[k + 1] = TrapezoidStep(speed[k], previous, a);
-    previous = a;
   }
   recording.SampleCount = static_cast<std::uint32_t>(samples);
   return result;

@@ -36,8 +36,8 @@ struct LoggerFileView {
 };
 
 // Decodes a logger file into the recording: calibration from the trailer,
-// codes and temperature of every block, and the trapezoid-integrated linear
-// speed. Everything is checked before anything is written, so a rejected file
+// codes and temperature of every block (what derives from them is the
+// owner's step that follows a load). Everything is checked before anything is written, so a rejected file
 // leaves the recording exactly as it was. A file longer than the recording's
 // capacity loads its first `Capacity` samples.
 LoggerImportResult DecodeLoggerFile(const LoggerFileView& file, Recording& recording);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QColor>
+#include <QString>
 #include <array>
 
 class ChartSurface;
@@ -15,6 +16,9 @@ struct ChartLook {
   QColor footer;
   std::array<QColor, 6> series;  // Series1 … Series6; the threshold lines keep their pink
 };
+
+// The left axis title on screen and on paper.
+inline const QString kLeftAxisTitle = QStringLiteral("А,м/с2 + V,м/с");
 
 ChartLook ScreenLook();
 ChartLook PrintLook();  // dark on white, in the system's window-text colour

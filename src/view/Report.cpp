@@ -11,7 +11,6 @@
 
 namespace {
 
-const QString kLeftAxisTitle = QStringLiteral("А,м/с2 + V,м/с");
 
 // Puts the chart back as the screen shows it, whatever happened meanwhile.
 class ScreenLookGuard {

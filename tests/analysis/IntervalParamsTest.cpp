@@ -12,28 +12,27 @@ using ::testing::ElementsAre;
 
 namespace {
 
-// Everything a calculation showed, in order.
-class RecordingOutput : public ParamOutput {
- public:
-  std::vector<std::string> events;
+// What a calculation gives the window to show: memo lines and warning boxes
+// of the passes that found something, and the row texts.
+struct Shown {
   std::vector<std::string> memo;
+  std::vector<std::string> boxes;
   std::array<RowTexts, kParamRowCount> rows{};
-
-  void WriteRow(int row, const RowTexts& cells) override {
-    rows[row] = cells;
-    events.push_back("row " + std::to_string(row));
-  }
-  void ClearMemo() override {
-    memo.clear();
-    events.push_back("clear");
-  }
-  void AppendMemoLine(const std::string& line) override {
-    memo.push_back(line);
-    events.push_back("line");
-  }
-  void ShowMessage(const std::string& text) override { events.push_back("box " + text); }
-  void ShowFirstPage() override { events.push_back("first page"); }
+  bool searched = false;
 };
+
+Shown ShownOf(const IntervalParamsResult& result) {
+  Shown shown;
+  shown.rows = result.Texts;
+  shown.searched = result.Searched;
+  for (const ExceedancePass& pass : result.Passes) {
+    if (!pass.Found.Exceeded) continue;
+    shown.memo.push_back(pass.Header);
+    shown.memo.insert(shown.memo.end(), pass.RunLines.begin(), pass.RunLines.end());
+    shown.boxes.push_back("box " + pass.Message);
+  }
+  return shown;
+}
 
 constexpr double kGain = 0.01;  // 100 codes per m/s²
 
@@ -56,12 +55,12 @@ ParamOptions AllShown() {
   return options;
 }
 
-RecordingOutput Calculate(const Recording& recording, const ParamOptions& options = AllShown(),
-                          const char* start = "0", const char* stop = "4.999") {
+Shown Calculate(const Recording& recording, const ParamOptions& options = AllShown(),
+                const char* start = "0", const char* stop = "4.999") {
   DecimalSeparatorScope point('.');
-  RecordingOutput output;
-  EXPECT_TRUE(CalculateIntervalParams(recording, start, stop, options, output));
-  return output;
+  const auto result = CalculateIntervalParams(recording, start, stop, options);
+  EXPECT_TRUE(result.has_value());
+  return result ? ShownOf(*result) : Shown{};
 }
 
 const std::string kPositiveHeader = "-> Превышение порогового уровня +25м/с2";
@@ -146,13 +145,12 @@ TEST(RowTexts, CodesWithOneDecimalElseValueTexts) {
               ElementsAre("12.345 м/с2", "1.500 км/с2", "0 ", "50.000 мм/с2"));
 }
 
-TEST(CalculateParam, RowsInOrderAroundTheSearchWithBoxesAfterEachPass) {
+TEST(CalculateParam, RowsAndBothPassesWithTheirBoxes) {
   Recording recording = QuietRecording();
   SetX(recording, 1000, 1011, 30);   // 12 samples: listed with 11 ms
   SetX(recording, 2000, 2010, -30);  // 11 samples: announced, not listed
-  const RecordingOutput output = Calculate(recording);
-  EXPECT_THAT(output.events, ElementsAre("row 3", "row 4", "row 0", "clear", "line", "line",
-                                         kPositiveBox, "line", kNegativeBox, "row 1", "row 2"));
+  const Shown output = Calculate(recording);
+  EXPECT_THAT(output.boxes, ElementsAre(kPositiveBox, kNegativeBox));
   EXPECT_THAT(output.memo,
               ElementsAre(kPositiveHeader, "на 1.000 с длительностью 11.000 мс", kNegativeHeader));
   EXPECT_THAT(output.rows[0],
@@ -177,13 +175,12 @@ TEST(CalculateParam, SearchIgnoresInversionAndCodesMode) {
   Recording recording = QuietRecording();
   SetX(recording, 1500, 1600, -40);
   ParamOptions options = AllShown();
-  options.Inverted = true;
-  options.CodesMode = true;
-  const RecordingOutput output = Calculate(recording, options);
+  options.Settings.Inverted = true;
+  options.Settings.CodesMode = true;
+  const Shown output = Calculate(recording, options);
   // 100 × 0.001 as a double lies just above 0.1, where no prefix applies.
   EXPECT_THAT(output.memo, ElementsAre(kNegativeHeader, "на 1.500 с длительностью 0.100 с"));
-  EXPECT_THAT(output.events, ::testing::Contains(kNegativeBox));
-  EXPECT_THAT(output.events, ::testing::Not(::testing::Contains(kPositiveBox)));
+  EXPECT_THAT(output.boxes, ElementsAre(kNegativeBox));
   // The rows show inverted codes with one decimal.
   EXPECT_THAT(output.rows[0], ElementsAre("-32768.0", "-28768.0", "-32687.2", "562.7"));
 }
@@ -194,38 +191,38 @@ TEST(CalculateParam, HiddenCurvesAndTracking) {
   ParamOptions options = AllShown();
   options.Shown[0] = false;
   options.Shown[3] = false;
-  RecordingOutput output = Calculate(recording, options);
+  Shown output = Calculate(recording, options);
   const RowTexts notComputed{"не вычислен", "не вычислен", "не вычислен", "не вычислен"};
   EXPECT_EQ(output.rows[0], notComputed);
   EXPECT_EQ(output.rows[3], notComputed);
   EXPECT_NE(output.rows[1], notComputed);
-  EXPECT_THAT(output.events, ElementsAre("row 3", "row 4", "row 0", "row 1", "row 2"));
+  EXPECT_FALSE(output.searched);  // no X acceleration, no search
+  EXPECT_TRUE(output.memo.empty());
 
   options = AllShown();
   options.Tracking = true;
   output = Calculate(recording, options);
-  EXPECT_THAT(output.events,
-              ElementsAre("row 3", "row 4", "row 0", "first page", "row 1", "row 2"));
+  EXPECT_FALSE(output.searched);
+  EXPECT_TRUE(output.boxes.empty());
+  EXPECT_NE(output.rows[0], notComputed);
 }
 
 TEST(CalculateParam, EmptyRecordingShowsNothing) {
   Recording recording(10);
   recording.SampleCount = 0;
-  RecordingOutput output;
-  EXPECT_FALSE(CalculateIntervalParams(recording, "0", "1", AllShown(), output));
-  EXPECT_TRUE(output.events.empty());
+  EXPECT_FALSE(CalculateIntervalParams(recording, "0", "1", AllShown()).has_value());
 }
 
 TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
   Recording recording = QuietRecording();
-  recording.BoundLevel = 12.5;
+  ParamOptions options = AllShown();
+  options.Settings.BoundLevel = 12.5;
   SetX(recording, 10, 30, 13);
   DecimalSeparatorScope comma(',');
-  RecordingOutput output;
-  CalculateIntervalParams(recording, "0", "4,999", AllShown(), output);
+  const Shown output = ShownOf(*CalculateIntervalParams(recording, "0", "4,999", options));
   EXPECT_THAT(output.memo, ElementsAre("-> Превышение порогового уровня +12,5м/с2",
                                        "на 10,000 мс длительностью 20,000 мс"));
-  EXPECT_THAT(output.events, ::testing::Contains(
+  EXPECT_THAT(output.boxes, ::testing::Contains(
                                  "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня + 12,5м/с2\r\n"
                                  "Результаты на закладке \"Превышения\""));
 }

@@ -3,6 +3,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "analysis/DerivedData.h"
 #include "analysis/Crop.h"
 #include "text/NumberText.h"
 #include "analysis/Speed.h"
@@ -112,6 +113,7 @@ void Crop(Recording& recording, const char* start, const char* stop) {
   const std::optional<CropRange> range = CropInterval(start, stop, recording.SampleCount);
   ASSERT_TRUE(range.has_value());
   CropRecording(recording, *range);
+  DerivedData(recording).SamplesCropped();
 }
 
 }  // namespace

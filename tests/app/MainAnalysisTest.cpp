@@ -119,15 +119,15 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
     form.Calculate_propert->trigger();
   };
   typeThreshold("30");
-  EXPECT_EQ(program.data().BoundLevel, 30);
+  EXPECT_EQ(program.form().Settings().BoundLevel, 30);
   EXPECT_EQ(form.Series[6]->Point(0).y(), 30);
   typeThreshold("12.5");  // a point where the comma is the separator: not a number
-  EXPECT_EQ(program.data().BoundLevel, 25);
+  EXPECT_EQ(program.form().Settings().BoundLevel, 25);
   EXPECT_EQ(presets.Bound_level->text(), QStringLiteral("12.5"));
   typeThreshold("12,5");
-  EXPECT_EQ(program.data().BoundLevel, 12.5);
+  EXPECT_EQ(program.form().Settings().BoundLevel, 12.5);
   typeThreshold("-3");
-  EXPECT_EQ(program.data().BoundLevel, -3);
+  EXPECT_EQ(program.form().Settings().BoundLevel, -3);
   EXPECT_TRUE(program.dialogs.shown.empty());
 
   // Switching to another window while the dialog is open applies the text too.
@@ -135,7 +135,7 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
   presets.Bound_level->setText("40");
   QEvent deactivate(QEvent::WindowDeactivate);
   QApplication::sendEvent(&presets, &deactivate);
-  EXPECT_EQ(program.data().BoundLevel, 40);
+  EXPECT_EQ(program.form().Settings().BoundLevel, 40);
   presets.hide();
 
   program.dialogs.modalActions.push_back(

@@ -78,7 +78,7 @@ TEST(ChartView, ColoursWidthsAndValues) {
   TMainForm& form = program.form();
   Fill(program, 10);
   ShowEverything(form);
-  program.data().BoundLevel = 30;
+  form.ApplyBoundLevel(30);
   form.UpdateGraph();
   const QColor colours[] = {QColor(255, 255, 255), QColor(255, 0, 0),    QColor(255, 255, 0),
                             QColor(0, 255, 0),     QColor(255, 128, 0),  QColor(0, 255, 255),

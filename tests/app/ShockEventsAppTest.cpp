@@ -137,7 +137,7 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
 
-  program.data().BoundLevel = 0;
+  program.form().ApplyBoundLevel(0);
   program.Calculate("0.000", "9.999");
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Порог должен быть больше нуля")));

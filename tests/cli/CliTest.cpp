@@ -15,6 +15,7 @@
 #include <filesystem>
 
 #include "LoggerFileWriter.h"
+#include "analysis/DerivedData.h"
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
@@ -67,6 +68,7 @@ struct Fixture {
     const auto bytes = loggen::MakeLoggerFile(options);
     loggen::WriteFile(path, bytes);
     DecodeLoggerFile(bytes, recording);
+    DerivedData(recording).SamplesLoaded();
   }
   ~Fixture() { std::filesystem::remove(path); }
 };
@@ -105,7 +107,7 @@ TEST(Cli, ParamsMatchTheCore) {
   FilterVibroSpeed(f.recording, *filter);
   ParamOptions options;
   options.Shown.fill(true);
-  options.Inverted = true;
+  options.Settings.Inverted = true;
   const SampleInterval interval{1000, 8500};
   const QJsonArray rows = params["rows"].toArray();
   ASSERT_EQ(rows.size(), 5);

@@ -4,6 +4,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "analysis/DerivedData.h"
 #include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 
@@ -42,6 +43,7 @@ TEST(CodesTextFile, RoundTripKeepsCodesAndCount) {
   opened.Calibration[AxisX] = {32700, 0.01};
   const CodesTextResult result = ReadCodesText(CodesText(saved), opened);
   ASSERT_EQ(result.status, CodesTextStatus::Loaded);
+  DerivedData(opened).SamplesLoaded();  // what the open runs after the read
   EXPECT_EQ(opened.SampleCount, 40u);
   for (std::uint32_t i = 0; i < 40; ++i) {
     EXPECT_EQ(opened.CodesX[i], saved.CodesX[i]);

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "analysis/DerivedData.h"
 #include "LoggerFileWriter.h"
 #include "files/LoggerFile.h"
 
@@ -93,6 +94,7 @@ TEST(LoggerDecoding, CalibrationFromTheTrailer) {
 TEST(LoggerDecoding, LinearSpeedIsTheTrapezoidIntegral) {
   Recording recording = Small();
   DecodeLoggerFile(Blocks(1), recording);
+  DerivedData(recording).SamplesLoaded();  // what the import runs after the decode
   const double gain = recording.Calibration[AxisX].Gain;
   const double a0 = (40000 - 32768.0) * gain;
   const double a1 = (40001 - 32768.0) * gain;
