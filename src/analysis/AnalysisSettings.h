@@ -3,7 +3,7 @@
 // cut-off. The window owns one record and hands it to the core.
 #pragma once
 
-inline constexpr double kDefaultBoundLevel = 25.0;  // m/s²
+inline constexpr double kDefaultBoundLevel = 25.0;    // m/s²
 inline constexpr long double kDefaultCutoff = 10.0L;  // Hz
 
 struct AnalysisSettings {

@@ -1,7 +1,7 @@
 #include "analysis/Exceedance.h"
 
-#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
+#include "text/NumberText.h"
 
 namespace {
 
@@ -39,8 +39,7 @@ std::string SignText(ExceedanceSide side) {
 }  // namespace
 
 ExceedanceResult FindExceedances(const double* codesX, SampleInterval interval,
-                                 const AxisCalibration& x, double boundLevel,
-                                 ExceedanceSide side) {
+                                 const AxisCalibration& x, double boundLevel, ExceedanceSide side) {
   if (side == ExceedanceSide::Positive) {
     return CollectRuns(codesX, interval, x, [=](double a) { return a >= boundLevel; });
   }

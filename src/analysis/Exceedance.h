@@ -18,7 +18,7 @@ struct ExceedanceRun {
 };
 
 struct ExceedanceResult {
-  bool Exceeded = false;             // some sample of the interval was beyond the level
+  bool Exceeded = false;            // some sample of the interval was beyond the level
   std::vector<ExceedanceRun> Runs;  // runs spanning more than 10 sample intervals
 };
 
@@ -26,8 +26,7 @@ struct ExceedanceResult {
 // inverted; Positive looks for a ≥ boundLevel, Negative for a ≤ -boundLevel.
 // A run still beyond the level at the end of the interval ends there.
 ExceedanceResult FindExceedances(const double* codesX, SampleInterval interval,
-                                 const AxisCalibration& x, double boundLevel,
-                                 ExceedanceSide side);
+                                 const AxisCalibration& x, double boundLevel, ExceedanceSide side);
 
 // "-> Превышение порогового уровня +25м/с2"
 std::string ExceedanceHeader(ExceedanceSide side, double boundLevel);

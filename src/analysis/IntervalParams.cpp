@@ -4,8 +4,8 @@
 #include <cstddef>
 
 #include "analysis/Exceedance.h"
-#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
+#include "text/NumberText.h"
 
 const std::array<ParamRowDef, kParamRowCount> ParamRows = {{
     {"Вибр. ускор. < X >", "м/с2", &Recording::CodesX, AxisX},
@@ -71,8 +71,8 @@ RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
   return StatisticsTexts(*statistics, options.Settings.CodesMode, ParamRows[row].Unit);
 }
 
-std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording,
-                                                SampleInterval interval, double boundLevel) {
+std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, SampleInterval interval,
+                                                double boundLevel) {
   std::array<ExceedancePass, 2> passes;
   const ExceedanceSide sides[] = {ExceedanceSide::Positive, ExceedanceSide::Negative};
   for (std::size_t i = 0; i < passes.size(); ++i) {
@@ -82,7 +82,8 @@ std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording,
                                  boundLevel, pass.Side);
     if (!pass.Found.Exceeded) continue;
     pass.Header = ExceedanceHeader(pass.Side, boundLevel);
-    for (const ExceedanceRun& run : pass.Found.Runs) pass.RunLines.push_back(ExceedanceRunLine(run));
+    for (const ExceedanceRun& run : pass.Found.Runs)
+      pass.RunLines.push_back(ExceedanceRunLine(run));
     pass.Message = ExceedanceMessage(pass.Side, boundLevel);
   }
   return passes;

@@ -7,7 +7,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-
 #include <vector>
 
 #include "analysis/AnalysisSettings.h"
@@ -64,9 +63,9 @@ RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
 struct ExceedancePass {
   ExceedanceSide Side = ExceedanceSide::Positive;
   ExceedanceResult Found;
-  std::string Header;                   // "-> Превышение порогового уровня +25м/с2"
-  std::vector<std::string> RunLines;    // one per listed run
-  std::string Message;                  // the warning box's text
+  std::string Header;  // "-> Превышение порогового уровня +25м/с2"
+  std::vector<std::string> RunLines;  // one per listed run
+  std::string Message;                // the warning box's text
 };
 
 struct IntervalParamsResult {
@@ -92,5 +91,5 @@ std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& rec
                                                             const ParamOptions& options);
 
 // Both passes of the search over the interval, as the parameters list them.
-std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording,
-                                                SampleInterval interval, double boundLevel);
+std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, SampleInterval interval,
+                                                double boundLevel);

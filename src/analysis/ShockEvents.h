@@ -20,7 +20,7 @@ const char* ShockChannelName(ShockChannel channel);
 
 struct ShockSettings {
   double Threshold = kDefaultBoundLevel;  // m/s², must be > 0
-  std::uint32_t Gap = 10;   // runs fewer than this many samples apart form one event
+  std::uint32_t Gap = 10;                 // runs fewer than this many samples apart form one event
 };
 
 struct ShockEvent {

@@ -1,8 +1,8 @@
 #include "app/Main.h"
 
 #include <QAction>
-#include <QCheckBox>
 #include <QApplication>
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -13,15 +13,15 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "analysis/DerivedData.h"
+#include "analysis/ParamDLg.h"
+#include "dsp/dspIIRFilters.h"
+#include "files/LoggerFile.h"
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/CommandRunner.h"
 #include "ui/FormLayout.h"
 #include "ui/UserDialogs.h"
-#include "analysis/DerivedData.h"
-#include "analysis/ParamDLg.h"
-#include "dsp/dspIIRFilters.h"
-#include "files/LoggerFile.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 

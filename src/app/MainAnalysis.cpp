@@ -11,13 +11,13 @@
 #include "analysis/Crop.h"
 #include "analysis/DerivedData.h"
 #include "analysis/IntervalParams.h"
-#include "text/NumberText.h"
 #include "analysis/ParamDLg.h"
 #include "analysis/SmoothDlg.h"
 #include "analysis/VibroSpeed.h"
 #include "app/Main.h"
-#include "ui/UserDialogs.h"
 #include "dsp/dspIIRFilters.h"
+#include "text/NumberText.h"
+#include "ui/UserDialogs.h"
 #include "view/ChartHlp.h"
 
 bool TMainForm::CodesMode() const {
@@ -48,7 +48,8 @@ void TMainForm::ShowExceedances(const IntervalParamsResult& result) {
   for (const ExceedancePass& pass : result.Passes) {
     if (!pass.Found.Exceeded) continue;
     Memo1->appendPlainText(QString::fromStdString(pass.Header));
-    for (const std::string& line : pass.RunLines) Memo1->appendPlainText(QString::fromStdString(line));
+    for (const std::string& line : pass.RunLines)
+      Memo1->appendPlainText(QString::fromStdString(line));
     dialogs_.Message(this, QString::fromStdString(pass.Message));
   }
 }

@@ -71,9 +71,9 @@ void TMainForm::RefreshShockEvents() {
     return;
   }
   const ShockSettings settings{settings_.BoundLevel, ShockSettings{}.Gap};
-  shockEventsWindow_->ShowEvents(FindShockEvents(r, *interval, settings),
-                                 interval->Start * Recording::TimeStep,
-                                 interval->Stop * Recording::TimeStep, settings_.BoundLevel, r.GValue);
+  shockEventsWindow_->ShowEvents(
+      FindShockEvents(r, *interval, settings), interval->Start * Recording::TimeStep,
+      interval->Stop * Recording::TimeStep, settings_.BoundLevel, r.GValue);
 }
 
 void TMainForm::ForgetShockEvents() {

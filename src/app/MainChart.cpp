@@ -5,11 +5,11 @@
 #include <QVBoxLayout>
 
 #include "analysis/DerivedData.h"
+#include "app/Main.h"
+#include "dsp/dspIIRFilters.h"
 #include "ui/CommandRunner.h"
 #include "ui/FormLayout.h"
-#include "app/Main.h"
 #include "ui/UserDialogs.h"
-#include "dsp/dspIIRFilters.h"
 #include "view/ChartHlp.h"
 #include "view/ChartLook.h"
 #include "view/ChartSurface.h"

@@ -6,14 +6,14 @@
 #include <QLabel>
 #include <QTableWidget>
 
+#include "analysis/DerivedData.h"
+#include "app/Main.h"
+#include "files/CodesTextFile.h"
+#include "files/LoggerFile.h"
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/FormLayout.h"
-#include "analysis/DerivedData.h"
-#include "app/Main.h"
 #include "ui/UserDialogs.h"
-#include "files/CodesTextFile.h"
-#include "files/LoggerFile.h"
 #include "view/About.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartHlp.h"

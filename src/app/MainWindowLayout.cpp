@@ -18,8 +18,8 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "ui/FormLayout.h"
 #include "app/Main.h"
+#include "ui/FormLayout.h"
 
 namespace {
 

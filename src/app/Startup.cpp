@@ -11,9 +11,10 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(UserDialogs& dialogs, int c
   auto windows = std::make_unique<ProgramWindows>();
   windows->MainForm = std::make_unique<TMainForm>(dialogs, capacity);
   TMainForm* main = windows->MainForm.get();
-  windows->ParamForm = std::make_unique<TParamForm>(
-      main->Settings().BoundLevel, [main](double boundLevel) {
-        RunCommand(main->Dialogs(), main, [main, boundLevel] { main->ApplyBoundLevel(boundLevel); });
+  windows->ParamForm =
+      std::make_unique<TParamForm>(main->Settings().BoundLevel, [main](double boundLevel) {
+        RunCommand(main->Dialogs(), main,
+                   [main, boundLevel] { main->ApplyBoundLevel(boundLevel); });
       });
   windows->SmoothingPropertiesDlg = std::make_unique<TSmoothingPropertiesDlg>(dialogs);
   windows->AboutForm = std::make_unique<TAboutForm>();

@@ -4,11 +4,11 @@
 #include <QTimer>
 #include <QTranslator>
 
+#include "app/Startup.h"
+#include "files/VersionResource.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/QtUserDialogs.h"
-#include "app/Startup.h"
-#include "files/VersionResource.h"
 
 // The version the About window reads back from this program's file.
 [[gnu::section(".torvik_version"), gnu::used]] const VersionResource kProgramVersion =

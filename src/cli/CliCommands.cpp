@@ -3,10 +3,10 @@
 #include <QJsonArray>
 #include <algorithm>
 
+#include "analysis/DerivedData.h"
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
-#include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 
 namespace {
@@ -81,8 +81,8 @@ QJsonObject ParamsJson(const std::string& file, Recording& recording,
   ParamOptions options;
   options.Shown.fill(true);
   options.Settings = request.settings;
-  const auto params = CalculateIntervalParams(recording, request.interval.from,
-                                              request.interval.to, options);
+  const auto params =
+      CalculateIntervalParams(recording, request.interval.from, request.interval.to, options);
   QJsonArray rows;
   for (int row = 0; row < kParamRowCount; ++row) {
     rows.append(RowJson(*params->Statistics[row], params->Texts[row], row));

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "analysis/ShockEvents.h"
 #include "analysis/AnalysisSettings.h"
+#include "analysis/ShockEvents.h"
 #include "app/Recording.h"
 #include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"

@@ -4,9 +4,9 @@
 #include <string_view>
 
 #include "analysis/DerivedData.h"
-#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
+#include "text/NumberText.h"
 
 namespace {
 

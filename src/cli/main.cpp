@@ -9,7 +9,6 @@
 #include <new>
 #include <string>
 
-#include "text/NumberText.h"
 #include "analysis/VibroSpeed.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
@@ -20,6 +19,7 @@
 #include "dsp/FilterStability.h"
 #include "files/CodesTextFile.h"
 #include "files/FileAccess.h"
+#include "text/NumberText.h"
 
 namespace {
 
