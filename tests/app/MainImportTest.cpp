@@ -162,3 +162,14 @@ TEST(LoggerImport, AMarkerInTheFileNameStaysInTheCaption) {
   program.form().setWindowModified(true);  // a modified window shows no "*" for it either
   EXPECT_EQ(program.form().windowHandle()->title(), caption);
 }
+
+// A name that is not UTF-8 (as the command line passes it) is still the
+// file's name; the caption shows what can be read of it.
+TEST(LoggerImport, ANameThatIsNotUtf8IsFound) {
+  StartedProgram program;
+  TempFile file("lat1_\xe9t\xe9.dat", LoggerBytes(3));
+  program.form().ImportLoggerPath(file.string());
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  EXPECT_EQ(program.data().SampleCount, 60u);
+  EXPECT_TRUE(program.form().windowTitle().startsWith(QStringLiteral("TORVIK ->   lat1_")));
+}
