@@ -6,15 +6,16 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QMouseEvent>
-#include <filesystem>
+#include <QTemporaryDir>
 #include <memory>
 
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "QtBenchmarkMain.h"
-#include "ui/QtUserDialogs.h"
 #include "app/Startup.h"
+#include "ui/QtUserDialogs.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
@@ -27,11 +28,12 @@ struct WindowBench {
   TMainForm& form = *windows->MainForm;
 
   WindowBench() {
-    const auto path = std::filesystem::temp_directory_path() / "bench_window.dat";
-    loggen::WriteFile(path.string(), loggen::MakeLoggerFile(FullCapacityOptions()));
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bench_window.dat"));
+    loggen::WriteFile(QFile::encodeName(path).toStdString(),
+                      loggen::MakeLoggerFile(FullCapacityOptions()));
     form.show();
-    form.ImportFileRoutine(QString::fromStdString(path.string()));
-    std::filesystem::remove(path);
+    form.ImportFileRoutine(path);
     for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
                           form.Temperature_line, form.Boundslevel_check}) {
       item->setChecked(true);
