@@ -10,6 +10,7 @@
 #include <QMouseEvent>
 #include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
@@ -34,6 +35,9 @@ struct WindowBench {
                       loggen::MakeLoggerFile(FullCapacityOptions()));
     form.show();
     form.ImportFileRoutine(path);
+    if (form.Data().SampleCount != static_cast<std::uint32_t>(form.Data().Capacity)) {
+      throw std::runtime_error("the benchmark recording did not load in full");
+    }
     for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
                           form.Temperature_line, form.Boundslevel_check}) {
       item->setChecked(true);
