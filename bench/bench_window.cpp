@@ -7,9 +7,11 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
+#include <QFile>
 #include <QMouseEvent>
-#include <filesystem>
+#include <QTemporaryDir>
 #include <memory>
+#include <stdexcept>
 
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
@@ -29,11 +31,15 @@ struct WindowBench {
   TMainForm& form = *windows->MainForm;
 
   WindowBench() {
-    const auto path = std::filesystem::temp_directory_path() / "bench_window.dat";
-    loggen::WriteFile(path.string(), loggen::MakeLoggerFile(FullCapacityOptions()));
+    const QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("bench_window.dat"));
+    loggen::WriteFile(QFile::encodeName(path).toStdString(),
+                      loggen::MakeLoggerFile(FullCapacityOptions()));
     form.show();
-    form.ImportFileRoutine(QString::fromStdString(path.string()));
-    std::filesystem::remove(path);
+    form.ImportFileRoutine(path);
+    if (form.Data().SampleCount != static_cast<std::uint32_t>(form.Data().Capacity)) {
+      throw std::runtime_error("the benchmark recording did not load in full");
+    }
     for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
                           form.Temperature_line, form.Boundslevel_check}) {
       item->setChecked(true);

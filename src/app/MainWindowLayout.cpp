@@ -62,6 +62,123 @@ QWidget* PageWith(std::initializer_list<QWidget*> widgets) {
   return page;
 }
 
+// The interval bar: the two interval panels and the two command buttons.
+QWidget* BuildTopBar(TMainForm& form) {
+  auto* topBar = new QWidget;
+  topBar->setFixedHeight(26);
+  auto* top = new QHBoxLayout(topBar);
+  top->setContentsMargins(4, 1, 4, 1);
+  form.StaticText1 = Named(new QLabel(QStringLiteral("Начало, с")), "StaticText1");
+  form.StartPoint = IntervalPanel("StartPoint", QStringLiteral("0"));
+  form.StaticText2 = Named(new QLabel(QStringLiteral("Окончан., с")), "StaticText2");
+  form.StopPoint = IntervalPanel("StopPoint", QStringLiteral("1"));
+  form.ZoomToFit = Named(new QPushButton(QStringLiteral("Корр. скорости ")), "ZoomToFit");
+  form.Button1 = Named(new QPushButton(QStringLiteral("Обрезать (F9)")), "Button1");
+  for (QWidget* w :
+       {static_cast<QWidget*>(form.StaticText1), static_cast<QWidget*>(form.StartPoint),
+        static_cast<QWidget*>(form.StaticText2), static_cast<QWidget*>(form.StopPoint),
+        static_cast<QWidget*>(form.ZoomToFit), static_cast<QWidget*>(form.Button1)}) {
+    top->addWidget(w);
+  }
+  top->addStretch();
+  return topBar;
+}
+
+QStatusBar* BuildStatusBar(TMainForm& form) {
+  auto* status = Named(new QStatusBar, "StatusBar");
+  status->setSizeGripEnabled(false);
+  // Panels 4 and 6 carry fixed notes until the readout overwrites panel 4.
+  const std::array<const char*, 7> fixedTexts = {"", "",   "", "", "Регистратор вибрации и ударов",
+                                                 "", "GPL"};
+  auto& panels = form.StatusPanels;
+  for (int i = 0; i < 7; ++i) {
+    panels[i] = new QLabel(QString::fromUtf8(fixedTexts[i]));
+    panels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
+    panels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    panels[i]->setFixedWidth(PanelWidth(*panels[i], i < 6 ? 120 : 50, i < 6));
+    status->addWidget(panels[i]);
+  }
+  panels[0]->setAlignment(Qt::AlignCenter);
+  return status;
+}
+
+QTableWidget* BuildParamViews() {
+  auto* views = Named(new QTableWidget(5, 5), "ParamViews");
+  views->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Минимум"),
+                                    QStringLiteral("Максимум"), QStringLiteral("Среднее"),
+                                    QStringLiteral("СКО")});
+  views->verticalHeader()->hide();
+  views->setShowGrid(true);
+  views->setFont(PixelFont(15, QStringLiteral("Arial")));
+  views->setToolTip(QStringLiteral("Параметры"));
+  views->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  views->setSelectionBehavior(QAbstractItemView::SelectRows);
+  views->horizontalHeader()->setSectionsClickable(false);
+  // Five rows and the header fit the 121-pixel panel without scrolling.
+  views->verticalHeader()->setMinimumSectionSize(17);
+  views->verticalHeader()->setDefaultSectionSize(17);
+  views->horizontalHeader()->setFixedHeight(20);
+  views->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+  for (int c = 0; c < 5; ++c) views->setColumnWidth(c, 150);
+  for (int r = 0; r < 5; ++r) {
+    for (int c = 0; c < 5; ++c) views->setItem(r, c, new QTableWidgetItem);
+  }
+  return views;
+}
+
+QTabWidget* BuildNotebook(TMainForm& form) {
+  auto* notebook = Named(new QTabWidget, "TabbedNotebook1");
+  form.Inversion_chek_box = Named(new QCheckBox(QStringLiteral("Инверсия измерительной оси < Х >")),
+                                  "Inversion_chek_box");
+  auto* warning = Named(new QLabel(QStringLiteral("ВНИМАНИЕ! Включен режим слежения за курсором!")),
+                        "SpayDataLabel");
+  form.SpayDataLabel = warning;
+  warning->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+  warning->hide();
+  notebook->addTab(PageWith({form.Inversion_chek_box, warning}), QStringLiteral("Параметры "));
+  form.Memo1 = Named(new QPlainTextEdit, "Memo1");
+  form.Memo1->setFont(PixelFont(11));
+  form.Memo1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+  form.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  form.Memo1->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));
+  notebook->addTab(PageWith({form.Memo1}), QStringLiteral("Превышения"));
+  // Wide enough for the warning that shows while tracking, on our fonts:
+  // the hidden warning keeps its room in the page.
+  QSizePolicy keepRoom = warning->sizePolicy();
+  keepRoom.setRetainSizeWhenHidden(true);
+  warning->setSizePolicy(keepRoom);
+  notebook->setFixedWidth(std::max(330, notebook->minimumSizeHint().width()));
+  return notebook;
+}
+
+// The parameter list beside the notebook, and the calibration of the last
+// imported file kept out of sight.
+QWidget* BuildBottomPanel(TMainForm& form) {
+  auto* panel1 = Named(new QWidget, "Panel1");
+  panel1->setFixedHeight(121);
+  auto* bottom = new QHBoxLayout(panel1);
+  bottom->setContentsMargins(0, 0, 0, 0);
+  form.ParamViews = BuildParamViews();
+  bottom->addWidget(form.ParamViews, 1);
+  form.TabbedNotebook1 = BuildNotebook(form);
+  bottom->addWidget(form.TabbedNotebook1);
+
+  auto hiddenEdit = [&](const char* name) {
+    auto* edit = Named(new QLineEdit(QStringLiteral("0"), panel1), name);
+    edit->hide();
+    return edit;
+  };
+  form.G_value_edit = hiddenEdit("G_value_edit");
+  form.G_value_edit->setEnabled(false);
+  form.X_Code_0g_edit = hiddenEdit("X_Code_0g_edit");
+  form.X_Gain_edit = hiddenEdit("X_Gain_edit");
+  form.Y_Code_0g_edit = hiddenEdit("Y_Code_0g_edit");
+  form.Y_Gain_Edit = hiddenEdit("Y_Gain_Edit");
+  form.Z_Code_0g_edit = hiddenEdit("Z_Code_0g_edit");
+  form.Z_Gain_edit = hiddenEdit("Z_Gain_edit");
+  return panel1;
+}
+
 }  // namespace
 
 void TMainForm::BuildControls() {
@@ -71,23 +188,7 @@ void TMainForm::BuildControls() {
   column->setSpacing(0);
   setCentralWidget(central);
 
-  auto* topBar = new QWidget;
-  topBar->setFixedHeight(26);
-  auto* top = new QHBoxLayout(topBar);
-  top->setContentsMargins(4, 1, 4, 1);
-  StaticText1 = Named(new QLabel(QStringLiteral("Начало, с")), "StaticText1");
-  StartPoint = IntervalPanel("StartPoint", QStringLiteral("0"));
-  StaticText2 = Named(new QLabel(QStringLiteral("Окончан., с")), "StaticText2");
-  StopPoint = IntervalPanel("StopPoint", QStringLiteral("1"));
-  ZoomToFit = Named(new QPushButton(QStringLiteral("Корр. скорости ")), "ZoomToFit");
-  Button1 = Named(new QPushButton(QStringLiteral("Обрезать (F9)")), "Button1");
-  for (QWidget* w : {static_cast<QWidget*>(StaticText1), static_cast<QWidget*>(StartPoint),
-                     static_cast<QWidget*>(StaticText2), static_cast<QWidget*>(StopPoint),
-                     static_cast<QWidget*>(ZoomToFit), static_cast<QWidget*>(Button1)}) {
-    top->addWidget(w);
-  }
-  top->addStretch();
-  column->addWidget(topBar);
+  column->addWidget(BuildTopBar(*this));
 
   ProgressBar = Named(new QProgressBar, "ProgressBar");
   ProgressBar->setRange(0, 5000);  // nothing moves it
@@ -96,86 +197,8 @@ void TMainForm::BuildControls() {
   column->addWidget(ProgressBar);
 
   // The status bar lies between the progress bar and the bottom panel.
-  auto* status = Named(new QStatusBar, "StatusBar");
-  status->setSizeGripEnabled(false);
-  // Panels 4 and 6 carry fixed notes until the readout overwrites panel 4.
-  const std::array<const char*, 7> fixedTexts = {"", "",   "", "", "Регистратор вибрации и ударов",
-                                                 "", "GPL"};
-  for (int i = 0; i < 7; ++i) {
-    StatusPanels[i] = new QLabel(QString::fromUtf8(fixedTexts[i]));
-    StatusPanels[i]->setObjectName(QStringLiteral("StatusPanel%1").arg(i));
-    StatusPanels[i]->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    StatusPanels[i]->setFixedWidth(PanelWidth(*StatusPanels[i], i < 6 ? 120 : 50, i < 6));
-    status->addWidget(StatusPanels[i]);
-  }
-  StatusPanels[0]->setAlignment(Qt::AlignCenter);
-  column->addWidget(status);
-
-  auto* panel1 = Named(new QWidget, "Panel1");
-  panel1->setFixedHeight(121);
-  auto* bottom = new QHBoxLayout(panel1);
-  bottom->setContentsMargins(0, 0, 0, 0);
-
-  ParamViews = Named(new QTableWidget(5, 5), "ParamViews");
-  ParamViews->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Минимум"),
-                                         QStringLiteral("Максимум"), QStringLiteral("Среднее"),
-                                         QStringLiteral("СКО")});
-  ParamViews->verticalHeader()->hide();
-  ParamViews->setShowGrid(true);
-  ParamViews->setFont(PixelFont(15, QStringLiteral("Arial")));
-  ParamViews->setToolTip(QStringLiteral("Параметры"));
-  ParamViews->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  ParamViews->setSelectionBehavior(QAbstractItemView::SelectRows);
-  ParamViews->horizontalHeader()->setSectionsClickable(false);
-  // Five rows and the header fit the 121-pixel panel without scrolling.
-  ParamViews->verticalHeader()->setMinimumSectionSize(17);
-  ParamViews->verticalHeader()->setDefaultSectionSize(17);
-  ParamViews->horizontalHeader()->setFixedHeight(20);
-  ParamViews->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  for (int c = 0; c < 5; ++c) ParamViews->setColumnWidth(c, 150);
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < 5; ++c) ParamViews->setItem(r, c, new QTableWidgetItem);
-  }
-  bottom->addWidget(ParamViews, 1);
-
-  TabbedNotebook1 = Named(new QTabWidget, "TabbedNotebook1");
-  Inversion_chek_box = Named(new QCheckBox(QStringLiteral("Инверсия измерительной оси < Х >")),
-                             "Inversion_chek_box");
-  SpayDataLabel = Named(new QLabel(QStringLiteral("ВНИМАНИЕ! Включен режим слежения за курсором!")),
-                        "SpayDataLabel");
-  SpayDataLabel->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-  SpayDataLabel->hide();
-  TabbedNotebook1->addTab(PageWith({Inversion_chek_box, SpayDataLabel}),
-                          QStringLiteral("Параметры "));
-  Memo1 = Named(new QPlainTextEdit, "Memo1");
-  Memo1->setFont(PixelFont(11));
-  Memo1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-  Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  Memo1->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));
-  TabbedNotebook1->addTab(PageWith({Memo1}), QStringLiteral("Превышения"));
-  // Wide enough for the warning that shows while tracking, on our fonts:
-  // the hidden warning keeps its room in the page.
-  QSizePolicy keepRoom = SpayDataLabel->sizePolicy();
-  keepRoom.setRetainSizeWhenHidden(true);
-  SpayDataLabel->setSizePolicy(keepRoom);
-  TabbedNotebook1->setFixedWidth(std::max(330, TabbedNotebook1->minimumSizeHint().width()));
-  bottom->addWidget(TabbedNotebook1);
-
-  // The calibration of the last imported file, kept out of sight.
-  auto hiddenEdit = [&](const char* name) {
-    auto* edit = Named(new QLineEdit(QStringLiteral("0"), panel1), name);
-    edit->hide();
-    return edit;
-  };
-  G_value_edit = hiddenEdit("G_value_edit");
-  G_value_edit->setEnabled(false);
-  X_Code_0g_edit = hiddenEdit("X_Code_0g_edit");
-  X_Gain_edit = hiddenEdit("X_Gain_edit");
-  Y_Code_0g_edit = hiddenEdit("Y_Code_0g_edit");
-  Y_Gain_Edit = hiddenEdit("Y_Gain_Edit");
-  Z_Code_0g_edit = hiddenEdit("Z_Code_0g_edit");
-  Z_Gain_edit = hiddenEdit("Z_Gain_edit");
-  column->addWidget(panel1);
+  column->addWidget(BuildStatusBar(*this));
+  column->addWidget(BuildBottomPanel(*this));
 
   resize(1153, 704);
   if (const QScreen* screen = QGuiApplication::primaryScreen()) {

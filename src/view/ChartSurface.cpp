@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QBuffer>
-#include <QFile>
 #include <QImage>
 #include <QMouseEvent>
 #include <QPageSize>
@@ -766,15 +765,6 @@ std::optional<QByteArray> ChartSurface::Picture(ExportFormat format, QSize size)
   }
   if (!drawn || buffer.data().isEmpty()) return std::nullopt;
   return buffer.data();
-}
-
-bool ChartSurface::Export(const QString& path, ExportFormat format, QSize size) {
-  const std::optional<QByteArray> bytes = Picture(format, size);
-  QFile file(path);
-  if (!bytes || !file.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const bool written = file.write(*bytes) == bytes->size() && file.flush();
-  file.close();
-  return written && file.error() == QFileDevice::NoError;
 }
 
 // --- Gestures -----------------------------------------------------------------------------------

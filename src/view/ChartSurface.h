@@ -251,9 +251,6 @@ class ChartSurface : public QWidget {
   // for PDF and SVG) with the same fonts and text fitting as Render;
   // nothing when it cannot be drawn.
   std::optional<QByteArray> Picture(ExportFormat format, QSize size);
-  // Writes Picture(format, size) to `path`. False when the file cannot be
-  // written completely.
-  bool Export(const QString& path, ExportFormat format, QSize size);
 
  signals:
   void DoubleClicked(QPoint position);

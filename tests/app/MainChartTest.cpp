@@ -1,13 +1,19 @@
 // What the chart shows for each view option, and the vibration speed it computes.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QImage>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
 #include <QWheelEvent>
 
 #include "MainTestSupport.h"
 #include "analysis/VibroSpeed.h"
+#include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
 
 namespace {
@@ -182,12 +188,30 @@ TEST(ChartView, TheDemoRecordingRendersToAPicture) {
   form.ImportFile->trigger();
   ShowEverything(form);
   form.UpdateGraph();
-  const auto png = std::filesystem::temp_directory_path() / "chart_demo.png";
-  ASSERT_TRUE(form.CHART->Export(QString::fromStdString(png.string()),
-                                 ChartSurface::ExportFormat::Png, QSize(1153, 500)));
-  QImage image(QString::fromStdString(png.string()));
+  // As a user exports it: the export dialog, PNG at a chosen size, a file name.
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const QString png = folder.filePath(QStringLiteral("chart_demo.png"));
+  program.dialogs.saveAnswers.push_back(SaveChoice{png, 0});
+  program.dialogs.modalActions.push_back([](QDialog& dialog) {
+    auto& exportForm = dynamic_cast<TChartExportForm&>(dialog);
+    exportForm.Formats->button(static_cast<int>(ChartExportFormat::Png))->click();
+    exportForm.WidthEdit->setValue(1153);
+    exportForm.HeightEdit->setValue(500);
+    QTest::mouseClick(exportForm.SaveButton, Qt::LeftButton);
+  });
+  form.Run(&TMainForm::PrintSetupClick);
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  const QImage image(png);
   EXPECT_EQ(image.size(), QSize(1153, 500));
-  std::filesystem::remove(png);
+  // The picture holds the chart's lines, not an empty frame: the two
+  // threshold lines run across it.
+  const QRgb threshold = form.Series[6]->Color().rgb();
+  int thresholdPixels = 0;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) thresholdPixels += image.pixel(x, y) == threshold;
+  }
+  EXPECT_GT(thresholdPixels, image.width());
 }
 
 // Each acceleration point is (code − Code0g) × Gain × s, in that order, so

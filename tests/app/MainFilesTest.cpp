@@ -5,8 +5,8 @@
 #include <QLabel>
 
 #include "MainTestSupport.h"
-#include "text/NumberText.h"
 #include "files/LoggerFile.h"
+#include "text/NumberText.h"
 #include "view/About.h"
 #include "view/ChartSurface.h"
 
@@ -49,10 +49,11 @@ TEST(CodesFiles, SaveSwitchesToAPointAndNamesTheFile) {
   EXPECT_EQ(form.CHART->Title().Text(), QStringLiteral("codes_save_test.klv"));
 
   // Another filter than the first writes nothing; an uncreatable file keeps the caption.
-  program.dialogs.saveAnswers.push_back(SaveChoice{QStringLiteral("/tmp/other.klv"), 1});
+  const TempFile other("other.klv");
+  program.dialogs.saveAnswers.push_back(SaveChoice{other.path(), 1});
   program.dialogs.saveAnswers.push_back(SaveChoice{QStringLiteral("/nonexistent/x.klv"), 0});
   form.Run(&TMainForm::SaveFileMenuClick);
-  EXPECT_FALSE(std::filesystem::exists("/tmp/other.klv"));
+  EXPECT_FALSE(std::filesystem::exists(other.string()));
   form.Run(&TMainForm::SaveFileMenuClick);
   EXPECT_EQ(program.dialogs.shown.back().kind, FakeUserDialogs::Kind::ErrorBox);
   EXPECT_EQ(form.windowTitle(), QStringLiteral("codes_save_test.csv"));

@@ -93,7 +93,9 @@ TEST(LoggerImport, RejectedFilesChangeNothing) {
 
 TEST(LoggerImport, AFolderCannotBeOpened) {
   StartedProgram program;
-  Import(program, QString::fromStdString(std::filesystem::temp_directory_path().string()));
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  Import(program, folder.path());
   ASSERT_EQ(program.dialogs.shown.size(), 1u);
   EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Error);
   EXPECT_EQ(program.dialogs.shown[0].text,

@@ -106,29 +106,27 @@ TEST(Report, AFailingPreviewStillGivesTheScreenBack) {
 TEST(Report, RenderedWithItsFooter) {
   DecimalSeparatorScope point('.');
   ReportProgram program;
-  const auto pdf = std::filesystem::temp_directory_path() / "report_test.pdf";
-  const auto svg = std::filesystem::temp_directory_path() / "report_test.svg";
+  const TempFile pdf("report_test.pdf");
+  const TempFile svg("report_test.svg");
   program.dialogs.previewAction = [&](QWidget*, const std::function<void(QPrinter&)>& paint) {
     QPrinter printer(QPrinter::HighResolution);
     printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf.string()));
+    printer.setOutputFileName(pdf.path());
     paint(printer);
     QSvgGenerator picture;  // the same chart as text we can search
-    picture.setFileName(QString::fromStdString(svg.string()));
+    picture.setFileName(svg.path());
     picture.setSize(QSize(1000, 700));
     program.form().CHART->Render(picture, QRectF(0, 0, 1000, 700));
   };
   program.form().Print->trigger();
-  QFile pdfFile(QString::fromStdString(pdf.string()));
+  QFile pdfFile(pdf.path());
   ASSERT_TRUE(pdfFile.open(QIODevice::ReadOnly));
   EXPECT_TRUE(pdfFile.readAll().startsWith("%PDF"));
-  QFile svgFile(QString::fromStdString(svg.string()));
+  QFile svgFile(svg.path());
   ASSERT_TRUE(svgFile.open(QIODevice::ReadOnly));
   const QString text = QString::fromUtf8(svgFile.readAll());
   EXPECT_TRUE(text.contains(QStringLiteral("Интервал расчета:")));
   EXPECT_TRUE(text.contains(QStringLiteral("Лин. скорость:")));
-  std::filesystem::remove(pdf);
-  std::filesystem::remove(svg);
 }
 
 namespace {

@@ -1,9 +1,12 @@
 // The window right after start, and its command map.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QTest>
+#include <utility>
+#include <vector>
 
 #include "MainTestSupport.h"
 #include "view/ChartSurface.h"
@@ -29,57 +32,54 @@ TEST(MainWindowStart, CaptionPanelsAndRows) {
   EXPECT_EQ(form.Button1->text(), QStringLiteral("Обрезать (F9)"));
 }
 
-TEST(MainWindowStart, MenuItemsShortcutsAndVisibility) {
-  StartedProgram program;
-  TMainForm& form = program.form();
-  struct Expected {
-    QAction* action;
-    const char* caption;
-    QKeySequence shortcut;
-    bool visible;
-    bool enabled;
-    bool checkable;
-  };
-  const QKeySequence none;
-  const Expected items[] = {
-      {form.ImportFile, "&Импорт файла из TORVIK", QKeySequence("Ctrl+O"), true, true, false},
-      {form.OpenFileMenu, "&Открыть", none, false, false, false},
-      {form.SaveFileMenu, "&Сохранить", QKeySequence("Ctrl+S"), false, false, false},
-      {form.SaveAs, "&Сохранить выбранный участок файла", none, false, false, false},
-      {form.Print, "&Print", QKeySequence("Ctrl+P"), true, true, false},
-      {form.PrintSetup, "&Экспорт", none, false, true, false},
-      {form.MenuExit, "&Выход", none, true, true, false},
-      {form.AccelX_line, "Ускорение по оси < X >", none, true, true, true},
-      {form.Temperature_line, "График текмпературы", none, true, true, true},
-      {form.AutoFit1, "Вместить по вертикали", none, true, true, false},
-      {form.N13, "Вместить всё", none, true, true, false},
-      {form.Calculate_propert, "Предустановки измерения", none, true, true, false},
-      {form.Boundslevel_check, "Отображать пороговые уровни ускорения", none, true, true, true},
-      {form.Calculate, "Вычислить", QKeySequence("F5"), true, true, false},
-      {form.SpyData, "Следить за курсором №2", QKeySequence("F4"), true, true, true},
-      {form.N10, "Fс для ФВЧ (виброскорость)", none, true, true, false},
-      {form.N16, "Обрезать до выделеной области", QKeySequence("F9"), true, true, false},
-      {form.LinSpeed, "Линейная скорость по оси X", none, false, true, false},
-      {form.Speed_corr_routine, "Коррекция графика линейной скорости", none, false, true, false},
-      {form.N4, "Виброскорость (X, Y,Z) + фильтр ВЧ ", none, false, true, false},
-      {form.Smooth, "Поврот графика скорости", QKeySequence("F11"), true, true, false},
-      {form.N17, "О программе", none, true, true, false},
-  };
-  for (const Expected& e : items) {
-    SCOPED_TRACE(e.caption);
-    EXPECT_EQ(e.action->text(), QString::fromUtf8(e.caption));
-    EXPECT_EQ(e.action->shortcut(), e.shortcut);
-    EXPECT_EQ(e.action->isVisible(), e.visible);
-    if (e.visible) {  // hidden items are never reached
-      EXPECT_EQ(e.action->isEnabled(), e.enabled);
+namespace {
+
+// A menu as the user sees it when it opens: its visible items in order, a
+// separator as "---", a shortcut after a tab, a check box as "[ ]" or "[x]"
+// and a greyed item marked "(disabled)".
+QStringList SeenItems(const QMenu& menu) {
+  QStringList seen;
+  for (const QAction* action : menu.actions()) {
+    if (!action->isVisible()) continue;
+    if (action->isSeparator()) {
+      seen << QStringLiteral("---");
+      continue;
     }
-    EXPECT_EQ(e.action->isCheckable(), e.checkable);
-    EXPECT_FALSE(e.action->isChecked());
+    QString line = action->text();
+    if (action->isCheckable()) line.prepend(action->isChecked() ? "[x] " : "[ ] ");
+    if (!action->shortcut().isEmpty()) line += QLatin1Char('\t') + action->shortcut().toString();
+    if (!action->isEnabled()) line += QStringLiteral(" (disabled)");
+    seen << line;
   }
-  QStringList menus;
-  for (QAction* menu : form.menuBar()->actions()) menus << menu->text();
-  EXPECT_EQ(menus, QStringList(
-                       {"&Файл", "Вид", "Настройка", "Параметры", "Обработка", "Анализ", "&Help"}));
+  return seen;
+}
+
+}  // namespace
+
+TEST(MainWindowStart, TheMenusAUserSees) {
+  StartedProgram program;
+  const std::vector<std::pair<QString, QStringList>> expected = {
+      {"&Файл", {"&Импорт файла из TORVIK\tCtrl+O", "---", "&Print\tCtrl+P", "---", "&Выход"}},
+      {"Вид",
+       {"[ ] Ускорение по оси < X >", "[ ] Ускорение по оси < Y >", "[ ] Ускорение по оси < Z >",
+        "---", "[ ] Линейная скорость по оси < X >", "---", "[ ] Виброскорость по оси < X >", "---",
+        "[ ] График текмпературы", "---", "Вместить по вертикали", "Вместить всё"}},
+      {"Настройка", {"Предустановки измерения", "[ ] Отображать пороговые уровни ускорения"}},
+      {"Параметры",
+       {"Вычислить\tF5", "[ ] Следить за курсором №2\tF4", "Fс для ФВЧ (виброскорость)",
+        "Обрезать до выделеной области\tF9"}},
+      {"Обработка", {"Поврот графика скорости\tF11"}},
+      {"Анализ", {"События по всем осям", "Спектр и ударный спектр"}},
+      {"&Help", {"О программе"}},
+  };
+  const QList<QAction*> menus = program.form().menuBar()->actions();
+  ASSERT_EQ(menus.size(), static_cast<qsizetype>(expected.size()));
+  for (std::size_t i = 0; i < expected.size(); ++i) {
+    const QAction* menu = menus[static_cast<qsizetype>(i)];
+    EXPECT_EQ(menu->text(), expected[i].first);
+    ASSERT_NE(menu->menu(), nullptr);
+    EXPECT_EQ(SeenItems(*menu->menu()), expected[i].second) << expected[i].first.toStdString();
+  }
 }
 
 TEST(MainWindowStart, ShortcutsReachTheirCommands) {
@@ -99,6 +99,10 @@ TEST(MainWindowStart, ShortcutsReachTheirCommands) {
   EXPECT_EQ(program.dialogs.openRequests[0].filter, QStringLiteral("Torvik bin files (*.dat)"));
   EXPECT_EQ(program.dialogs.openRequests[0].defaultSuffix, QStringLiteral("dat"));
   EXPECT_EQ(form.windowTitle(), QStringLiteral("TORVIK ->   "));
+  // Ctrl+P opens the print preview.
+  QTest::keyClick(&form, Qt::Key_P, Qt::ControlModifier);
+  EXPECT_EQ(program.dialogs.previewCount, 1);
+  EXPECT_TRUE(program.dialogs.shown.empty());
 }
 
 TEST(MainWindowStart, ExitClosesTheWindow) {

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QFile>
 #include <QLabel>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <filesystem>
 #include <memory>
@@ -35,20 +37,21 @@ struct StartedProgram {
   std::unique_ptr<ProgramWindows> windows;
 };
 
-// A logger file in the temporary folder, removed with the object.
+// A file named `name` in a temporary folder of its own, removed with the
+// object: runs that share a machine never meet.
 class TempFile {
  public:
   explicit TempFile(const std::string& name)
-      : path_(std::filesystem::temp_directory_path() / name) {}
+      : path_(QFile::encodeName(folder_.filePath(QString::fromStdString(name))).toStdString()) {}
   TempFile(const std::string& name, const std::vector<std::uint8_t>& bytes) : TempFile(name) {
-    loggen::WriteFile(path_.string(), bytes);
+    loggen::WriteFile(path_, bytes);
   }
-  ~TempFile() { std::filesystem::remove(path_); }
-  QString path() const { return QString::fromStdString(path_.string()); }
-  std::string string() const { return path_.string(); }
+  QString path() const { return QString::fromStdString(path_); }
+  std::string string() const { return path_; }
 
  private:
-  std::filesystem::path path_;
+  QTemporaryDir folder_;
+  std::string path_;
 };
 
 inline std::vector<std::uint8_t> LoggerBytes(int blocks, std::uint32_t seed = 7, int shocks = 0) {

@@ -5,44 +5,26 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <filesystem>
 
+#include "CliProcess.h"
 #include "LoggerFileWriter.h"
 #include "analysis/Spectra.h"
 #include "files/LoggerFile.h"
 
 namespace {
 
-struct Output {
-  int exitCode;
-  QByteArray out;
-  QByteArray err;
-};
-
-Output Spectrum(const QStringList& arguments) {
-  QProcess process;
-  process.start(TORVIK_CLI_PATH, arguments);
-  process.waitForFinished(60000);
-  return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+loggen::LoggerFileOptions VibrationOptions() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 500;
+  options.bursts = 3;
+  options.shocks = 2;
+  options.seed = 5;
+  return options;
 }
 
 // A vibrating recording with shocks, written as a logger file.
-struct VibrationFile {
-  std::string path = (std::filesystem::temp_directory_path() / "cli_spectra.dat").string();
-  QString file = QString::fromStdString(path);
-  Recording recording{20000};
-  VibrationFile() {
-    loggen::LoggerFileOptions options;
-    options.blocks = 500;
-    options.bursts = 3;
-    options.shocks = 2;
-    options.seed = 5;
-    const auto bytes = loggen::MakeLoggerFile(options);
-    loggen::WriteFile(path, bytes);
-    DecodeLoggerFile(bytes, recording);
-  }
-  ~VibrationFile() { std::filesystem::remove(path); }
+struct VibrationFile : GeneratedLoggerFile {
+  VibrationFile() : GeneratedLoggerFile(VibrationOptions(), 20000) {}
 };
 
 void ExpectList(const QJsonValue& list, const std::vector<double>& expected, const char* what) {
@@ -63,7 +45,7 @@ std::vector<QList<QByteArray>> CsvRows(const QByteArray& text) {
 
 TEST(CliSpectra, PsdJsonHoldsTheIntervalTheSettingsAndEachAxisSpectrumAndRms) {
   VibrationFile f;
-  const Output r = Spectrum(
+  const CliResult r = RunCli(
       {"psd", "--from", "1.5", "--to", "6.5", "--segment", "512", "--band", "5:200", f.file});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const QJsonObject json = QJsonDocument::fromJson(r.out).object();
@@ -86,8 +68,8 @@ TEST(CliSpectra, PsdJsonHoldsTheIntervalTheSettingsAndEachAxisSpectrumAndRms) {
 
 TEST(CliSpectra, SrsJsonAndCsvCarryTheSameSpectrumOfTheWholeRecording) {
   VibrationFile f;
-  const Output json = Spectrum({"srs", "--q", "5", "--fmin", "2", f.file});
-  const Output csv = Spectrum({"srs", "--q", "5", "--fmin", "2", "--csv", f.file});
+  const CliResult json = RunCli({"srs", "--q", "5", "--fmin", "2", f.file});
+  const CliResult csv = RunCli({"srs", "--q", "5", "--fmin", "2", "--csv", f.file});
   ASSERT_EQ(json.exitCode, 0) << json.err.toStdString();
   ASSERT_EQ(csv.exitCode, 0) << csv.err.toStdString();
   const QJsonObject object = QJsonDocument::fromJson(json.out).object();
@@ -115,7 +97,7 @@ TEST(CliSpectra, SrsJsonAndCsvCarryTheSameSpectrumOfTheWholeRecording) {
 
 TEST(CliSpectra, PsdCsvHasOneColumnPerAxisAndOneTablePerFile) {
   VibrationFile f;
-  const Output r = Spectrum({"psd", "--csv", "--segment", "64", f.file, f.file});
+  const CliResult r = RunCli({"psd", "--csv", "--segment", "64", f.file, f.file});
   ASSERT_EQ(r.exitCode, 0);
   const QList<QByteArray> tables = r.out.split('\n');
   const auto rows = CsvRows(r.out);
@@ -136,13 +118,13 @@ TEST(CliSpectra, SettingsOutOfRangeAreUsageErrorsWithNothingPrinted) {
       {"srs", "--fmax", "500", f.file},       {"srs", "--q", "0.5", f.file},
       {"srs", "--per-octave", "0.9", f.file}, {"srs", "--fmin", "0", f.file}};
   for (const QStringList& arguments : refused) {
-    const Output r = Spectrum(arguments);
+    const CliResult r = RunCli(arguments);
     EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty()) << arguments.join(' ').toStdString();
     EXPECT_TRUE(r.err.contains("usage:")) << arguments.join(' ').toStdString();
   }
-  EXPECT_EQ(Spectrum({"psd", "--segment", "8", f.file}).exitCode, 0);
-  EXPECT_EQ(Spectrum({"srs", "--fmax", "499", "--q", "0.51", "--per-octave", "1", f.file}).exitCode,
+  EXPECT_EQ(RunCli({"psd", "--segment", "8", f.file}).exitCode, 0);
+  EXPECT_EQ(RunCli({"srs", "--fmax", "499", "--q", "0.51", "--per-octave", "1", f.file}).exitCode,
             0);
 }
 

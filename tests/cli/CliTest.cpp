@@ -10,67 +10,39 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 
+#include "CliProcess.h"
 #include "LoggerFileWriter.h"
 #include "analysis/DerivedData.h"
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
-#include "text/NumberText.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
+#include "text/NumberText.h"
 
 namespace {
 
-struct Result {
-  int exitCode;
-  QByteArray out;
-  QByteArray err;
-  std::vector<QJsonObject> objects() const {
-    std::vector<QJsonObject> list;
-    for (const QByteArray& line : out.split('\n')) {
-      if (!line.isEmpty()) list.push_back(QJsonDocument::fromJson(line).object());
-    }
-    return list;
-  }
-};
+using Result = CliResult;
 
-Result RunCli(const QStringList& arguments, const QByteArray& input = {},
-              const QString& outputFile = {}) {
-  QProcess process;
-  if (!outputFile.isEmpty()) process.setStandardOutputFile(outputFile);
-  process.start(TORVIK_CLI_PATH, arguments);
-  process.write(input);
-  process.closeWriteChannel();
-  process.waitForFinished(60000);
-  return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
-}
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / name).string();
+loggen::LoggerFileOptions ShockOptions() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 500;
+  options.shocks = 4;
+  options.seed = 11;
+  return options;
 }
 
 // A logger file with shocks beyond ±25 m/s², and the recording it decodes to.
-struct Fixture {
-  std::string path = TempPath("cli_test.dat");
-  Recording recording;
-  Fixture() {
-    loggen::LoggerFileOptions options;
-    options.blocks = 500;
-    options.shocks = 4;
-    options.seed = 11;
-    const auto bytes = loggen::MakeLoggerFile(options);
-    loggen::WriteFile(path, bytes);
-    DecodeLoggerFile(bytes, recording);
-    DerivedData(recording).SamplesLoaded();
-  }
-  ~Fixture() { std::filesystem::remove(path); }
+struct Fixture : GeneratedLoggerFile {
+  Fixture() : GeneratedLoggerFile(ShockOptions()) {}
 };
 
 }  // namespace
@@ -140,7 +112,7 @@ TEST(Cli, ParamsMatchTheCore) {
 
 TEST(Cli, ARejectedFileAmongGoodOnes) {
   Fixture f;
-  const std::string bad = TempPath("cli_bad.dat");
+  const std::string bad = f.TempPath("bad.dat");
   loggen::WriteFile(bad, std::vector<std::uint8_t>(300, 0x11));
   const Result r = RunCli({"info", QString::fromStdString(f.path), QString::fromStdString(bad),
                            "/nonexistent/file.dat", QString::fromStdString(f.path)});
@@ -148,7 +120,6 @@ TEST(Cli, ARejectedFileAmongGoodOnes) {
   EXPECT_EQ(r.objects().size(), 2u);
   EXPECT_TRUE(QString::fromUtf8(r.err).contains(QStringLiteral("неправильный формат данных")));
   EXPECT_TRUE(QString::fromUtf8(r.err).contains(QStringLiteral("Указанный файл не найден")));
-  std::filesystem::remove(bad);
 }
 
 TEST(Cli, UsageErrors) {
@@ -166,7 +137,7 @@ TEST(Cli, UsageErrors) {
 
 TEST(Cli, ConvertWritesTheCodesTextFile) {
   Fixture f;
-  const std::string out = TempPath("cli_convert.csv");
+  const std::string out = f.TempPath("convert.csv");
   const Result r = RunCli({"convert", QString::fromStdString(f.path), QString::fromStdString(out)});
   ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
   const FileReadResult written = ReadWholeFile(out);
@@ -174,7 +145,6 @@ TEST(Cli, ConvertWritesTheCodesTextFile) {
   // The text file reads back through the same tool.
   const Result info = RunCli({"info", QString::fromStdString(out)});
   EXPECT_EQ(info.objects().at(0)["samples"].toInt(), 10000);
-  std::filesystem::remove(out);
 }
 
 TEST(Cli, FilterDesignAndStream) {
@@ -282,27 +252,24 @@ TEST(CliOptions, HelpAndVersionGoToStandardOutput) {
 
 TEST(CliFiles, PipesFoldersAndOddNamesDoNotStopTheBatch) {
   Fixture f;
-  const std::string fifo = TempPath("cli_test_fifo.dat");
-  std::filesystem::remove(fifo);
+  const std::string fifo = f.TempPath("fifo.dat");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   // A name that is not UTF-8 is still the file's name.
-  const std::string latin1 = TempPath("lat1_\xe9t\xe9.dat");
+  const std::string latin1 = f.TempPath("lat1_\xe9t\xe9.dat");
   std::filesystem::copy_file(f.path, latin1, std::filesystem::copy_options::overwrite_existing);
   QProcess process;
-  process.start(TORVIK_CLI_PATH, {"info", QString::fromStdString(fifo), "/tmp", "/dev/zero"});
+  process.start(TORVIK_CLI_PATH,
+                {"info", QString::fromStdString(fifo), f.folder.path(), "/dev/zero"});
   ASSERT_TRUE(process.waitForFinished(5000)) << "blocked on a pipe";
   EXPECT_EQ(process.exitCode(), 1);
   EXPECT_EQ(process.readAllStandardError().count("Не удалось получить доступ к файлу"), 3);
   // QProcess would re-encode the name, so the shell passes its bytes.
   const std::string command = std::string("'") + TORVIK_CLI_PATH + "' info '" + latin1 + "' '" +
-                              f.path + "' > " + TempPath("cli_latin1.out") + " 2>&1";
+                              f.path + "' > " + f.TempPath("latin1.out") + " 2>&1";
   EXPECT_EQ(std::system(command.c_str()), 0);
-  const FileReadResult out = ReadWholeFile(TempPath("cli_latin1.out"));
+  const FileReadResult out = ReadWholeFile(f.TempPath("latin1.out"));
   EXPECT_EQ(std::count(out.bytes.begin(), out.bytes.end(), '\n'), 2);
   EXPECT_EQ(std::string(out.bytes.begin(), out.bytes.end()).find("не найден"), std::string::npos);
-  std::filesystem::remove(fifo);
-  std::filesystem::remove(latin1);
-  std::filesystem::remove(TempPath("cli_latin1.out"));
 }
 
 TEST(CliFiles, AFailedWriteIsAFailure) {
@@ -320,7 +287,7 @@ TEST(CliFiles, AFailedWriteIsAFailure) {
 
 TEST(CliFiles, ConvertNeverLeavesACutFileOrOverwritesItsInput) {
   Fixture f;
-  const std::string out = TempPath("cli_convert_old.csv");
+  const std::string out = f.TempPath("convert_old.csv");
   loggen::WriteFile(out, {'o', 'l', 'd'});
   // A full disk: writes beyond 64 kB fail (the signal is ignored so the write reports it).
   const std::string command = "trap '' XFSZ; ulimit -f 64; exec '" + std::string(TORVIK_CLI_PATH) +
@@ -338,7 +305,6 @@ TEST(CliFiles, ConvertNeverLeavesACutFileOrOverwritesItsInput) {
   const Result device = RunCli({"convert", input, "/dev/null"});
   EXPECT_EQ(device.exitCode, 1);
   EXPECT_TRUE(QString::fromUtf8(device.err).contains("Не удалось получить доступ к файлу"));
-  std::filesystem::remove(out);
 }
 
 TEST(CliFilter, StreamsCrLfRejectsNonFiniteAndUnstableDesigns) {
@@ -366,7 +332,9 @@ TEST(CliFilter, StreamsCrLfRejectsNonFiniteAndUnstableDesigns) {
 // A file written by the generator with shocks on Y and Z, its events read
 // back through the command and checked against the shocks and the core.
 TEST(Cli, EventsListTheGeneratedShocksAsTheCoreFindsThem) {
-  const std::string path = TempPath("cli_events.dat");
+  QTemporaryDir folder;
+  ASSERT_TRUE(folder.isValid());
+  const std::string path = QFile::encodeName(folder.filePath("events.dat")).toStdString();
   QProcess generator;
   generator.start(TORVIK_MAKE_LOGGER_PATH,
                   {"--blocks", "500", "--noise", "0", "--shock", "Y:54:12:3", "--shock",
@@ -438,5 +406,4 @@ TEST(Cli, EventsListTheGeneratedShocksAsTheCoreFindsThem) {
   const Result missing = RunCli({"events", "/nonexistent/none.dat", QString::fromStdString(path)});
   EXPECT_EQ(missing.exitCode, 1);
   EXPECT_EQ(missing.objects().size(), 1u);  // the readable file is still answered
-  std::filesystem::remove(path);
 }

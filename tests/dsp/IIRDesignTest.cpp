@@ -46,6 +46,9 @@ TEST(Complex, ModulusAndSquareRoot) {
   EXPECT_EQ(negative.im, 2);
 }
 
+// The numbers below are printed by reference_designs.py beside this file: an
+// independent textbook computation (Bessel poles from the reverse Bessel
+// polynomial, not from the program's table).
 TEST(IIRDesign, ReferenceDesigns) {
   const auto vibro = dsptest::MakeVibroSpeedFilter();
   ASSERT_EQ(vibro->TapCount(), 5);

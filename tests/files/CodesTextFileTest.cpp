@@ -1,12 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 #include <sstream>
 
 #include "analysis/DerivedData.h"
-#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
+#include "support/TempDir.h"
+#include "text/NumberText.h"
 
 namespace {
 
@@ -108,11 +108,11 @@ TEST(CodesTextFile, LinesCountAsWrittenAndCapacityIsNeverExceeded) {
 
 TEST(CodesTextFile, WriteReportsAFileThatCannotBeCreated) {
   EXPECT_THROW(WriteCodesTextFile("/nonexistent-folder/x.csv", WithCodes(3)), std::runtime_error);
-  const auto path = (std::filesystem::temp_directory_path() / "codes_text_test.csv").string();
+  const TempDir folder;
+  const std::string path = folder.File("codes.csv");
   WriteCodesTextFile(path, WithCodes(3));
   std::ifstream in(path, std::ios::binary);
   std::stringstream content;
   content << in.rdbuf();
   EXPECT_EQ(content.str(), CodesText(WithCodes(3)));
-  std::filesystem::remove(path);
 }

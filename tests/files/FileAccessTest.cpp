@@ -9,15 +9,9 @@
 
 #include "LoggerFileWriter.h"
 #include "files/FileAccess.h"
+#include "support/TempDir.h"
 
 namespace {
-
-std::filesystem::path Folder() {
-  const auto folder = std::filesystem::temp_directory_path() / "file_access_test";
-  std::filesystem::remove_all(folder);
-  std::filesystem::create_directories(folder);
-  return folder;
-}
 
 std::string Contents(const std::filesystem::path& path) {
   const FileReadResult read = ReadWholeFile(path.string());
@@ -47,7 +41,8 @@ class FileSizeLimit {
 }  // namespace
 
 TEST(ReplaceFile, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
-  const auto folder = Folder();
+  const TempDir temp;
+  const std::filesystem::path& folder = temp.Path();
   const auto path = folder / "codes.csv";
   loggen::WriteFile(path.string(), {'o', 'l', 'd'});
   ::chmod(path.c_str(), 0640);
@@ -64,11 +59,11 @@ TEST(ReplaceFile, AFailedWriteLeavesTheOldFileAndNoLeftovers) {
             std::filesystem::perms::owner_read | std::filesystem::perms::owner_write |
                 std::filesystem::perms::group_read);
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder), {}), 1);
-  std::filesystem::remove_all(folder);
 }
 
 TEST(ReplaceFile, NoFileNoFolderAndNotAFileAreRefused) {
-  const auto folder = Folder();
+  const TempDir temp;
+  const std::filesystem::path& folder = temp.Path();
   EXPECT_THROW(ReplaceFile((folder / "missing" / "x.csv").string(), "x"), std::runtime_error);
   const auto fifo = folder / "pipe.csv";
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
@@ -86,5 +81,4 @@ TEST(ReplaceFile, NoFileNoFolderAndNotAFileAreRefused) {
   loggen::WriteFile(file.string(), {1});
   EXPECT_TRUE(SameFile(file.string(), (folder / "." / "a.dat").string()));
   EXPECT_FALSE(SameFile(file.string(), fifo.string()));
-  std::filesystem::remove_all(folder);
 }

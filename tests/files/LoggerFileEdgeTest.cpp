@@ -12,6 +12,7 @@
 
 #include "LoggerFileWriter.h"
 #include "files/LoggerFile.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -45,10 +46,6 @@ void ExpectUntouched(const Recording& recording) {
   EXPECT_EQ(recording.LinSpeedX[1], 4.5);
   EXPECT_EQ(recording.Calibration[AxisX].Code0g, 30000);
   EXPECT_EQ(recording.Calibration[AxisX].Gain, 0.5);
-}
-
-std::string TempPath(const std::string& name) {
-  return (std::filesystem::temp_directory_path() / name).string();
 }
 
 }  // namespace
@@ -104,24 +101,23 @@ TEST(MalformedLoggerFiles, CalibrationOffTheSixteenBitScaleIsAWrongFormat) {
 }
 
 TEST(LoggerFileReading, OnlyRegularFilesAndAtOnce) {
-  const std::string fifo = TempPath("logger_edge_fifo.dat");
-  std::filesystem::remove(fifo);
+  const TempDir folder;
+  const std::string fifo = folder.File("fifo.dat");
   ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
   const auto start = std::chrono::steady_clock::now();
   EXPECT_EQ(ReadLoggerFile(fifo, 1000).status, FileReadStatus::CannotOpen);
   EXPECT_EQ(ReadWholeFile(fifo).status, FileReadStatus::CannotOpen);
   EXPECT_EQ(ReadLoggerFile("/dev/zero", 1000).status, FileReadStatus::CannotOpen);
-  EXPECT_EQ(ReadLoggerFile(std::filesystem::temp_directory_path().string(), 1000).status,
-            FileReadStatus::CannotOpen);
-  EXPECT_EQ(ReadLoggerFile(TempPath("no_such_logger_file.dat"), 1000).status,
+  EXPECT_EQ(ReadLoggerFile(folder.Path().string(), 1000).status, FileReadStatus::CannotOpen);
+  EXPECT_EQ(ReadLoggerFile(folder.File("no_such_logger_file.dat"), 1000).status,
             FileReadStatus::NotFound);
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
-  std::filesystem::remove(fifo);
 }
 
 TEST(LoggerFileReading, ReadsOnlyWhatFitsAndDecodesTheSameValues) {
   const auto bytes = GoodFile(300);  // 6000 samples
-  const std::string path = TempPath("logger_edge_read.dat");
+  const TempDir folder;
+  const std::string path = folder.File("read.dat");
   loggen::WriteFile(path, bytes);
   const LoggerFileRead read = ReadLoggerFile(path, 1000);
   ASSERT_EQ(read.status, FileReadStatus::Ok);
@@ -139,13 +135,13 @@ TEST(LoggerFileReading, ReadsOnlyWhatFitsAndDecodesTheSameValues) {
     ASSERT_EQ(fromFile.LinSpeedX[i + 1], fromMemory.LinSpeedX[i + 1]);
   }
   EXPECT_EQ(fromFile.Calibration[AxisX].Gain, fromMemory.Calibration[AxisX].Gain);
-  std::filesystem::remove(path);
 }
 
 TEST(LoggerFileReading, AHugeSparseFileLoadsItsFirstSamples) {
   // 20 GB on paper, a few blocks on disk: the first block and the trailer.
   const auto bytes = GoodFile(1);
-  const std::string path = TempPath("logger_edge_sparse.dat");
+  const TempDir folder;
+  const std::string path = folder.File("sparse.dat");
   const std::uint64_t size = 20'000'000'000ULL + 42 - (20'000'000'000ULL % 128);
   {
     std::ofstream file(path, std::ios::binary);
@@ -162,7 +158,6 @@ TEST(LoggerFileReading, AHugeSparseFileLoadsItsFirstSamples) {
   EXPECT_EQ(read.head.size(), 75'000u * 128);
   Recording recording(1'500'000);
   const LoggerImportResult result = DecodeLoggerFile(read.View(), recording);
-  std::filesystem::remove(path);
   ASSERT_EQ(result.status, LoggerImportStatus::Loaded);
   EXPECT_EQ(recording.SampleCount, 1'500'000u);
   EXPECT_EQ(result.samplesInFile, (size - 42) / 128 * 20);

@@ -1,11 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
 
 #include "analysis/DerivedData.h"
 #include "LoggerFileWriter.h"
 #include "files/LoggerFile.h"
+#include "support/TempDir.h"
 
 namespace {
 
@@ -174,12 +174,11 @@ TEST(LoggerDecoding, ALongerFileLoadsWhatFitsAndSaysSo) {
 
 TEST(LoggerFileReading, MissingAndReadableFiles) {
   EXPECT_EQ(ReadWholeFile("/nonexistent/file.dat").status, FileReadStatus::NotFound);
-  const auto path = (std::filesystem::temp_directory_path() / "logger_read_test.dat").string();
+  const TempDir folder;
+  const std::string path = folder.File("read.dat");
   loggen::WriteFile(path, Blocks(2));
   const FileReadResult read = ReadWholeFile(path);
   EXPECT_EQ(read.status, FileReadStatus::Ok);
   EXPECT_EQ(read.bytes, Blocks(2));
-  EXPECT_EQ(ReadWholeFile(std::filesystem::temp_directory_path().string()).status,
-            FileReadStatus::CannotOpen);
-  std::remove(path.c_str());
+  EXPECT_EQ(ReadWholeFile(folder.Path().string()).status, FileReadStatus::CannotOpen);
 }

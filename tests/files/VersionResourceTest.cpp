@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <fstream>
 
 #include "LoggerFileWriter.h"
 #include "files/VersionResource.h"
+#include "support/TempDir.h"
 
 TEST(VersionResource, ReadFromAProgramFile) {
   const auto version = ReadVersionResource(VERSION_FIXTURE_PATH);
@@ -17,7 +17,8 @@ TEST(VersionResource, FilesWithoutAVersionGiveAnEmptyText) {
   EXPECT_FALSE(ReadVersionResource("/proc/self/exe").has_value());
   EXPECT_EQ(VersionText(ReadVersionResource("/nonexistent")), "");
 
-  const auto path = (std::filesystem::temp_directory_path() / "not_a_program.bin").string();
+  const TempDir folder;
+  const std::string path = folder.File("not_a_program.bin");
   loggen::WriteFile(path, std::vector<std::uint8_t>(200, 0x7F));
   EXPECT_FALSE(ReadVersionResource(path).has_value());
 
@@ -27,5 +28,4 @@ TEST(VersionResource, FilesWithoutAVersionGiveAnEmptyText) {
   bytes.resize(bytes.size() / 2);
   loggen::WriteFile(path, bytes);
   EXPECT_FALSE(ReadVersionResource(path).has_value());
-  std::filesystem::remove(path);
 }

@@ -1,11 +1,18 @@
-// GUI tests run the real windows under Qt's offscreen platform.
+// GUI tests run the real windows under Qt's offscreen platform unless the
+// caller chose another one.
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <algorithm>
+#include <string_view>
 
 int main(int argc, char** argv) {
-  qputenv("QT_QPA_PLATFORM",
-          qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+  // Listing the cases, as ctest does before it runs them, never needs a
+  // display, whatever platform the caller's environment names.
+  const bool listing = std::any_of(argv + 1, argv + argc, [](const char* argument) {
+    return std::string_view(argument) == "--gtest_list_tests";
+  });
+  if (listing || qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();

@@ -165,6 +165,7 @@ TEST_F(ChartExportTest, PicturesHaveTheChosenSizeAndKind) {
   EXPECT_TRUE(ReadAll(Path("chart.svg")).contains("<svg"));
   ASSERT_EQ(ExportChart(chart, ChartExportFormat::Pdf, size, Path("chart.pdf")), std::nullopt);
   EXPECT_TRUE(ReadAll(Path("chart.pdf")).startsWith("%PDF"));
+  EXPECT_GT(ReadAll(Path("chart.pdf")).size(), 1000);  // a page with the chart drawn on it
   EXPECT_EQ(Files().size(), 5) << Files().join(' ').toStdString();  // no temporary left over
 }
 

@@ -1,9 +1,7 @@
 #include <gmock/gmock.h>
 
-#include <QFile>
 #include <QSignalSpy>
 #include <QTemporaryDir>
-
 #include <numeric>
 #include <stdexcept>
 
@@ -145,7 +143,8 @@ TEST_F(ChartSurfaceTest, WheelZoomsTimeAroundThePointerAndRightDragPans) {
   EXPECT_NEAR(chart.BottomAxis().Range().Upper - chart.BottomAxis().Range().Lower,
               before.Upper - before.Lower, 1e-9);
 
-  const double timePerPixel = chart.BottomAxis().PixelToValue(1) - chart.BottomAxis().PixelToValue(0);
+  const double timePerPixel =
+      chart.BottomAxis().PixelToValue(1) - chart.BottomAxis().PixelToValue(0);
   const double valuePerPixel = chart.LeftAxis().PixelToValue(0) - chart.LeftAxis().PixelToValue(1);
   const ChartRange timeBeforePan = chart.BottomAxis().Range();
   Drag(Qt::RightButton, plot.center(), plot.center() + QPoint(100, 40));
@@ -238,39 +237,14 @@ TEST_F(ChartSurfaceTest, HooksDrawAroundEverySeriesInClientPixels) {
   Settle();
   calls.clear();
   chart.Repaint();
-  EXPECT_EQ(calls, std::vector<QString>({"Series1 before", "Series1 after", "Series2 before",
-                                         "Series2 after"}));
+  EXPECT_EQ(calls, std::vector<QString>(
+                       {"Series1 before", "Series1 after", "Series2 before", "Series2 after"}));
   EXPECT_EQ(CountColor(Screen(), QRect(100, 20, 1, 40), Qt::cyan), 40);
 
   first->SetBeforeDrawValues(nullptr);
   calls.clear();
   chart.Repaint();
   EXPECT_EQ(calls.size(), 3u);
-}
-
-TEST_F(ChartSurfaceTest, ExportWritesEveryFormatAtTheChosenSize) {
-  AddSeries(Ramp(3001));
-  QTemporaryDir dir;
-  ASSERT_TRUE(dir.isValid());
-  using Format = ChartSurface::ExportFormat;
-  const QSize size(640, 400);
-  for (auto [format, name] : {std::pair{Format::Png, "chart.png"}, {Format::Bmp, "chart.bmp"},
-                              {Format::Jpeg, "chart.jpg"}}) {
-    ASSERT_TRUE(chart.Export(dir.filePath(name), format, size)) << name;
-    EXPECT_EQ(QImage(dir.filePath(name)).size(), size) << name;
-  }
-  ASSERT_TRUE(chart.Export(dir.filePath("chart.svg"), Format::Svg, size));
-  QFile svg(dir.filePath("chart.svg"));
-  ASSERT_TRUE(svg.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(svg.readAll().contains("<svg"));
-  ASSERT_TRUE(chart.Export(dir.filePath("chart.pdf"), Format::Pdf, size));
-  QFile pdf(dir.filePath("chart.pdf"));
-  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
-  EXPECT_TRUE(pdf.read(5) == "%PDF-");
-  EXPECT_GT(pdf.size(), 1000);
-
-  EXPECT_FALSE(chart.Export(dir.filePath("missing/chart.png"), Format::Png, size));
-  EXPECT_FALSE(chart.Export(dir.filePath("missing/chart.pdf"), Format::Pdf, size));
 }
 
 TEST_F(ChartSurfaceTest, PrintKeepsSevenPerCentMarginsAndStretchesTheChart) {
