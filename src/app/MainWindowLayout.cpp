@@ -103,7 +103,8 @@ QStatusBar* BuildStatusBar(TMainForm& form) {
 }
 
 QTableWidget* BuildParamViews() {
-  auto* views = Named(new QTableWidget(5, 5), "ParamViews");
+  constexpr int kColumns = 1 + kParamValueColumns;  // the row's name, then its values
+  auto* views = Named(new QTableWidget(kParamRowCount, kColumns), "ParamViews");
   views->setHorizontalHeaderLabels({QStringLiteral("Параметр"), QStringLiteral("Минимум"),
                                     QStringLiteral("Максимум"), QStringLiteral("Среднее"),
                                     QStringLiteral("СКО")});
@@ -119,9 +120,9 @@ QTableWidget* BuildParamViews() {
   views->verticalHeader()->setDefaultSectionSize(17);
   views->horizontalHeader()->setFixedHeight(20);
   views->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-  for (int c = 0; c < 5; ++c) views->setColumnWidth(c, 150);
-  for (int r = 0; r < 5; ++r) {
-    for (int c = 0; c < 5; ++c) views->setItem(r, c, new QTableWidgetItem);
+  for (int c = 0; c < kColumns; ++c) views->setColumnWidth(c, 150);
+  for (int r = 0; r < kParamRowCount; ++r) {
+    for (int c = 0; c < kColumns; ++c) views->setItem(r, c, new QTableWidgetItem);
   }
   return views;
 }

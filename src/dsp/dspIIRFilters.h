@@ -137,22 +137,22 @@ class TdspIIRFilter : public TdspCustomIIRFilter {
  public:
   using TdspCustomIIRFilter::TdspCustomIIRFilter;
 
-  using TdspCustomIIRFilter::Kind;
-  using TdspCustomIIRFilter::SetKind;
-  using TdspCustomIIRFilter::Response;
-  using TdspCustomIIRFilter::SetResponse;
-  using TdspCustomIIRFilter::Order;
-  using TdspCustomIIRFilter::SetOrder;
   using TdspCustomIIRFilter::Frequency1;
-  using TdspCustomIIRFilter::SetFrequency1;
   using TdspCustomIIRFilter::Frequency2;
-  using TdspCustomIIRFilter::SetFrequency2;
-  using TdspCustomIIRFilter::SampleRate;
-  using TdspCustomIIRFilter::SetSampleRate;
-  using TdspCustomIIRFilter::Ripple;
-  using TdspCustomIIRFilter::SetRipple;
+  using TdspCustomIIRFilter::Kind;
   using TdspCustomIIRFilter::ManualReset;
+  using TdspCustomIIRFilter::Order;
+  using TdspCustomIIRFilter::Response;
+  using TdspCustomIIRFilter::Ripple;
+  using TdspCustomIIRFilter::SampleRate;
+  using TdspCustomIIRFilter::SetFrequency1;
+  using TdspCustomIIRFilter::SetFrequency2;
+  using TdspCustomIIRFilter::SetKind;
   using TdspCustomIIRFilter::SetManualReset;
+  using TdspCustomIIRFilter::SetOrder;
+  using TdspCustomIIRFilter::SetResponse;
+  using TdspCustomIIRFilter::SetRipple;
+  using TdspCustomIIRFilter::SetSampleRate;
 };
 
 // The stored properties of a filter in a form resource. Members left at

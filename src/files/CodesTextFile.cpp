@@ -4,8 +4,8 @@
 #include <array>
 #include <cmath>
 
-#include "text/NumberText.h"
 #include "files/FileAccess.h"
+#include "text/NumberText.h"
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include <array>
 #include <cstdlib>
 
-
 namespace {
 
 constexpr std::size_t kBlockSize = 128;

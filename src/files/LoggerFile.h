@@ -37,9 +37,9 @@ struct LoggerFileView {
 
 // Decodes a logger file into the recording: calibration from the trailer,
 // codes and temperature of every block (what derives from them is the
-// owner's step that follows a load). Everything is checked before anything is written, so a rejected file
-// leaves the recording exactly as it was. A file longer than the recording's
-// capacity loads its first `Capacity` samples.
+// owner's step that follows a load). Everything is checked before anything is written, so a
+// rejected file leaves the recording exactly as it was. A file longer than the recording's capacity
+// loads its first `Capacity` samples.
 LoggerImportResult DecodeLoggerFile(const LoggerFileView& file, Recording& recording);
 // The same for a whole file held in memory.
 LoggerImportResult DecodeLoggerFile(std::span<const std::uint8_t> bytes, Recording& recording);

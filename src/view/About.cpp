@@ -5,8 +5,8 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "ui/FormLayout.h"
 #include "files/VersionResource.h"
+#include "ui/FormLayout.h"
 
 TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("AboutForm"));

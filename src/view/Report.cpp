@@ -11,7 +11,6 @@
 
 namespace {
 
-
 // Puts the chart back as the screen shows it, whatever happened meanwhile.
 class ScreenLookGuard {
  public:

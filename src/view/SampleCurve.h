@@ -3,14 +3,14 @@
 // QCustomPlot.
 #pragma once
 
-#include "view/ChartSurface.h"
-
 #include <qcustomplot.h>
 
 #include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <vector>
+
+#include "view/ChartSurface.h"
 
 // The samples of one series and the minimum and maximum of every block of
 // them, built in one pass when the samples are set. A pixel column that
@@ -71,8 +71,7 @@ class SampleCurve : public QCPAbstractPlottable {
 
   double selectTest(const QPointF& pos, bool onlySelectable,
                     QVariant* details = nullptr) const override;
-  QCPRange getKeyRange(bool& foundRange,
-                       QCP::SignDomain inSignDomain = QCP::sdBoth) const override;
+  QCPRange getKeyRange(bool& foundRange, QCP::SignDomain inSignDomain = QCP::sdBoth) const override;
   QCPRange getValueRange(bool& foundRange, QCP::SignDomain inSignDomain = QCP::sdBoth,
                          const QCPRange& inKeyRange = QCPRange()) const override;
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "analysis/IntervalParams.h"
-#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
+#include "text/NumberText.h"
 
 using ::testing::ElementsAre;
 
@@ -223,6 +223,6 @@ TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
   EXPECT_THAT(output.memo, ElementsAre("-> Превышение порогового уровня +12,5м/с2",
                                        "на 10,000 мс длительностью 20,000 мс"));
   EXPECT_THAT(output.boxes, ::testing::Contains(
-                                 "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня + 12,5м/с2\r\n"
-                                 "Результаты на закладке \"Превышения\""));
+                                "box ВНИМАНИЕ!\r\nБыло превышение порогового уровня + 12,5м/с2\r\n"
+                                "Результаты на закладке \"Превышения\""));
 }

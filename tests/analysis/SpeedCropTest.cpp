@@ -3,16 +3,18 @@
 #include <stdexcept>
 #include <vector>
 
-#include "analysis/DerivedData.h"
 #include "analysis/Crop.h"
-#include "text/NumberText.h"
+#include "analysis/DerivedData.h"
 #include "analysis/Speed.h"
+#include "text/NumberText.h"
 
 namespace {
 
 constexpr double kUnwritten = 123.25;  // marks entries a call must leave alone
 
-std::vector<double> Speeds(std::size_t count) { return std::vector<double>(count, kUnwritten); }
+std::vector<double> Speeds(std::size_t count) {
+  return std::vector<double>(count, kUnwritten);
+}
 
 }  // namespace
 
@@ -50,7 +52,8 @@ TEST(SpeedCorrection, SubtractsTheLineThroughTheMeanOfTheLastFifty) {
   const double e = 974 * 2.5 * 0.001;  // mean of entries 950 … 999
   SpeedCorrection(speed.data(), 1000);
   EXPECT_EQ(speed[0], 0);
-  for (int k = 1; k < 1000; ++k) EXPECT_NEAR(speed[k], (k - 0.5) * 2.5 * 0.001 - k * e / 1000, 1e-12);
+  for (int k = 1; k < 1000; ++k)
+    EXPECT_NEAR(speed[k], (k - 0.5) * 2.5 * 0.001 - k * e / 1000, 1e-12);
   EXPECT_EQ(speed[1000], kUnwritten);
   double tail = 0;
   for (int k = 950; k < 1000; ++k) tail += speed[k];

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <limits>
 
-#include "text/NumberText.h"
 #include "analysis/ValueStr.h"
+#include "text/NumberText.h"
 
 TEST(ValueText, ScalesIntoThePrefixGroupOfTheTruncatedExponent) {
   DecimalSeparatorScope point('.');

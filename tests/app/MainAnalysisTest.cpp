@@ -12,9 +12,9 @@
 #include <cmath>
 
 #include "MainTestSupport.h"
-#include "text/NumberText.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 

@@ -16,8 +16,8 @@
 #include <csignal>
 
 #include "MainTestSupport.h"
-#include "text/NumberText.h"
 #include "support/FileSizeLimit.h"
+#include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"

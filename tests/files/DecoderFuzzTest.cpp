@@ -9,9 +9,9 @@
 #include <random>
 
 #include "LoggerFileWriter.h"
-#include "text/NumberText.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
+#include "text/NumberText.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 
 #include <filesystem>
 
-#include "analysis/DerivedData.h"
 #include "LoggerFileWriter.h"
+#include "analysis/DerivedData.h"
 #include "files/LoggerFile.h"
 #include "support/TempDir.h"
 

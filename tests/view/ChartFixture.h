@@ -8,7 +8,6 @@
 #include <QImage>
 #include <QTest>
 #include <QWheelEvent>
-
 #include <deque>
 #include <vector>
 
@@ -53,8 +52,9 @@ class ChartFixture : public ::testing::Test {
   }
 
   void Wheel(QPoint at, int notches) {
-    QWheelEvent wheel(QPointF(at), QPointF(chart.mapToGlobal(at)), QPoint(), QPoint(0, 120 * notches),
-                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QWheelEvent wheel(QPointF(at), QPointF(chart.mapToGlobal(at)), QPoint(),
+                      QPoint(0, 120 * notches), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                      false);
     QApplication::sendEvent(&chart, &wheel);
   }
 
