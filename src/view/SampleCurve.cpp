@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace {
@@ -59,15 +60,35 @@ double SampleSummary::Y(std::size_t k) const {
   return (source_.values[source_.first + k] - source_.zero) * source_.factor + source_.offset;
 }
 
+// Pairs of doubles side by side, four pairs at a time: a comparison and a
+// select per pair, which the compiler turns into vector minimum and maximum
+// instructions; the extremes are exact whatever the order.
+using Pair = double __attribute__((vector_size(2 * sizeof(double))));
+
 SampleSummary::Extremes SampleSummary::RawExtremes(std::size_t begin, std::size_t end) const {
+  constexpr std::size_t kPairs = 4;
   const double* v = source_.values + source_.first;
-  double low = v[begin];
-  double high = v[begin];
-  for (std::size_t i = begin + 1; i < end; ++i) {
-    low = std::min(low, v[i]);
-    high = std::max(high, v[i]);
+  Pair low[kPairs], high[kPairs];
+  for (std::size_t j = 0; j < kPairs; ++j) low[j] = high[j] = Pair{v[begin], v[begin]};
+  std::size_t i = begin;
+  for (; i + 2 * kPairs <= end; i += 2 * kPairs) {
+    for (std::size_t j = 0; j < kPairs; ++j) {
+      Pair x;
+      std::memcpy(&x, v + i + 2 * j, sizeof x);
+      low[j] = x < low[j] ? x : low[j];
+      high[j] = x > high[j] ? x : high[j];
+    }
   }
-  return {low, high};
+  double lowest = v[begin], highest = v[begin];
+  for (std::size_t j = 0; j < kPairs; ++j) {
+    lowest = std::min({lowest, low[j][0], low[j][1]});
+    highest = std::max({highest, high[j][0], high[j][1]});
+  }
+  for (; i < end; ++i) {
+    lowest = std::min(lowest, v[i]);
+    highest = std::max(highest, v[i]);
+  }
+  return {lowest, highest};
 }
 
 SampleSummary::Extremes SampleSummary::Scaled(Extremes raw) const {

@@ -2,10 +2,12 @@
 
 #include <QSignalSpy>
 #include <QTemporaryDir>
+#include <cmath>
 #include <numeric>
 #include <stdexcept>
 
 #include "view/ChartFixture.h"
+#include "view/SampleCurve.h"
 
 namespace {
 
@@ -57,6 +59,32 @@ TEST(SampleSourceTest, SeriesReadEveryPointFromTheCallersArray) {
   EXPECT_EQ(chart.Series(2), threshold);
   EXPECT_EQ(chart.FindSeries("Series9"), nullptr);
   EXPECT_EQ(chart.Series(3), nullptr);
+}
+
+// The block summary a full view is drawn from gives the extremes a plain
+// scan gives, for every span, whatever block position a spike takes.
+TEST(SampleSummaryTest, RangeExtremesMatchAPlainScan) {
+  std::vector<double> values(1000);
+  for (std::size_t i = 0; i < values.size(); ++i) values[i] = std::sin(0.37 * i) * 5;
+  for (std::size_t spike : {3u, 64u, 127u, 200u, 517u, 999u}) values[spike] = spike % 2 ? 40 : -40;
+  SampleSummary summary;
+  summary.Assign({values.data(), -2.0, 1.0, 1, values.size() - 1, 0.001, 32.0});
+  for (std::size_t begin : {0u, 1u, 63u, 64u, 130u, 500u}) {
+    for (std::size_t end : {begin + 1, begin + 7, begin + 64, begin + 200, std::size_t{999}}) {
+      if (end > summary.Count() || end <= begin) continue;
+      double low = summary.Y(begin), high = low;
+      for (std::size_t k = begin; k < end; ++k) {
+        low = std::min(low, summary.Y(k));
+        high = std::max(high, summary.Y(k));
+      }
+      const SampleSummary::Extremes e = summary.RangeExtremes(begin, end);
+      EXPECT_EQ(e.Min, low) << begin << " " << end;
+      EXPECT_EQ(e.Max, high) << begin << " " << end;
+    }
+  }
+  const SampleSummary::Extremes all = summary.ValueRange();
+  EXPECT_EQ(all.Min, (40 - 32.0) * -2.0 + 1.0);
+  EXPECT_EQ(all.Max, (-40 - 32.0) * -2.0 + 1.0);
 }
 
 class ChartSurfaceTest : public ChartFixture {};
