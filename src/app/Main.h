@@ -1,5 +1,5 @@
-// The main window: it owns the recording, the chart, the filter of the
-// vibration speed and every command of the menu. Handlers read controls, call
+// The main window: it owns the recording with what derives from it, the
+// measurement settings, the chart and every command of the menu. Handlers read controls, call
 // the core, write controls and redraw.
 #pragma once
 
@@ -67,7 +67,7 @@ class TMainForm : public QMainWindow {
   ChartSurface* CHART;
   std::array<ChartSeries*, 8> Series{};  // Series1 … Series8
   TChartHelper* ChartHelper;
-  TdspIIRFilter* dspIIRFilter3;  // the vibration-speed filter, kept by the derived-data owner
+  TdspIIRFilter* dspIIRFilter3 = nullptr;  // the vibration-speed filter; DerivedData keeps it
   // Progress and status
   QProgressBar* ProgressBar;
   std::array<QLabel*, 7> StatusPanels{};
