@@ -1,6 +1,6 @@
 // The main window: it owns the recording with what derives from it, the
-// measurement settings, the chart and every command of the menu. Handlers read controls, call
-// the core, write controls and redraw.
+// measurement settings, the chart and every command of the menu. Handlers
+// read controls, call the core, write controls and redraw.
 #pragma once
 
 #include <QMainWindow>
