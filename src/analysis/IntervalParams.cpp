@@ -17,12 +17,6 @@ const std::array<ParamRowDef, kParamRowCount> ParamRows = {{
 
 const char* const kNotComputedText = "не вычислен";
 
-namespace {
-
-constexpr int kAccelXRow = 0;
-
-}  // namespace
-
 RowTexts StatisticsTexts(const RowStatistics& statistics, bool codesMode, const std::string& unit) {
   auto text = [&](double v) { return codesMode ? FormatFixed(v, 6, 1) : ValueToStrMy(3, unit, v); };
   return {text(statistics.Min), text(statistics.Max), text(statistics.Mean),
@@ -71,6 +65,9 @@ RowTexts ParamRowTexts(const std::optional<RowStatistics>& statistics, int row,
   return StatisticsTexts(*statistics, options.Settings.CodesMode, ParamRows[row].Unit);
 }
 
+namespace {
+
+// Both passes of the search over the interval, as the parameters list them.
 std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, SampleInterval interval,
                                                 double boundLevel) {
   std::array<ExceedancePass, 2> passes;
@@ -89,6 +86,8 @@ std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, Samp
   return passes;
 }
 
+}  // namespace
+
 std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& recording,
                                                             std::string_view startText,
                                                             std::string_view stopText,
@@ -97,7 +96,6 @@ std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& rec
       ParamInterval(startText, stopText, recording.SampleCount);
   if (!interval) return std::nullopt;
   IntervalParamsResult result;
-  result.Interval = *interval;
   // Every shown row in one pass.
   result.Statistics = ParamRowsStatistics(recording, *interval, options);
   for (int row = 0; row < kParamRowCount; ++row) {

@@ -17,6 +17,8 @@
 
 inline constexpr int kParamRowCount = 5;
 inline constexpr int kParamValueColumns = 4;  // minimum, maximum, mean, deviation
+inline constexpr int kAccelXRow = 0;          // its curve decides the exceedance search
+inline constexpr int kVibroSpeedRow = 3;
 
 struct ParamRowDef {
   const char* Caption;
@@ -69,7 +71,6 @@ struct ExceedancePass {
 };
 
 struct IntervalParamsResult {
-  SampleInterval Interval;
   std::array<std::optional<RowStatistics>, kParamRowCount> Statistics;  // shown rows only
   std::array<RowTexts, kParamRowCount> Texts;
   // Whether the search ran: the X acceleration is shown and nobody tracks.
@@ -89,7 +90,3 @@ std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& rec
                                                             std::string_view startText,
                                                             std::string_view stopText,
                                                             const ParamOptions& options);
-
-// Both passes of the search over the interval, as the parameters list them.
-std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, SampleInterval interval,
-                                                double boundLevel);

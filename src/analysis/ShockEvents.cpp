@@ -64,9 +64,6 @@ class ChannelEvents {
     if (p.Index - current_.Last - 1 >= std::max(settings_.Gap, 1u)) Close();
   }
 
-  // A sample beyond the threshold; `stretchSign` and `stretchStart` (the
-  // integral at its start) describe the stretch that holds the sample before
-  // it (sign 0: none).
   // Whether a sample beyond the threshold at `index` starts a new event.
   bool Opens(std::uint32_t index) const {
     // A run goes on through consecutive samples whatever the gap allows.
@@ -74,6 +71,9 @@ class ChannelEvents {
     return !open_ || (quiet != 0 && quiet >= settings_.Gap);
   }
 
+  // A sample beyond the threshold; `stretchSign` and `stretchStart` (the
+  // integral at its start) describe the stretch that holds the sample before
+  // it (sign 0: none).
   void Above(ScanPoint p, int stretchSign, RunningIntegral stretchStart) {
     if (!Opens(p.Index)) {
       Extend(p);

@@ -1,6 +1,7 @@
 #include "analysis/Spectra.h"
 
 #include <span>
+#include <stdexcept>
 #include <thread>
 #include <vector>
 
@@ -13,6 +14,9 @@ const double* Codes(const Recording& recording, int axis) {
 
 std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
                                       int axis) {
+  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+    throw std::out_of_range("the interval lies beyond the recording");
+  }
   return {Codes(recording, axis) + interval.Start,
           static_cast<std::size_t>(interval.Stop - interval.Start) + 1};
 }

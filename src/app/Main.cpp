@@ -98,7 +98,7 @@ void TMainForm::ClearParameterValues() {
       ParamViews->item(row, column)->setText(QString());
     }
   }
-  ForgetShockEvents();
+  ForgetAnalyses();
 }
 
 void TMainForm::ImportFileClick() {

@@ -67,7 +67,7 @@ class TMainForm : public QMainWindow {
   ChartSurface* CHART;
   std::array<ChartSeries*, 8> Series{};  // Series1 … Series8
   TChartHelper* ChartHelper;
-  TdspIIRFilter* dspIIRFilter3 = nullptr;  // the vibration-speed filter; DerivedData keeps it
+  const TdspIIRFilter* dspIIRFilter3 = nullptr;  // the vibration-speed filter; DerivedData keeps it
   // Progress and status
   QProgressBar* ProgressBar;
   std::array<QLabel*, 7> StatusPanels{};
@@ -167,7 +167,7 @@ class TMainForm : public QMainWindow {
   SpectraWindow* Spectra() const { return spectraWindow_; }
   void ShockEventsClick();
   void RefreshShockEvents();
-  void ForgetShockEvents();  // the recording changed under them
+  void ForgetAnalyses();  // the recording changed under the analysis windows
   void ShowShockEvent(const ShockEvent& event);
   ShockEventsWindow* ShockEvents() const { return shockEventsWindow_; }
   // Help
@@ -191,7 +191,7 @@ class TMainForm : public QMainWindow {
   void ClearParameterValues();
   bool CodesMode() const;
   void WriteParamRow(int row, const RowTexts& cells);
-  void ShowExceedances(const IntervalParamsResult& result);
+  void ShowExceedances(const IntervalParamsResult& result, const ParamOptions& options);
   QString ThreeDecimals(double seconds) const;
 
   UserDialogs& dialogs_;

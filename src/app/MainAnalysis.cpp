@@ -1,7 +1,6 @@
 // Commands of the analysis: the interval parameters, the presets, the speed
 // correction, the vibration-speed cut-off and the crop.
 #include <QAction>
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -15,7 +14,6 @@
 #include "analysis/SmoothDlg.h"
 #include "analysis/VibroSpeed.h"
 #include "app/Main.h"
-#include "dsp/dspIIRFilters.h"
 #include "text/NumberText.h"
 #include "ui/UserDialogs.h"
 #include "view/ChartHlp.h"
@@ -36,12 +34,12 @@ void TMainForm::WriteParamRow(int row, const RowTexts& cells) {
 
 // The memo gets each pass's lines before its warning box, and the user
 // dismisses the box before the next pass and the last rows are shown.
-void TMainForm::ShowExceedances(const IntervalParamsResult& result) {
-  if (!result.Searched) {
-    if (SpyData->isChecked()) {  // tracking skips the search and shows the parameters page
-      TabbedNotebook1->setCurrentIndex(0);
-      TabbedNotebook1->repaint();
-    }
+// Tracking skips the search and brings the parameters page to the front.
+void TMainForm::ShowExceedances(const IntervalParamsResult& result, const ParamOptions& options) {
+  if (!options.Shown[kAccelXRow]) return;
+  if (options.Tracking) {
+    TabbedNotebook1->setCurrentIndex(0);
+    TabbedNotebook1->repaint();
     return;
   }
   Memo1->clear();
@@ -70,11 +68,14 @@ void TMainForm::CalculateParam() {
                                                     : system.color(QPalette::Text));
   ParamViews->setPalette(palette);
 
+  // Its row reads the vibration speed, which follows the linear speed and the
+  // cut-off also while the chart shows codes.
+  if (options.Shown[kVibroSpeedRow]) derived_->RefreshVibroSpeed(settings_.Cutoff);
   const auto result = CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
                                               StopPoint->text().toStdString(), options);
   if (result) {
     for (int row : kRowsBeforeSearch) WriteParamRow(row, result->Texts[row]);
-    ShowExceedances(*result);
+    ShowExceedances(*result, options);
     for (int row : kRowsAfterSearch) WriteParamRow(row, result->Texts[row]);
   }
   RefreshSpectra();

@@ -1,5 +1,5 @@
-// The menu "Анализ": analyses beside the specified ones, each in a window of
-// its own that follows the interval whenever the parameters are computed.
+// The menu "Анализ": shock events and spectra, each in a window of its own
+// that follows the interval whenever the parameters are computed.
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
@@ -76,10 +76,12 @@ void TMainForm::RefreshShockEvents() {
       interval->Stop * Recording::TimeStep, settings_.BoundLevel, r.GValue);
 }
 
-void TMainForm::ForgetShockEvents() {
-  if (shockEventsWindow_ == nullptr) return;
-  shockEventsWindow_->ShowNotice(
-      QStringLiteral("Запись изменилась. Нажмите F5 («Вычислить»), чтобы найти события заново."));
+void TMainForm::ForgetAnalyses() {
+  if (shockEventsWindow_ != nullptr) {
+    shockEventsWindow_->ShowNotice(
+        QStringLiteral("Запись изменилась. Нажмите F5 («Вычислить»), чтобы найти события заново."));
+  }
+  if (spectraWindow_ != nullptr) spectraWindow_->Forget();
 }
 
 // Three durations of margin on each side, and the section point on the peak

@@ -42,6 +42,7 @@ void TMainForm::OpenFileRoutine(const QString& path) {
     return dialogs_.Message(this, QString::fromStdString(CodesTextMessage(result)));
   }
   derived_->SamplesLoaded();
+  ForgetAnalyses();
   AccelX_line->setChecked(true);
   AccelY_line->setChecked(true);
   AccelZ_line->setChecked(true);

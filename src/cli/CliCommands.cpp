@@ -7,7 +7,6 @@
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
-#include "analysis/VibroSpeed.h"
 
 namespace {
 

@@ -78,8 +78,9 @@ ShockEventsWindow::ShockEventsWindow(UserDialogs& dialogs, QWidget* owner)
   column->addWidget(SaveCsv, 0, Qt::AlignRight);
   resize(640, 420);
 
-  connect(Table, &QTableWidget::cellDoubleClicked, this,
-          [this](int row, int) { emit EventChosen(EventAtRow(row)); });
+  connect(Table, &QTableWidget::cellDoubleClicked, this, [this](int row, int) {
+    RunCommand(dialogs_, this, [this, row] { emit EventChosen(EventAtRow(row)); });
+  });
   connect(SaveCsv, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { SaveCsvClick(); }); });
   SaveCsv->setEnabled(false);  // until there are events

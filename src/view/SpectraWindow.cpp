@@ -11,6 +11,7 @@
 #include <algorithm>
 
 #include "analysis/SpectraTables.h"
+#include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
@@ -83,9 +84,12 @@ SpectraWindow::SpectraWindow(const Recording& recording, UserDialogs& dialogs, Q
           [this](Qt::KeyboardModifiers, QPoint p) { TrackMouse(*PsdChart, p, kPsdUnit); });
   connect(SrsChart, &ChartSurface::MouseMoved, this,
           [this](Qt::KeyboardModifiers, QPoint p) { TrackMouse(*SrsChart, p, kSrsUnit); });
-  connect(SaveCsvButton, &QPushButton::clicked, this, &SpectraWindow::SaveCsv);
-  connect(PsdExportButton, &QPushButton::clicked, this, [this] { ExportPicture(*PsdChart); });
-  connect(SrsExportButton, &QPushButton::clicked, this, [this] { ExportPicture(*SrsChart); });
+  connect(SaveCsvButton, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { SaveCsv(); }); });
+  connect(PsdExportButton, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { ExportPicture(*PsdChart); }); });
+  connect(SrsExportButton, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { ExportPicture(*SrsChart); }); });
 }
 
 QWidget* SpectraWindow::BuildSettings() {
@@ -94,12 +98,14 @@ QWidget* SpectraWindow::BuildSettings() {
   form->setContentsMargins(0, 0, 0, 0);
   SegmentEdit = new QSpinBox(box);
   SegmentEdit->setRange(8, Recording::kFullCapacity);
-  SegmentEdit->setValue(1024);
-  BandLowEdit = FrequencyEdit(0, 500, 1, box);
-  BandHighEdit = FrequencyEdit(0, 500, 500, box);
-  QEdit = FrequencyEdit(0.51, 1000, 10, box);
-  MinFrequencyEdit = FrequencyEdit(0.01, 499.99, 1, box);
-  MaxFrequencyEdit = FrequencyEdit(0.01, 499.99, 250, box);
+  const PsdOptions psd;
+  const SrsOptions srs;
+  SegmentEdit->setValue(static_cast<int>(psd.Segment));
+  BandLowEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandLow, box);
+  BandHighEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandHigh, box);
+  QEdit = FrequencyEdit(0.51, 1000, srs.Q, box);
+  MinFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MinFrequency, box);
+  MaxFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MaxFrequency, box);
   const std::pair<const char*, QWidget*> fields[] = {{"Сегмент", SegmentEdit},
                                                      {"Полоса, Гц", BandLowEdit},
                                                      {"…", BandHighEdit},
@@ -112,7 +118,9 @@ QWidget* SpectraWindow::BuildSettings() {
   }
   form->addStretch(1);
   auto refresh = [this] {
-    if (interval_) Refresh(*interval_);
+    RunCommand(dialogs_, this, [this] {
+      if (interval_) Refresh(*interval_);
+    });
   };
   connect(SegmentEdit, &QSpinBox::editingFinished, this, refresh);
   for (QDoubleSpinBox* edit :
@@ -122,23 +130,39 @@ QWidget* SpectraWindow::BuildSettings() {
   return box;
 }
 
+void SpectraWindow::Forget() {
+  interval_.reset();
+  psd_ = {};
+  srs_ = {};
+  for (ChartSurface* chart : {PsdChart, SrsChart}) {
+    for (int axis = 0; axis < 3; ++axis) chart->Series(axis)->Clear();
+    chart->Invalidate();
+  }
+  const QString notice = QStringLiteral(
+      "Запись изменилась. Нажмите F5 («Вычислить»), чтобы построить спектры заново.");
+  PsdSummary->setText(notice);
+  SrsSummary->setText(notice);
+}
+
 void SpectraWindow::Refresh(SampleInterval interval) {
   interval_ = interval;
   const PsdOptions psd{static_cast<std::size_t>(SegmentEdit->value()), BandLowEdit->value(),
                        BandHighEdit->value()};
-  const SrsOptions srs{MinFrequencyEdit->value(), MaxFrequencyEdit->value(), 12.0, QEdit->value()};
+  const SrsOptions srs{MinFrequencyEdit->value(), MaxFrequencyEdit->value(), SrsOptions{}.PerOctave,
+                       QEdit->value()};
   for (ChartSurface* chart : {PsdChart, SrsChart}) {
     for (int axis = 0; axis < 3; ++axis) chart->Series(axis)->Clear();
   }
-  if (const auto error = PsdOptionsError(psd)) {
-    PsdSummary->setText(QString::fromStdString(*error));
+  if (PsdOptionsError(psd)) {  // the edits' ranges leave only a reversed band
+    PsdSummary->setText(QStringLiteral("Полоса задана неверно: нижняя граница выше верхней."));
     psd_ = {};
   } else {
     psd_ = IntervalPsd(recording_, interval, psd);
     ShowPsd();
   }
-  if (const auto error = SrsOptionsError(srs)) {
-    SrsSummary->setText(QString::fromStdString(*error));
+  if (SrsOptionsError(srs)) {  // the edits' ranges leave only a reversed range
+    SrsSummary->setText(
+        QStringLiteral("Диапазон частот задан неверно: нижняя частота выше верхней."));
     srs_ = {};
   } else {
     srs_ = IntervalSrs(recording_, interval, srs, SpectrumThreads());

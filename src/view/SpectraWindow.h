@@ -22,6 +22,8 @@ class SpectraWindow : public QWidget {
 
   // Computes both spectra of the interval and shows them.
   void Refresh(SampleInterval interval);
+  // The recording changed under the spectra: they go until the next refresh.
+  void Forget();
 
   ChartSurface* PsdChart;
   ChartSurface* SrsChart;

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDoubleSpinBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTabWidget>
 #include <functional>
 
 #include "MainTestSupport.h"
+#include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "text/NumberText.h"
+#include "view/ChartSurface.h"
+#include "view/SpectraWindow.h"
 
 namespace {
 
@@ -21,13 +26,21 @@ bool Refiltered(StartedProgram& program) {
   return program.data().VibroSpeedX[5] != kMark;
 }
 
+// A started program with a logger file of `blocks` blocks imported.
+struct ImportedProgram {
+  explicit ImportedProgram(int blocks) : file("derived.dat", LoggerBytes(blocks, 5, 2)) {
+    program.form().ImportFileRoutine(file.path());
+  }
+  DecimalSeparatorScope point{'.'};
+  StartedProgram program;
+  TempFile file;
+};
+
 }  // namespace
 
 TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
-  DecimalSeparatorScope point('.');
-  StartedProgram program;
-  TempFile file("derived_window.dat", LoggerBytes(100, 3, 2));
-  program.form().ImportFileRoutine(file.path());
+  ImportedProgram imported(100);
+  StartedProgram& program = imported.program;
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();  // shown: filtered now
   ASSERT_TRUE(program.dialogs.shown.empty());
@@ -62,4 +75,66 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
   });
   EXPECT_EQ(form.dspIIRFilter3->Frequency1(), 20);
   EXPECT_EQ(program.data().SampleCount, 1000u);
+}
+
+// In ADC-code mode the chart draws no vibration speed, but its row still
+// measures the one that follows the current linear speed.
+TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
+  ImportedProgram imported(100);
+  StartedProgram& program = imported.program;
+  TMainForm& form = program.form();
+  form.Vibro_X_Line->trigger();
+  program.windows->ParamForm->Output_in_codes->setChecked(true);
+  form.SpyData->trigger();  // no boxes; rows only
+  form.Smooth->trigger();   // the speed command rewrites the linear speed
+  form.CalculateParam();
+
+  // The values the row measured are those of the corrected linear speed.
+  const Recording& r = program.data();
+  const auto filter = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
+  for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
+    ASSERT_EQ(static_cast<double>(filter->Filter(r.LinSpeedX[i])), r.VibroSpeedX[i]) << i;
+  }
+}
+
+// After a crop or an import the analysis windows drop what they showed
+// until the next calculation, instead of measuring samples that are gone.
+TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
+  ImportedProgram imported(100);
+  StartedProgram& program = imported.program;
+  TMainForm& form = program.form();
+  form.SpectraItem->trigger();
+  form.ShockEventsItem->trigger();
+  form.SpyData->trigger();
+  form.CalculateParam();
+  ASSERT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+
+  form.StartPoint->setText("0.100");
+  form.StopPoint->setText("0.400");
+  form.Button1->click();
+  ASSERT_EQ(program.data().SampleCount, 300u);
+  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("Запись изменилась")));
+  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
+  emit form.Spectra()->QEdit->editingFinished();  // a new setting computes nothing stale
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
+
+  form.CalculateParam();
+  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+}
+
+// Tracking brings the parameters page to the front only when the X
+// acceleration, whose search it skips, is shown.
+TEST(DerivedInWindow, TrackingLeavesTheExceedancePageWhileXIsHidden) {
+  ImportedProgram imported(20);
+  StartedProgram& program = imported.program;
+  TMainForm& form = program.form();
+  form.SpyData->trigger();
+  form.AccelX_line->trigger();  // hidden
+  form.TabbedNotebook1->setCurrentIndex(1);
+  form.CalculateParam();
+  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 1);
+  form.AccelX_line->trigger();  // shown again
+  form.CalculateParam();
+  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 0);
 }
