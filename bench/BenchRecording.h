@@ -18,14 +18,18 @@ inline loggen::LoggerFileOptions FullCapacityOptions() {
   return options;
 }
 
-// The recording the logger import makes of that file, its linear speed
-// integrated.
-inline std::unique_ptr<Recording> DecodedFullRecording() {
+// The recording the logger import makes of a generated file, its linear
+// speed integrated.
+inline std::unique_ptr<Recording> DecodedRecording(const loggen::LoggerFileOptions& options) {
   auto recording = std::make_unique<Recording>();
-  if (DecodeLoggerFile(loggen::MakeLoggerFile(FullCapacityOptions()), *recording).status !=
+  if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *recording).status !=
       LoggerImportStatus::Loaded) {
     throw std::runtime_error("synthetic recording not loaded");
   }
   DerivedData(*recording).SamplesLoaded();
   return recording;
+}
+
+inline std::unique_ptr<Recording> DecodedFullRecording() {
+  return DecodedRecording(FullCapacityOptions());
 }

@@ -32,7 +32,8 @@ void RunCalculation(benchmark::State& state, bool tracking) {
   options.Shown.fill(true);
   options.Tracking = tracking;
   for (auto _ : state) {
-    benchmark::DoNotOptimize(CalculateIntervalParams(recording, "0", "1499.999", options));
+    const auto interval = ParamInterval("0", "1499.999", recording.SampleCount);
+    benchmark::DoNotOptimize(CalculateIntervalParams(recording, *interval, options));
   }
 }
 

@@ -4,7 +4,6 @@
 
 #include <cmath>
 #include <memory>
-#include <stdexcept>
 
 #include "BenchRecording.h"
 #include "analysis/ShockEvents.h"
@@ -17,12 +16,7 @@ const Recording& FullRecording() {
     for (int k = 0; k < 30; ++k) {
       options.placedShocks.push_back({k % 3, (k % 2 ? -1 : 1) * (30.0 + k), 5 + k, 40.0 * k + 7});
     }
-    auto full = std::make_unique<Recording>();
-    if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *full).status !=
-        LoggerImportStatus::Loaded) {
-      throw std::runtime_error("synthetic recording not loaded");
-    }
-    return full;
+    return DecodedRecording(options);
   }();
   return *recording;
 }

@@ -88,22 +88,17 @@ std::array<ExceedancePass, 2> SearchExceedances(const Recording& recording, Samp
 
 }  // namespace
 
-std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& recording,
-                                                            std::string_view startText,
-                                                            std::string_view stopText,
-                                                            const ParamOptions& options) {
-  const std::optional<SampleInterval> interval =
-      ParamInterval(startText, stopText, recording.SampleCount);
-  if (!interval) return std::nullopt;
+IntervalParamsResult CalculateIntervalParams(const Recording& recording, SampleInterval interval,
+                                             const ParamOptions& options) {
   IntervalParamsResult result;
   // Every shown row in one pass.
-  result.Statistics = ParamRowsStatistics(recording, *interval, options);
+  result.Statistics = ParamRowsStatistics(recording, interval, options);
   for (int row = 0; row < kParamRowCount; ++row) {
     result.Texts[row] = ParamRowTexts(result.Statistics[row], row, options);
   }
   result.Searched = options.Shown[kAccelXRow] && !options.Tracking;
   if (result.Searched) {
-    result.Passes = SearchExceedances(recording, *interval, options.Settings.BoundLevel);
+    result.Passes = SearchExceedances(recording, interval, options.Settings.BoundLevel);
   }
   return result;
 }

@@ -83,10 +83,7 @@ struct IntervalParamsResult {
 inline constexpr std::array<int, 3> kRowsBeforeSearch = {3, 4, 0};
 inline constexpr std::array<int, 2> kRowsAfterSearch = {1, 2};
 
-// Measures the interval given by the two time texts: every shown row and,
-// when the X acceleration is shown and nobody tracks, both exceedance passes
-// against the threshold. Nothing for an empty recording.
-std::optional<IntervalParamsResult> CalculateIntervalParams(const Recording& recording,
-                                                            std::string_view startText,
-                                                            std::string_view stopText,
-                                                            const ParamOptions& options);
+// Measures the interval: every shown row and, when the X acceleration is
+// shown and nobody tracks, both exceedance passes against the threshold.
+IntervalParamsResult CalculateIntervalParams(const Recording& recording, SampleInterval interval,
+                                             const ParamOptions& options);

@@ -163,10 +163,10 @@ class TMainForm : public QMainWindow {
   void ChartHelperClearDetailInformation(QObject* sender);
   // Analysis windows
   void SpectraItemClick();
-  void RefreshSpectra();  // while the spectra window is shown
+  void RefreshSpectra(std::optional<SampleInterval> interval);  // while the window is shown
   SpectraWindow* Spectra() const { return spectraWindow_; }
   void ShockEventsClick();
-  void RefreshShockEvents();
+  void RefreshShockEvents(std::optional<SampleInterval> interval);
   void ForgetAnalyses();  // the recording changed under the analysis windows
   void ShowShockEvent(const ShockEvent& event);
   ShockEventsWindow* ShockEvents() const { return shockEventsWindow_; }
@@ -190,6 +190,8 @@ class TMainForm : public QMainWindow {
   void ShowLoadedFile(const QString& path, const QString& extension);
   void ClearParameterValues();
   bool CodesMode() const;
+  // The interval of the panels, as every analysis reads it; none when empty.
+  std::optional<SampleInterval> SelectedInterval() const;
   void WriteParamRow(int row, const RowTexts& cells);
   void ShowExceedances(const IntervalParamsResult& result, const ParamOptions& options);
   QString ThreeDecimals(double seconds) const;

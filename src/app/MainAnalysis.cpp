@@ -22,6 +22,11 @@ bool TMainForm::CodesMode() const {
   return settings_.CodesMode;
 }
 
+std::optional<SampleInterval> TMainForm::SelectedInterval() const {
+  return ParamInterval(StartPoint->text().toStdString(), StopPoint->text().toStdString(),
+                       recording_->SampleCount);
+}
+
 void TMainForm::CalculateClick() {
   CalculateParam();
 }
@@ -71,15 +76,15 @@ void TMainForm::CalculateParam() {
   // Its row reads the vibration speed, which follows the linear speed and the
   // cut-off also while the chart shows codes.
   if (options.Shown[kVibroSpeedRow]) derived_->RefreshVibroSpeed(settings_.Cutoff);
-  const auto result = CalculateIntervalParams(*recording_, StartPoint->text().toStdString(),
-                                              StopPoint->text().toStdString(), options);
-  if (result) {
-    for (int row : kRowsBeforeSearch) WriteParamRow(row, result->Texts[row]);
-    ShowExceedances(*result, options);
-    for (int row : kRowsAfterSearch) WriteParamRow(row, result->Texts[row]);
+  const std::optional<SampleInterval> interval = SelectedInterval();
+  if (interval) {
+    const IntervalParamsResult result = CalculateIntervalParams(*recording_, *interval, options);
+    for (int row : kRowsBeforeSearch) WriteParamRow(row, result.Texts[row]);
+    ShowExceedances(result, options);
+    for (int row : kRowsAfterSearch) WriteParamRow(row, result.Texts[row]);
   }
-  RefreshSpectra();
-  RefreshShockEvents();
+  RefreshSpectra(interval);
+  RefreshShockEvents(interval);
 }
 
 void TMainForm::SpyDataClick() {

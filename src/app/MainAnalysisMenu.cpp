@@ -31,13 +31,11 @@ void TMainForm::SpectraItemClick() {
   if (spectraWindow_ == nullptr) spectraWindow_ = new SpectraWindow(*recording_, dialogs_, this);
   spectraWindow_->show();
   spectraWindow_->raise();
-  RefreshSpectra();
+  RefreshSpectra(SelectedInterval());
 }
 
-void TMainForm::RefreshSpectra() {
+void TMainForm::RefreshSpectra(std::optional<SampleInterval> interval) {
   if (spectraWindow_ == nullptr || !spectraWindow_->isVisible()) return;
-  const auto interval = ParamInterval(StartPoint->text().toStdString(),
-                                      StopPoint->text().toStdString(), recording_->SampleCount);
   if (interval) spectraWindow_->Refresh(*interval);
 }
 
@@ -50,16 +48,14 @@ void TMainForm::ShockEventsClick() {
   shockEventsWindow_->show();
   shockEventsWindow_->raise();
   shockEventsWindow_->activateWindow();
-  RefreshShockEvents();
+  RefreshShockEvents(SelectedInterval());
 }
 
 // The events of the interval the parameters were computed for, found with
 // the presets threshold in m/s² whatever the chart shows.
-void TMainForm::RefreshShockEvents() {
+void TMainForm::RefreshShockEvents(std::optional<SampleInterval> interval) {
   if (shockEventsWindow_ == nullptr || !shockEventsWindow_->isVisible()) return;
   const Recording& r = *recording_;
-  const auto interval = ParamInterval(StartPoint->text().toStdString(),
-                                      StopPoint->text().toStdString(), r.SampleCount);
   if (!interval) {
     shockEventsWindow_->ShowNotice(QStringLiteral("Запись пуста: искать события не в чем."));
     return;

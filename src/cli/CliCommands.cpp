@@ -80,16 +80,15 @@ QJsonObject ParamsJson(const std::string& file, Recording& recording,
   ParamOptions options;
   options.Shown.fill(true);
   options.Settings = request.settings;
-  const auto params =
-      CalculateIntervalParams(recording, request.interval.from, request.interval.to, options);
+  const IntervalParamsResult params = CalculateIntervalParams(recording, *interval, options);
   QJsonArray rows;
   for (int row = 0; row < kParamRowCount; ++row) {
-    rows.append(RowJson(*params->Statistics[row], params->Texts[row], row));
+    rows.append(RowJson(*params.Statistics[row], params.Texts[row], row));
   }
   result.insert("rows", rows);
   result.insert("exceedances", QJsonObject{{"bound", request.settings.BoundLevel},
-                                           {"positive", PassJson(params->Passes[0])},
-                                           {"negative", PassJson(params->Passes[1])}});
+                                           {"positive", PassJson(params.Passes[0])},
+                                           {"negative", PassJson(params.Passes[1])}});
   return result;
 }
 

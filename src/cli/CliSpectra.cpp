@@ -22,10 +22,17 @@ QJsonObject Head(const std::string& file, const Recording& recording) {
           {"samples", static_cast<qint64>(recording.SampleCount)}};
 }
 
-void AddTimes(QJsonObject& json, SampleInterval interval) {
-  json.insert("from_s", interval.Start * Recording::TimeStep);
-  json.insert("to_s", interval.Stop * Recording::TimeStep);
-  json.insert("fs", kSampleRate);
+// The params interval rules, reported in `json` (and on stderr when the
+// request was replaced) with the interval's times and the sample rate.
+std::optional<SampleInterval> Measured(const std::string& file, const Recording& recording,
+                                       const IntervalRequest& span, QJsonObject& json) {
+  const auto interval = UseInterval(span, recording, file, json);
+  if (interval) {
+    json.insert("from_s", interval->Start * Recording::TimeStep);
+    json.insert("to_s", interval->Stop * Recording::TimeStep);
+    json.insert("fs", kSampleRate);
+  }
+  return interval;
 }
 
 }  // namespace
@@ -33,9 +40,8 @@ void AddTimes(QJsonObject& json, SampleInterval interval) {
 QJsonObject PsdJson(const std::string& file, const Recording& recording,
                     const IntervalRequest& span, const PsdOptions& options) {
   QJsonObject result = Head(file, recording);
-  const auto interval = UseInterval(span, recording, file, result);
+  const auto interval = Measured(file, recording, span, result);
   if (!interval) return result;
-  AddTimes(result, *interval);
   const IntervalPsdResult psd = IntervalPsd(recording, *interval, options);
   result.insert("segment", static_cast<qint64>(options.Segment));
   result.insert("segment_used", static_cast<qint64>(psd.Axes[AxisX].Segment));
@@ -51,9 +57,8 @@ QJsonObject PsdJson(const std::string& file, const Recording& recording,
 QJsonObject SrsJson(const std::string& file, const Recording& recording,
                     const IntervalRequest& span, const SrsOptions& options) {
   QJsonObject result = Head(file, recording);
-  const auto interval = UseInterval(span, recording, file, result);
+  const auto interval = Measured(file, recording, span, result);
   if (!interval) return result;
-  AddTimes(result, *interval);
   const IntervalSrsResult srs = IntervalSrs(recording, *interval, options, SpectrumThreads());
   result.insert("fmin", options.MinFrequency);
   result.insert("fmax", options.MaxFrequency);

@@ -58,9 +58,9 @@ ParamOptions AllShown() {
 Shown Calculate(const Recording& recording, const ParamOptions& options = AllShown(),
                 const char* start = "0", const char* stop = "4.999") {
   DecimalSeparatorScope point('.');
-  const auto result = CalculateIntervalParams(recording, start, stop, options);
-  EXPECT_TRUE(result.has_value());
-  return result ? ShownOf(*result) : Shown{};
+  const auto interval = ParamInterval(start, stop, recording.SampleCount);
+  EXPECT_TRUE(interval.has_value());
+  return interval ? ShownOf(CalculateIntervalParams(recording, *interval, options)) : Shown{};
 }
 
 const std::string kPositiveHeader = "-> Превышение порогового уровня +25м/с2";
@@ -210,7 +210,7 @@ TEST(CalculateParam, HiddenCurvesAndTracking) {
 TEST(CalculateParam, EmptyRecordingShowsNothing) {
   Recording recording(10);
   recording.SampleCount = 0;
-  EXPECT_FALSE(CalculateIntervalParams(recording, "0", "1", AllShown()).has_value());
+  EXPECT_FALSE(ParamInterval("0", "1", recording.SampleCount).has_value());  // nothing to measure
 }
 
 TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
@@ -219,7 +219,8 @@ TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
   options.Settings.BoundLevel = 12.5;
   SetX(recording, 10, 30, 13);
   DecimalSeparatorScope comma(',');
-  const Shown output = ShownOf(*CalculateIntervalParams(recording, "0", "4,999", options));
+  const Shown output = ShownOf(CalculateIntervalParams(
+      recording, *ParamInterval("0", "4,999", recording.SampleCount), options));
   EXPECT_THAT(output.memo, ElementsAre("-> Превышение порогового уровня +12,5м/с2",
                                        "на 10,000 мс длительностью 20,000 мс"));
   EXPECT_THAT(output.boxes, ::testing::Contains(
