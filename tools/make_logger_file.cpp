@@ -1,4 +1,5 @@
 // make-logger-file: writes a synthetic logger recording (*.dat).
+#include <cerrno>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -9,14 +10,20 @@
 
 namespace {
 
+// Follows "usage: " and the name the program was called by (it is installed
+// under a longer one).
 constexpr const char* kUsage =
-    "usage: make-logger-file --output FILE [--demo] [--blocks N] [--seed S]\n"
+    " --output FILE [--demo] [--blocks N] [--seed S]\n"
     "         [--codes-per-g N] [--zero-code Z] [--zero-scaling plain|tenths|x3200]\n"
     "         [--temp-start C] [--temp-end C] [--noise CODES] [--bursts N] [--shocks N]\n"
     "         [--shock AXIS:AMPLITUDE:MS[:AT_S]]...   (a half-sine on X, Y or Z; repeatable)\n";
 
+void PrintUsage(std::ostream& out) {
+  out << "usage: " << program_invocation_short_name << kUsage;
+}
+
 [[noreturn]] void Usage() {
-  std::cerr << kUsage;
+  PrintUsage(std::cerr);
   std::exit(2);
 }
 
@@ -35,6 +42,10 @@ int main(int argc, char** argv) {
   std::vector<std::string> shocks;
   for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
+    if (flag == "--help" || flag == "-h") {
+      PrintUsage(std::cout);
+      return 0;
+    }
     if (flag == "--demo") {
       options = loggen::DemoOptions();
       continue;
