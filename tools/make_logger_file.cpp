@@ -33,6 +33,7 @@ int main(int argc, char** argv) {
   loggen::LoggerFileOptions options;
   std::string output;
   std::vector<std::string> shocks;
+  std::vector<std::string> drops;
   for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
     if (flag == "--demo") {
@@ -65,6 +66,8 @@ int main(int argc, char** argv) {
       options.shocks = std::atoi(value);
     else if (flag == "--shock")
       shocks.push_back(value);
+    else if (flag == "--drop")
+      drops.push_back(value);
     else
       Usage();
   }
@@ -73,6 +76,8 @@ int main(int argc, char** argv) {
     for (const std::string& shock : shocks) {
       options.placedShocks.push_back(loggen::ParsePlacedShock(shock));
     }
+    for (const std::string& drop : drops)
+      options.placedDrops.push_back(loggen::ParsePlacedDrop(drop));
     loggen::WriteFile(output, loggen::MakeLoggerFile(options));
   } catch (const std::exception& e) {
     std::cerr << "make-logger-file: " << e.what() << "\n";
