@@ -9,25 +9,21 @@ namespace {
 constexpr std::uint32_t kCodeCount = 65536;
 
 // The code at 0-based rank `rank` of the counted codes.
-std::uint32_t CodeAtRank(const std::vector<std::uint32_t>& counts, std::uint32_t lowest,
-                         std::uint64_t rank) {
+std::uint32_t CodeAtRank(const std::vector<std::uint32_t>& counts, std::uint64_t rank) {
   std::uint64_t below = 0;
-  std::uint32_t code = lowest;
+  std::uint32_t code = 0;
   while (below + counts[code] <= rank) below += counts[code++];
   return code;
 }
 
 // Whether every code is a whole number in 0 … 65535, counted into `counts`
-// on the way; `lowest` is the smallest of them.
-bool CountCodes(std::span<const double> codes, std::vector<std::uint32_t>& counts,
-                std::uint32_t& lowest) {
-  lowest = kCodeCount - 1;
+// on the way.
+bool CountCodes(std::span<const double> codes, std::vector<std::uint32_t>& counts) {
   for (const double code : codes) {
     if (!(code >= 0 && code < kCodeCount)) return false;
     const auto whole = static_cast<std::uint32_t>(code);
     if (whole != code) return false;
     ++counts[whole];
-    lowest = std::min(lowest, whole);
   }
   return true;
 }
@@ -54,12 +50,11 @@ SampleInterval BaselineWindow(SampleInterval interval, std::uint32_t sampleCount
 double MedianCode(std::span<const double> codes) {
   if (codes.empty()) return 0.0;
   std::vector<std::uint32_t> counts(kCodeCount, 0);
-  std::uint32_t lowest = 0;
-  if (!CountCodes(codes, counts, lowest)) return SelectedMedian(codes);
+  if (!CountCodes(codes, counts)) return SelectedMedian(codes);
   const std::uint64_t n = codes.size();
-  const std::uint32_t upper = CodeAtRank(counts, lowest, n / 2);
+  const std::uint32_t upper = CodeAtRank(counts, n / 2);
   if (n % 2 == 1) return upper;
-  const std::uint32_t below = CodeAtRank(counts, lowest, n / 2 - 1);
+  const std::uint32_t below = CodeAtRank(counts, n / 2 - 1);
   return (static_cast<double>(below) + upper) / 2;
 }
 

@@ -32,6 +32,16 @@ double PulseVelocityChange(const Stretch& pulse, double last, std::optional<doub
   return sum * Recording::TimeStep;
 }
 
+constexpr std::uint32_t kBlock = 256;
+
+// The largest magnitude of each axis in each of its quiet blocks (HUGE_VAL
+// where a block was read sample by sample). Where their squares add up to
+// less than the threshold's, no sample of the resultant reaches it: rounding
+// keeps the order of squares and sums, so the bound holds to the last bit.
+struct QuietBounds {
+  std::array<std::vector<double>, 3> Largest;
+};
+
 // One forward pass over a channel's interval. Quiet 256-sample blocks
 // (nothing at the threshold, no event under way) take a tight loop. On an
 // axis the pass follows the one-signed stretch it is in, so that an event's
@@ -42,17 +52,17 @@ template <typename Values>
 class ChannelScan {
  public:
   ChannelScan(ShockChannel channel, const ShockSettings& settings, const Values& values,
-              std::vector<ShockEvent>& out)
-      : settings_(settings), values_(values), out_(out) {
+              QuietBounds& bounds, std::vector<ShockEvent>& out)
+      : settings_(settings), values_(values), bounds_(bounds), out_(out) {
     current_.Channel = channel;
   }
 
   void Run(SampleInterval interval, std::uint32_t sampleCount) {
-    constexpr std::uint32_t kBlock = 256;
     Begin(interval.Start);
     for (std::uint32_t first = interval.Start + 1; first <= interval.Stop; first += kBlock) {
       const std::uint32_t last = std::min(interval.Stop, first + (kBlock - 1));
-      if (!Busy() && PassQuietBlock(first, last)) continue;
+      const std::size_t block = (first - interval.Start - 1) / kBlock;
+      if (!Busy() && PassQuietBlock(first, last, block)) continue;
       for (std::uint32_t i = first; i <= last; ++i) Sample(i);
     }
     if (open_) Close();
@@ -150,13 +160,14 @@ class ChannelScan {
 
   // A block with nothing at the threshold: its largest value, and on an axis
   // the stretch its last sample is in, found walking back from there.
-  bool PassQuietBlock(std::uint32_t first, std::uint32_t last) {
+  bool PassQuietBlock(std::uint32_t first, std::uint32_t last, std::size_t block) {
     if constexpr (kAxis) {
       double largest = 0.0;
       for (std::uint32_t i = first; i <= last; ++i) {
         largest = std::max(largest, std::fabs(values_(i)));
       }
       if (largest >= settings_.Threshold) return false;
+      bounds_.Largest[static_cast<int>(current_.Channel)][block] = largest;
       const double lastValue = values_(last);
       const int sign = SignOf(lastValue);
       std::uint32_t j = last;
@@ -172,6 +183,9 @@ class ChannelScan {
       }
       previous_ = lastValue;
     } else {
+      const auto& bound = bounds_.Largest;
+      const double x = bound[0][block], y = bound[1][block], z = bound[2][block];
+      if (std::sqrt(x * x + y * y + z * z) < settings_.Threshold) return true;
       // The largest square, and one root: the root keeps the order.
       double squares = 0.0;
       for (std::uint32_t i = first; i <= last; ++i) squares = std::max(squares, values_.Squares(i));
@@ -182,6 +196,7 @@ class ChannelScan {
 
   const ShockSettings settings_;
   const Values& values_;
+  QuietBounds& bounds_;
   std::vector<ShockEvent>& out_;
 
   bool open_ = false;
@@ -217,9 +232,9 @@ struct ResultantValues {
 
 template <typename Values>
 void ScanChannel(ShockChannel channel, const Recording& recording, SampleInterval interval,
-                 const ShockSettings& settings, const Values& values,
+                 const ShockSettings& settings, const Values& values, QuietBounds& bounds,
                  std::vector<ShockEvent>& out) {
-  ChannelScan<Values>(channel, settings, values, out).Run(interval, recording.SampleCount);
+  ChannelScan<Values>(channel, settings, values, bounds, out).Run(interval, recording.SampleCount);
 }
 
 }  // namespace
@@ -244,11 +259,15 @@ ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval int
     resultant.Axes[axis] = {AxisCodes(recording, axis), recording.Calibration[axis],
                             result.Baselines[axis]};
   }
+  QuietBounds bounds;
+  for (auto& largest : bounds.Largest) {
+    largest.assign((interval.Stop - interval.Start) / kBlock + 1, HUGE_VAL);
+  }
   for (int axis = 0; axis < 3; ++axis) {
     ScanChannel(static_cast<ShockChannel>(axis), recording, interval, settings,
-                resultant.Axes[axis], result.Events);
+                resultant.Axes[axis], bounds, result.Events);
   }
-  ScanChannel(ShockChannel::R, recording, interval, settings, resultant, result.Events);
+  ScanChannel(ShockChannel::R, recording, interval, settings, resultant, bounds, result.Events);
 
   // Each channel's events are already in order and the channels follow one
   // another, so a stable sort by first sample keeps X, Y, Z, R on a tie.

@@ -310,9 +310,10 @@ TEST(ShockEvents, VelocityChangeSpansLongOneSignedStretches) {
   ExpectSameEvents(result.Events, Reference(s, s.all(), 25, 10).Events);
 }
 
-// Noise, offsets, shocks of both signs close together, long one-signed
-// stretches, whole-number codes (counted) and others (selected), intervals
-// down to one sample: the single pass must agree with the rules read literally.
+// Loud and faint noise, offsets, shocks of both signs close together, long
+// one-signed stretches, whole-number codes (counted) and others (selected),
+// intervals down to one sample: the single pass must agree with the rules
+// read literally.
 TEST(ShockEvents, AgreesWithTheRulesOnRandomSignals) {
   std::mt19937 random(5);
   std::normal_distribution<double> noise(0, 6);
@@ -322,7 +323,10 @@ TEST(ShockEvents, AgreesWithTheRulesOnRandomSignals) {
     Signal s(5000);
     for (int k = 0; k < 3; ++k) {
       const double offset = round % 3 == 0 ? 15.0 * (k - 1) : 0.0;
-      for (int i = 0; i < 5000; ++i) s.axis(k)[i] = offset + (i > 2500 ? 12 : 0) + noise(random);
+      const double spread = round % 3 == 1 ? 0.2 : 1.0;  // quiet blocks on every axis
+      for (int i = 0; i < 5000; ++i) {
+        s.axis(k)[i] = offset + (i > 2500 ? 12 : 0) + spread * noise(random);
+      }
       for (int shock = 0; shock < 12; ++shock) {
         s.HalfSine(k, place(random), 5 + shock * 3, (shock % 2 ? -1 : 1) * (20 + 4 * shock));
       }
