@@ -76,8 +76,9 @@ int main(int argc, char** argv) {
     for (const std::string& shock : shocks) {
       options.placedShocks.push_back(loggen::ParsePlacedShock(shock));
     }
-    for (const std::string& drop : drops)
+    for (const std::string& drop : drops) {
       options.placedDrops.push_back(loggen::ParsePlacedDrop(drop));
+    }
     loggen::WriteFile(output, loggen::MakeLoggerFile(options));
   } catch (const std::exception& e) {
     std::cerr << "make-logger-file: " << e.what() << "\n";
