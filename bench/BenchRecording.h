@@ -2,6 +2,7 @@
 // (1,500,000 samples) with vibration bursts and shocks beyond ±25 m/s² on X.
 #pragma once
 
+#include <cmath>
 #include <memory>
 #include <stdexcept>
 
@@ -28,6 +29,19 @@ inline std::unique_ptr<Recording> DecodedRecording(const loggen::LoggerFileOptio
   }
   DerivedData(*recording).SamplesLoaded();
   return recording;
+}
+
+// The magnitude of the three calibrated axes summed in one plain pass: what
+// the machine does meanwhile, next to a search over all three axes.
+inline double PlainMagnitudeSum(const Recording& r) {
+  double sum = 0;
+  for (std::uint32_t i = 0; i < r.SampleCount; ++i) {
+    const double x = Acceleration(r.CodesX[i], r.Calibration[AxisX]);
+    const double y = Acceleration(r.CodesY[i], r.Calibration[AxisY]);
+    const double z = Acceleration(r.CodesZ[i], r.Calibration[AxisZ]);
+    sum += std::sqrt(x * x + y * y + z * z);
+  }
+  return sum;
 }
 
 inline std::unique_ptr<Recording> DecodedFullRecording() {

@@ -72,6 +72,46 @@ std::vector<Event> PlaceEvents(const LoggerFileOptions& o, long samples, Random&
   return events;
 }
 
+// Samples [start, end) in free fall.
+struct Fall {
+  long start;
+  long end;
+};
+
+// The impact that stops a drop: a half-sine on Z whose samples add up to the
+// impact speed, as short as the codes allow without clipping its peak.
+Event Impact(const LoggerFileOptions& o, long at, double speed) {
+  const double codesPerMs2 = std::abs(o.codesPerG) / kGValue;
+  const double headroom = std::min(65535 - o.code0g, o.code0g) / codesPerMs2;
+  const double peakLimit = std::max(0.9 * headroom - kGValue, kGValue);
+  const long length =
+      std::max(10L, static_cast<long>(std::ceil(kPi * speed / (2 * peakLimit) * 1000)));
+  double samples = 0;  // the pulse's shape summed over its samples
+  for (long t = 0; t < length; ++t) samples += std::sin(kPi * t / length);
+  return {2, at, length, speed / (samples / 1000), 0};
+}
+
+// The falls, after every other event so that files without drops keep their
+// random draws; each fall's impact joins the events.
+std::vector<Fall> PlaceDrops(const LoggerFileOptions& o, long samples, Random& random,
+                             std::vector<Event>& events) {
+  std::vector<Fall> falls;
+  for (const PlacedDrop& drop : o.placedDrops) {
+    const double at = drop.atSeconds >= 0 ? drop.atSeconds * 1000 : random.Uniform() * samples;
+    const double fallSeconds = std::sqrt(2 * drop.heightMeters / kGValue);
+    const long start = std::lround(at);
+    const long end = start + std::lround(fallSeconds * 1000);
+    falls.push_back({start, end});
+    events.push_back(Impact(o, end, kGValue * (end - start) / 1000.0));
+  }
+  return falls;
+}
+
+bool InFall(const std::vector<Fall>& falls, long k) {
+  return std::any_of(falls.begin(), falls.end(),
+                     [&](const Fall& f) { return k >= f.start && k < f.end; });
+}
+
 // Acceleration added by the events at sample k, m/s²: {X, Y, Z}.
 std::array<double, 3> EventAcceleration(const std::vector<Event>& events, long k) {
   std::array<double, 3> a{};
@@ -89,6 +129,36 @@ std::array<double, 3> EventAcceleration(const std::vector<Event>& events, long k
     }
   }
   return a;
+}
+
+std::vector<std::string> ColonFields(const std::string& text) {
+  std::vector<std::string> fields;
+  std::size_t from = 0;
+  for (std::size_t colon; (colon = text.find(':', from)) != std::string::npos; from = colon + 1) {
+    fields.push_back(text.substr(from, colon - from));
+  }
+  fields.push_back(text.substr(from));
+  return fields;
+}
+
+double NumberField(const std::string& option, const std::string& field) {
+  std::size_t used = 0;
+  double value = 0;
+  try {
+    value = std::stod(field, &used);
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (used == 0 || used != field.size() || !std::isfinite(value)) {
+    throw std::invalid_argument(option + ": '" + field + "' is not a number");
+  }
+  return value;
+}
+
+double StartField(const std::string& option, const std::string& field) {
+  const double seconds = NumberField(option, field);
+  if (seconds < 0) throw std::invalid_argument(option + ": the start is negative");
+  return seconds;
 }
 
 }  // namespace
@@ -149,7 +219,8 @@ std::vector<std::uint8_t> MakeLoggerFile(const LoggerFileOptions& o) {
   if (o.blocks < 0 || o.codesPerG == 0) throw std::invalid_argument("bad logger file options");
   Random random(o.seed);
   const long samples = static_cast<long>(o.blocks) * kSamplesPerBlock;
-  const std::vector<Event> events = PlaceEvents(o, samples, random);
+  std::vector<Event> events = PlaceEvents(o, samples, random);
+  const std::vector<Fall> falls = PlaceDrops(o, samples, random, events);
   const double codesPerMs2 = o.codesPerG / kGValue;
   auto code = [&](double acceleration) {
     const double c = o.code0g + acceleration * codesPerMs2 + o.noise * random.Normal();
@@ -162,7 +233,10 @@ std::vector<std::uint8_t> MakeLoggerFile(const LoggerFileOptions& o) {
     const double celsius = o.temperatureStart + (o.temperatureEnd - o.temperatureStart) * progress;
     std::array<RawSample, kSamplesPerBlock> block;
     for (int u = 0; u < kSamplesPerBlock; ++u) {
-      const std::array<double, 3> a = EventAcceleration(events, b * kSamplesPerBlock + u);
+      const long k = b * kSamplesPerBlock + u;
+      // In free fall the logger reads 0 g on every axis, whatever shakes the ground.
+      const std::array<double, 3> a =
+          InFall(falls, k) ? std::array<double, 3>{0, 0, -kGValue} : EventAcceleration(events, k);
       block[u] = {code(a[0]), code(a[1]), code(kGValue + a[2])};
     }
     const auto [word, fraction] = EncodeTemperature(celsius);
@@ -184,47 +258,39 @@ LoggerFileOptions DemoOptions() {
   o.bursts = 6;
   o.shocks = 4;
   o.placedShocks = {{1, 54, 12, 37.5}, {2, -45, 8, 81.2}, {1, -38, 20, 102.0}};
+  o.placedDrops = {{0.5, 90.0}};
   return o;
 }
 
 PlacedShock ParsePlacedShock(const std::string& text) {
-  std::vector<std::string> fields;
-  std::size_t from = 0;
-  for (std::size_t colon; (colon = text.find(':', from)) != std::string::npos; from = colon + 1) {
-    fields.push_back(text.substr(from, colon - from));
-  }
-  fields.push_back(text.substr(from));
+  const std::vector<std::string> fields = ColonFields(text);
   const std::string axes = "XYZ";
   if (fields.size() < 3 || fields.size() > 4 || fields[0].size() != 1 ||
       axes.find(fields[0][0]) == std::string::npos) {
     throw std::invalid_argument("--shock takes AXIS:AMPLITUDE:MS[:AT_S] with AXIS X, Y or Z");
   }
-  auto number = [&](const std::string& field) {
-    std::size_t used = 0;
-    double value = 0;
-    try {
-      value = std::stod(field, &used);
-    } catch (const std::exception&) {
-      used = 0;
-    }
-    if (used == 0 || used != field.size() || !std::isfinite(value)) {
-      throw std::invalid_argument("--shock: '" + field + "' is not a number");
-    }
-    return value;
-  };
   PlacedShock shock;
   shock.axis = static_cast<int>(axes.find(fields[0][0]));
-  shock.amplitude = number(fields[1]);
-  const double ms = number(fields[2]);
+  shock.amplitude = NumberField("--shock", fields[1]);
+  const double ms = NumberField("--shock", fields[2]);
   if (ms < 1 || ms != std::floor(ms) || ms > 1e6) {
     throw std::invalid_argument("--shock: the length is a whole number of milliseconds from 1 up");
   }
   shock.milliseconds = static_cast<int>(ms);
-  if (fields.size() == 4) {
-    shock.atSeconds = number(fields[3]);
-    if (shock.atSeconds < 0) throw std::invalid_argument("--shock: the start is negative");
-  }
+  if (fields.size() == 4) shock.atSeconds = StartField("--shock", fields[3]);
   return shock;
+}
+
+PlacedDrop ParsePlacedDrop(const std::string& text) {
+  const std::vector<std::string> fields = ColonFields(text);
+  if (fields.size() > 2) throw std::invalid_argument("--drop takes HEIGHT_M[:AT_S]");
+  PlacedDrop drop;
+  drop.heightMeters = NumberField("--drop", fields[0]);
+  if (!(drop.heightMeters > 0 && drop.heightMeters <= 1000)) {
+    throw std::invalid_argument("--drop: the height is above 0 and at most 1000 m");
+  }
+  if (fields.size() == 2) drop.atSeconds = StartField("--drop", fields[1]);
+  return drop;
 }
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes) {

@@ -55,6 +55,17 @@ struct PlacedShock {
 // "AXIS:AMPLITUDE:MS[:AT_S]", e.g. "Y:54:12:37.5"; throws std::invalid_argument.
 PlacedShock ParsePlacedShock(const std::string& text);
 
+// A drop from a height in metres: a free fall of √(2h/g) with every axis
+// near 0 g, then an impact on Z whose velocity change is the impact speed
+// g × fall time. Its start in seconds; a negative start places it at random.
+struct PlacedDrop {
+  double heightMeters = 0.3;
+  double atSeconds = -1.0;
+};
+
+// "HEIGHT_M[:AT_S]", e.g. "0.8:61.5"; throws std::invalid_argument.
+PlacedDrop ParsePlacedDrop(const std::string& text);
+
 enum class ZeroScaling { Plain, Tenths, Times3200 };
 
 struct LoggerFileOptions {
@@ -69,11 +80,12 @@ struct LoggerFileOptions {
   int bursts = 0;      // vibration bursts on all axes
   int shocks = 0;      // half-sine shocks on X beyond ±25 m/s²
   std::vector<PlacedShock> placedShocks;
+  std::vector<PlacedDrop> placedDrops;
 };
 
 std::vector<std::uint8_t> MakeLoggerFile(const LoggerFileOptions& options);
 
-// About two minutes with a few shocks and a temperature drift.
+// About two minutes with a few shocks, a drop and a temperature drift.
 LoggerFileOptions DemoOptions();
 
 void WriteFile(const std::string& path, const std::vector<std::uint8_t>& bytes);

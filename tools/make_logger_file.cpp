@@ -40,6 +40,7 @@ int main(int argc, char** argv) {
   loggen::LoggerFileOptions options;
   std::string output;
   std::vector<std::string> shocks;
+  std::vector<std::string> drops;
   for (int i = 1; i < argc; ++i) {
     const std::string_view flag = argv[i];
     if (flag == "--help" || flag == "-h") {
@@ -76,6 +77,8 @@ int main(int argc, char** argv) {
       options.shocks = std::atoi(value);
     else if (flag == "--shock")
       shocks.push_back(value);
+    else if (flag == "--drop")
+      drops.push_back(value);
     else
       Usage();
   }
@@ -83,6 +86,9 @@ int main(int argc, char** argv) {
   try {
     for (const std::string& shock : shocks) {
       options.placedShocks.push_back(loggen::ParsePlacedShock(shock));
+    }
+    for (const std::string& drop : drops) {
+      options.placedDrops.push_back(loggen::ParsePlacedDrop(drop));
     }
     loggen::WriteFile(output, loggen::MakeLoggerFile(options));
   } catch (const std::exception& e) {

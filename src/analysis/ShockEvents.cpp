@@ -3,7 +3,8 @@
 #include <algorithm>
 #include <cmath>
 #include <stdexcept>
-#include <utility>
+
+#include "analysis/Baseline.h"
 
 namespace {
 
@@ -11,261 +12,214 @@ int SignOf(double v) {
   return (v > 0) - (v < 0);
 }
 
-// The trapezoid integral of the channel from the interval's start, summed
-// with compensation: a velocity change is the difference of two readings, and
-// far into a long recording the plain sum would have lost a short shock's
-// digits.
-struct RunningIntegral {
-  double Sum = 0.0;
-  double Compensation = 0.0;
-
-  void Add(double term) {
-    // The exact rounding error of the addition, without a branch.
-    const double total = Sum + term;
-    const double termPart = total - Sum;
-    Compensation += (Sum - (total - termPart)) + (term - termPart);
-    Sum = total;
-  }
-  friend double operator-(const RunningIntegral& a, const RunningIntegral& b) {
-    return (a.Sum - b.Sum) + (a.Compensation - b.Compensation);
-  }
-};
-
-// One sample of a channel with the integral up to it.
-struct ScanPoint {
-  std::uint32_t Index = 0;
-  double Value = 0.0;
+// The run of one sign the pass is in on an axis (a zero is a run of its own).
+struct Stretch {
   int Sign = 0;
-  RunningIntegral Integral;
+  double FirstValue = 0.0;
+  double Sum = 0.0;              // Σ (d[i] + d[i+1]) / 2 from its first sample to the current one
+  std::optional<double> Before;  // the value before its first sample; none at the recording's start
 };
 
-// The events of one channel, fed by the pass below with the samples that
-// matter: those beyond the threshold and those after an event. On an axis
-// the velocity change needs the end of the same-signed stretch after an
-// event, which may lie beyond the start of the next events; such events wait
-// as pending until the stretch breaks.
-class ChannelEvents {
+// The velocity change of a pulse whose last value is `last`, followed by
+// `after` (none: the recording ends there): the trapezoids plus, at each end,
+// the triangle out to where the line through the neighbours crosses zero.
+double PulseVelocityChange(const Stretch& pulse, double last, std::optional<double> after) {
+  double sum = pulse.Sum;
+  if (pulse.Before) {
+    sum += pulse.FirstValue * pulse.FirstValue / (2 * (pulse.FirstValue - *pulse.Before));
+  }
+  if (after) sum += last * last / (2 * (last - *after));
+  return sum * Recording::TimeStep;
+}
+
+constexpr std::uint32_t kBlock = 256;
+
+// The largest magnitude of each axis in each of its quiet blocks (HUGE_VAL
+// where a block was read sample by sample). Where their squares add up to
+// less than the threshold's, no sample of the resultant reaches it: rounding
+// keeps the order of squares and sums, so the bound holds to the last bit.
+struct QuietBounds {
+  std::array<std::vector<double>, 3> Largest;
+};
+
+// One forward pass over a channel's interval. Quiet 256-sample blocks
+// (nothing at the threshold, no event under way) take a tight loop. On an
+// axis the pass follows the one-signed stretch it is in, so that an event's
+// velocity change is known when the stretch of its peak ends; a closed event
+// whose stretch goes on waits as pending, and the pass follows the stretch
+// past the interval's end if it must.
+template <typename Values>
+class ChannelScan {
  public:
-  ChannelEvents(ShockChannel channel, const ShockSettings& settings, std::vector<ShockEvent>& out)
-      : integrates_(channel != ShockChannel::R), settings_(settings), out_(out) {
+  ChannelScan(ShockChannel channel, const ShockSettings& settings, const Values& values,
+              QuietBounds& bounds, std::vector<ShockEvent>& out)
+      : settings_(settings), values_(values), bounds_(bounds), out_(out) {
     current_.Channel = channel;
   }
 
-  bool Busy() const { return open_ || !pending_.empty(); }
-
-  // Every sample while Busy(), before Above(); `before` is the integral up
-  // to the previous sample.
-  void Follow(ScanPoint p, RunningIntegral before) {
-    if (!pending_.empty() && p.Sign != pendingSign_) ResolvePending(before);
-    if (!open_ || p.Index <= current_.Last) return;
-    FollowTrail(p);
-    // Past the gap no later run can join: close now, so that quiet blocks
-    // after the event take the quick way.
-    if (p.Index - current_.Last - 1 >= std::max(settings_.Gap, 1u)) Close();
-  }
-
-  // Whether a sample beyond the threshold at `index` starts a new event.
-  bool Opens(std::uint32_t index) const {
-    // A run goes on through consecutive samples whatever the gap allows.
-    const std::uint32_t quiet = open_ ? index - current_.Last - 1 : 0;
-    return !open_ || (quiet != 0 && quiet >= settings_.Gap);
-  }
-
-  // A sample beyond the threshold; `stretchSign` and `stretchStart` (the
-  // integral at its start) describe the stretch that holds the sample before
-  // it (sign 0: none).
-  void Above(ScanPoint p, int stretchSign, RunningIntegral stretchStart) {
-    if (!Opens(p.Index)) {
-      Extend(p);
-      return;
+  void Run(SampleInterval interval, std::uint32_t sampleCount) {
+    Begin(interval.Start);
+    for (std::uint32_t first = interval.Start + 1; first <= interval.Stop; first += kBlock) {
+      const std::uint32_t last = std::min(interval.Stop, first + (kBlock - 1));
+      const std::size_t block = (first - interval.Start - 1) / kBlock;
+      if (!Busy() && PassQuietBlock(first, last, block)) continue;
+      for (std::uint32_t i = first; i <= last; ++i) Sample(i);
     }
     if (open_) Close();
-    open_ = true;
-    current_.First = current_.Last = current_.PeakIndex = p.Index;
-    current_.Peak = p.Value;
-    atFirst_ = atLast_ = p.Integral;
-    signBefore_ = stretchSign;
-    stretchBefore_ = stretchStart;
-    trailStarted_ = false;
-  }
-
-  void Finish(const RunningIntegral& atEnd) {
-    if (open_) Close();
-    if (!pending_.empty()) ResolvePending(atEnd);
+    for (std::uint32_t i = interval.Stop + 1; !pending_.empty() && i < sampleCount; ++i) Follow(i);
+    if (!pending_.empty()) EndStretch(std::nullopt);
   }
 
  private:
-  void Extend(const ScanPoint& p) {
-    current_.Last = p.Index;
-    atLast_ = p.Integral;
-    if (std::fabs(p.Value) > std::fabs(current_.Peak)) {
-      current_.Peak = p.Value;
-      current_.PeakIndex = p.Index;
+  static constexpr bool kAxis = Values::kIntegrates;
+
+  bool Busy() const { return open_ || !pending_.empty(); }
+
+  // The first sample, and on an axis the stretch that holds it, however far
+  // back into the recording it reaches.
+  void Begin(std::uint32_t start) {
+    const double value = values_(start);
+    if constexpr (kAxis) {
+      const int sign = SignOf(value);
+      std::uint32_t s = start;
+      double sum = 0.0;
+      while (sign != 0 && s > 0 && SignOf(values_(s - 1)) == sign) {
+        sum += (values_(s - 1) + values_(s)) / 2;
+        --s;
+      }
+      stretch_ = {sign, values_(s), sum, std::nullopt};
+      if (s > 0) stretch_.Before = values_(s - 1);
+      previous_ = value;
     }
-    trailStarted_ = false;
+    if (Reaches(value)) Above(start, value);
   }
 
-  // The samples after the event's last one that share one sign.
-  void FollowTrail(const ScanPoint& p) {
-    if (p.Index == current_.Last + 1) {
-      trailStarted_ = true;
-      trailSign_ = p.Sign;
-      trailOpen_ = p.Sign != 0;
-      atTrailEnd_ = p.Integral;
-    } else if (trailOpen_ && p.Sign == trailSign_) {
-      atTrailEnd_ = p.Integral;
+  void Sample(std::uint32_t i) {
+    double value;
+    if constexpr (kAxis) {
+      value = Follow(i);
     } else {
-      trailOpen_ = false;
+      value = values_(i);
+    }
+    // Past the gap no later run can join: close now, so that quiet blocks
+    // after the event take the quick way.
+    if (open_ && i - current_.Last - 1 >= std::max(settings_.Gap, 1u)) Close();
+    if (Reaches(value)) Above(i, value);
+  }
+
+  bool Reaches(double value) const {
+    return (kAxis ? std::fabs(value) : value) >= settings_.Threshold;
+  }
+
+  // Moves the axis stretch on to sample i; returns its value.
+  double Follow(std::uint32_t i) {
+    const double value = values_(i);
+    const int sign = SignOf(value);
+    if (sign != stretch_.Sign) {
+      EndStretch(value);
+      stretch_ = {sign, value, 0.0, previous_};
+    } else {
+      stretch_.Sum += (previous_ + value) / 2;
+    }
+    previous_ = value;
+    return value;
+  }
+
+  // The stretch ends at the previous sample: the events whose peak lies in it
+  // learn their velocity change.
+  void EndStretch(std::optional<double> after) {
+    if (!peakInStretch_ && pending_.empty()) return;
+    const double deltaV = PulseVelocityChange(stretch_, previous_, after);
+    if (peakInStretch_) current_.DeltaV = deltaV;
+    peakInStretch_ = false;
+    for (const std::size_t index : pending_) out_[index].DeltaV = deltaV;
+    pending_.clear();
+  }
+
+  void Above(std::uint32_t i, double value) {
+    if (!open_) {
+      open_ = true;
+      current_.First = i;
+      current_.Peak = 0.0;
+      current_.DeltaV.reset();
+    }
+    current_.Last = i;
+    if (std::fabs(value) > std::fabs(current_.Peak)) {
+      current_.Peak = value;
+      current_.PeakIndex = i;
+      peakInStretch_ = kAxis;
     }
   }
 
   void Close() {
     open_ = false;
-    current_.DeltaV.reset();
-    if (!integrates_) {
-      out_.push_back(current_);
-      return;
-    }
-    const int peakSign = SignOf(current_.Peak);
-    const RunningIntegral atStart = signBefore_ == peakSign ? stretchBefore_ : atFirst_;
-    if (!trailStarted_ || trailSign_ != peakSign) {
-      current_.DeltaV = atLast_ - atStart;
-    } else if (!trailOpen_) {
-      current_.DeltaV = atTrailEnd_ - atStart;
-    } else {
-      pendingSign_ = peakSign;
-      pending_.emplace_back(out_.size(), atStart);
-    }
+    if (peakInStretch_) pending_.push_back(out_.size());
+    peakInStretch_ = false;
     out_.push_back(current_);
   }
 
-  void ResolvePending(const RunningIntegral& atEnd) {
-    for (const auto& [index, atStart] : pending_) out_[index].DeltaV = atEnd - atStart;
-    pending_.clear();
+  // A block with nothing at the threshold: its largest value, and on an axis
+  // the stretch its last sample is in, found walking back from there.
+  bool PassQuietBlock(std::uint32_t first, std::uint32_t last, std::size_t block) {
+    if constexpr (kAxis) {
+      double largest = 0.0;
+      for (std::uint32_t i = first; i <= last; ++i) {
+        largest = std::max(largest, std::fabs(values_(i)));
+      }
+      if (largest >= settings_.Threshold) return false;
+      bounds_.Largest[static_cast<int>(current_.Channel)][block] = largest;
+      const double lastValue = values_(last);
+      const int sign = SignOf(lastValue);
+      std::uint32_t j = last;
+      double sum = 0.0;
+      while (sign != 0 && j > first && SignOf(values_(j - 1)) == sign) {
+        sum += (values_(j - 1) + values_(j)) / 2;
+        --j;
+      }
+      if (j == first && sign == stretch_.Sign) {
+        stretch_.Sum += (previous_ + values_(first)) / 2 + sum;
+      } else {
+        stretch_ = {sign, values_(j), sum, j > first ? values_(j - 1) : previous_};
+      }
+      previous_ = lastValue;
+    } else {
+      const auto& bound = bounds_.Largest;
+      const double x = bound[0][block], y = bound[1][block], z = bound[2][block];
+      if (std::sqrt(x * x + y * y + z * z) < settings_.Threshold) return true;
+      // The largest square, and one root: the root keeps the order.
+      double squares = 0.0;
+      for (std::uint32_t i = first; i <= last; ++i) squares = std::max(squares, values_.Squares(i));
+      if (std::sqrt(squares) >= settings_.Threshold) return false;
+    }
+    return true;
   }
 
-  const bool integrates_;
   const ShockSettings settings_;
+  const Values& values_;
+  QuietBounds& bounds_;
   std::vector<ShockEvent>& out_;
 
   bool open_ = false;
   ShockEvent current_;
-  RunningIntegral atFirst_, atLast_;
-  int signBefore_ = 0;
-  RunningIntegral stretchBefore_;
-  bool trailStarted_ = false;
-  bool trailOpen_ = false;
-  int trailSign_ = 0;
-  RunningIntegral atTrailEnd_;
+  bool peakInStretch_ = false;        // the open event's peak lies in the stretch under way
+  std::vector<std::size_t> pending_;  // closed events whose peak lies in it
 
-  int pendingSign_ = 0;
-  std::vector<std::pair<std::size_t, RunningIntegral>> pending_;
+  Stretch stretch_;
+  double previous_ = 0.0;
 };
 
-// The trapezoid integral of a quiet block, its samples' largest value as
-// compared with the threshold, and the last sample's value.
-struct QuietBlock {
-  double Integral = 0.0;
-  double Largest = 0.0;
-  double Last = 0.0;
-};
-
-// One forward pass over a channel, block by block. A block with nothing
-// beyond the threshold and no event under way only adds to the integral and
-// moves the stretch: a tight loop of independent operations. Other blocks go
-// sample by sample; the integral at the start of a stretch is worked out,
-// once per stretch, only when an event opens in it.
-template <typename Values>
-void ScanChannel(ShockChannel channel, SampleInterval interval, const ShockSettings& settings,
-                 const Values& valueAt, std::vector<ShockEvent>& out) {
-  constexpr std::uint32_t kBlock = 256;
-  constexpr int kNoStretch = 2;  // no sign: the sample before the interval
-  ChannelEvents events(channel, settings, out);
-  RunningIntegral integral;
-  double previous = 0.0;
-  double step = 0.0;  // no trapezoid ends at the first sample
-  int stretchSign = kNoStretch;
-  std::uint32_t stretchStart = interval.Start;
-  std::uint32_t knownStretch = interval.Stop + 1;  // none yet
-  RunningIntegral atKnownStretch;
-
-  auto sample = [&](std::uint32_t i) {
-    const RunningIntegral before = integral;
-    const double value = valueAt(i);
-    const int sign = SignOf(value);
-    integral.Add((previous + value) / 2 * step);
-    step = Recording::TimeStep;
-    if (events.Busy()) events.Follow(ScanPoint{i, value, sign, integral}, before);
-    if ((Values::kIntegrates ? std::fabs(value) : value) >= settings.Threshold) {
-      const bool stretchBefore = stretchSign != kNoStretch && stretchSign != 0;
-      if (stretchBefore && events.Opens(i) && knownStretch != stretchStart) {
-        atKnownStretch = integral;
-        for (std::uint32_t j = i; j > stretchStart; --j) {
-          atKnownStretch.Add(-(valueAt(j - 1) + valueAt(j)) / 2 * Recording::TimeStep);
-        }
-        knownStretch = stretchStart;
-      }
-      events.Above(ScanPoint{i, value, sign, integral}, stretchBefore ? stretchSign : 0,
-                   atKnownStretch);
-    }
-    stretchStart = sign != stretchSign ? i : stretchStart;
-    stretchSign = sign;
-    previous = value;
-  };
-  auto quiet = [&](std::uint32_t first, std::uint32_t last) {
-    QuietBlock block;
-    if constexpr (Values::kIntegrates) {
-      double before = previous;
-      for (std::uint32_t i = first; i <= last; ++i) {
-        const double value = valueAt(i);
-        block.Largest = std::max(block.Largest, std::fabs(value));
-        block.Integral += (before + value) / 2 * Recording::TimeStep;
-        before = value;
-      }
-      block.Last = before;
-    } else {
-      // The largest square, and one root: the root keeps the order.
-      double squares = 0.0;
-      for (std::uint32_t i = first; i <= last; ++i) squares = std::max(squares, valueAt.Squares(i));
-      block.Largest = std::sqrt(squares);
-      block.Last = valueAt(last);
-    }
-    return block;
-  };
-
-  sample(interval.Start);
-  for (std::uint32_t first = interval.Start + 1; first <= interval.Stop; first += kBlock) {
-    const std::uint32_t last = std::min(interval.Stop, first + (kBlock - 1));
-    if (!events.Busy()) {
-      const QuietBlock block = quiet(first, last);
-      if (block.Largest < settings.Threshold) {
-        previous = block.Last;
-        if constexpr (Values::kIntegrates) {
-          integral.Add(block.Integral);
-          const int sign = SignOf(block.Last);
-          std::uint32_t j = last;
-          while (j > first && SignOf(valueAt(j - 1)) == sign) --j;
-          if (j > first || sign != stretchSign) stretchStart = j;
-          stretchSign = sign;
-        }
-        continue;
-      }
-    }
-    for (std::uint32_t i = first; i <= last; ++i) sample(i);
-  }
-  events.Finish(integral);
-}
-
-// The calibrated, mean-removed acceleration of one axis.
+// The calibrated acceleration of one axis less its baseline.
 struct AxisValues {
   static constexpr bool kIntegrates = true;
   const double* Codes;
   AxisCalibration Calibration;
-  double Mean;
-  double operator()(std::uint32_t i) const { return Acceleration(Codes[i], Calibration) - Mean; }
+  double Baseline;
+  double operator()(std::uint32_t i) const {
+    return Acceleration(Codes[i], Calibration) - Baseline;
+  }
 };
 
-// The magnitude of the three mean-removed accelerations.
+// The magnitude of the three axes less their baselines.
 struct ResultantValues {
   static constexpr bool kIntegrates = false;
   std::array<AxisValues, 3> Axes;
@@ -276,15 +230,11 @@ struct ResultantValues {
   double operator()(std::uint32_t i) const { return std::sqrt(Squares(i)); }
 };
 
-std::array<double, 3> AxisMeans(const Recording& r, SampleInterval interval) {
-  std::array<double, 3> sums{};
-  for (std::uint32_t i = interval.Start; i <= interval.Stop; ++i) {
-    sums[0] += Acceleration(r.CodesX[i], r.Calibration[AxisX]);
-    sums[1] += Acceleration(r.CodesY[i], r.Calibration[AxisY]);
-    sums[2] += Acceleration(r.CodesZ[i], r.Calibration[AxisZ]);
-  }
-  const double n = static_cast<double>(interval.Stop - interval.Start) + 1;
-  return {sums[0] / n, sums[1] / n, sums[2] / n};
+template <typename Values>
+void ScanChannel(ShockChannel channel, const Recording& recording, SampleInterval interval,
+                 const ShockSettings& settings, const Values& values, QuietBounds& bounds,
+                 std::vector<ShockEvent>& out) {
+  ChannelScan<Values>(channel, settings, values, bounds, out).Run(interval, recording.SampleCount);
 }
 
 }  // namespace
@@ -303,16 +253,21 @@ ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval int
     throw std::invalid_argument("the shock interval lies outside the recording");
   }
   ShockEventsResult result;
-  const std::array<double, 3> means = AxisMeans(recording, interval);
-  const ResultantValues resultant{
-      {AxisValues{recording.CodesX.get(), recording.Calibration[AxisX], means[0]},
-       AxisValues{recording.CodesY.get(), recording.Calibration[AxisY], means[1]},
-       AxisValues{recording.CodesZ.get(), recording.Calibration[AxisZ], means[2]}}};
+  result.Baselines = AxisBaselines(recording, interval);
+  ResultantValues resultant;
   for (int axis = 0; axis < 3; ++axis) {
-    ScanChannel(static_cast<ShockChannel>(axis), interval, settings, resultant.Axes[axis],
-                result.Events);
+    resultant.Axes[axis] = {AxisCodes(recording, axis), recording.Calibration[axis],
+                            result.Baselines[axis]};
   }
-  ScanChannel(ShockChannel::R, interval, settings, resultant, result.Events);
+  QuietBounds bounds;
+  for (auto& largest : bounds.Largest) {
+    largest.assign((interval.Stop - interval.Start) / kBlock + 1, HUGE_VAL);
+  }
+  for (int axis = 0; axis < 3; ++axis) {
+    ScanChannel(static_cast<ShockChannel>(axis), recording, interval, settings,
+                resultant.Axes[axis], bounds, result.Events);
+  }
+  ScanChannel(ShockChannel::R, recording, interval, settings, resultant, bounds, result.Events);
 
   // Each channel's events are already in order and the channels follow one
   // another, so a stable sort by first sample keeps X, Y, Z, R on a tie.

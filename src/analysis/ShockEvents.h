@@ -1,6 +1,6 @@
 // Shocks on every axis and on the resultant: the events of an interval where
-// the acceleration, with its interval mean removed, reaches a threshold, each
-// with its peak and, on an axis, the velocity change of the shock.
+// the acceleration, less its rest level (the baseline), reaches a threshold,
+// each with its peak and, on an axis, the velocity change of the peak's pulse.
 #pragma once
 
 #include <array>
@@ -29,7 +29,9 @@ struct ShockEvent {
   std::uint32_t Last = 0;
   double Peak = 0.0;  // m/s², signed on an axis, the resultant's value on R
   std::uint32_t PeakIndex = 0;
-  std::optional<double> DeltaV;  // m/s; none on the resultant
+  // m/s: the integral of the one-signed pulse around the peak, which may
+  // reach beyond the interval; none on the resultant.
+  std::optional<double> DeltaV;
 
   double StartSeconds() const { return First * Recording::TimeStep; }
   double DurationSeconds() const { return (Last - First + 1) * Recording::TimeStep; }
@@ -39,10 +41,12 @@ struct ShockEvent {
 struct ShockEventsResult {
   std::vector<ShockEvent> Events;                // by first sample, then X, Y, Z, R
   std::array<int, kShockChannelCount> Counts{};  // events per channel
+  std::array<double, 3> Baselines{};             // m/s², X, Y, Z: taken off each axis
 };
 
 // Calibrated accelerations (never inverted, m/s² whatever the display shows)
-// minus their means over the interval; one pass per channel. Throws
-// std::invalid_argument for a threshold that is not a positive number.
+// minus their baselines (see Baseline.h); one pass per channel. Throws
+// std::invalid_argument for a threshold that is not a positive number or an
+// interval beyond the recording.
 ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval interval,
                                   const ShockSettings& settings);

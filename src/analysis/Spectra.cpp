@@ -5,33 +5,25 @@
 #include <thread>
 #include <vector>
 
-namespace {
+#include "analysis/Baseline.h"
 
-const double* Codes(const Recording& recording, int axis) {
-  const Recording::Array* arrays[] = {&recording.CodesX, &recording.CodesY, &recording.CodesZ};
-  return arrays[axis]->get();
-}
+namespace {
 
 std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
                                       int axis) {
   if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
-  return {Codes(recording, axis) + interval.Start,
+  return {AxisCodes(recording, axis) + interval.Start,
           static_cast<std::size_t>(interval.Stop - interval.Start) + 1};
 }
 
-// The interval's calibrated accelerations with their mean removed, into `out`.
-void MeanFreeAcceleration(std::span<const double> codes, const AxisCalibration& calibration,
-                          std::vector<double>& out) {
+// The interval's calibrated accelerations less the baseline, into `out`.
+void BaselineFreeAcceleration(std::span<const double> codes, const AxisCalibration& calibration,
+                              double baseline, std::vector<double>& out) {
   out.resize(codes.size());
-  double sum = 0.0;
-  for (std::size_t i = 0; i < codes.size(); ++i) {
-    out[i] = Acceleration(codes[i], calibration);
-    sum += out[i];
-  }
-  const double mean = sum / static_cast<double>(codes.size());
-  for (double& v : out) v -= mean;
+  for (std::size_t i = 0; i < codes.size(); ++i)
+    out[i] = Acceleration(codes[i], calibration) - baseline;
 }
 
 }  // namespace
@@ -44,8 +36,9 @@ std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
 
 std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
   if (!(options.MaxFrequency < kSampleRate / 2)) return "fmax must be below 500 Hz";
-  if (!(options.MinFrequency > 0.0) || !(options.MinFrequency <= options.MaxFrequency)) {
-    return "fmin must be above 0 and not above fmax";
+  if (!(options.MinFrequency >= kLowestSrsFrequency) ||
+      !(options.MinFrequency <= options.MaxFrequency)) {
+    return "fmin must be at least 0.01 Hz and not above fmax";
   }
   if (!(options.Q > 0.5)) return "Q must be above 0.5";
   if (!(options.PerOctave >= 1.0)) return "at least 1 frequency per octave";
@@ -68,11 +61,13 @@ IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interva
 IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interval,
                               const SrsOptions& options, unsigned threads) {
   IntervalSrsResult result;
+  const std::array<double, 3> baselines = AxisBaselines(recording, interval);
   const SrsSettings settings{options.MinFrequency, options.MaxFrequency, options.PerOctave,
                              options.Q, kSampleRate};
   std::vector<double> x;
   for (int axis = 0; axis < 3; ++axis) {
-    MeanFreeAcceleration(IntervalCodes(recording, interval, axis), recording.Calibration[axis], x);
+    const std::span<const double> codes = IntervalCodes(recording, interval, axis);
+    BaselineFreeAcceleration(codes, recording.Calibration[axis], baselines[axis], x);
     result.Axes[axis] = ShockResponseSpectrum(x, settings, threads);
   }
   return result;

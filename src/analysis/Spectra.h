@@ -20,6 +20,10 @@ struct PsdOptions {
   double BandHigh = 500.0;
 };
 
+// Below this the free response the shock spectrum follows after the interval
+// (half a period of the lowest frequency) would grow without bound.
+inline constexpr double kLowestSrsFrequency = 0.01;  // Hz
+
 struct SrsOptions {
   double MinFrequency = 1.0;  // Hz
   double MaxFrequency = 250.0;
@@ -43,7 +47,8 @@ struct IntervalSrsResult {
 IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
                               const PsdOptions& options);
 
-// Each axis with its interval mean removed. `threads` as in ShockResponseSpectrum.
+// Each axis less its baseline (see Baseline.h) over the interval, followed by
+// the oscillators' free response (ShockResponseSpectrum). `threads` as there.
 IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interval,
                               const SrsOptions& options, unsigned threads);
 

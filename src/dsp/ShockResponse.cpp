@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <stdexcept>
 #include <thread>
 
 namespace {
@@ -20,14 +21,13 @@ struct Lanes {
   double high[kLanes], low[kLanes];
 };
 
-// Runs frequencies [first, first + count) (count ≤ kLanes) over the samples.
+// Runs frequencies [first, first + count) (count ≤ kLanes) over the samples
+// and on through `residual` zeros, without copying the input.
 // Wider vectors where the processor has them; without fused multiply-add, so
 // every build gives the same bits.
-__attribute__((target_clones("avx2", "default"))) void RunGroup(std::span<const double> x,
-                                                                const SrsSettings& settings,
-                                                                SrsResult& result,
-                                                                std::size_t first,
-                                                                std::size_t count) {
+__attribute__((target_clones("avx2", "default"))) void RunGroup(
+    std::span<const double> x, const SrsSettings& settings, SrsResult& result, std::size_t first,
+    std::size_t count, std::size_t residual) {
   Lanes l;
   for (std::size_t k = 0; k < kLanes; ++k) {
     // Spare lanes repeat the last frequency and are thrown away.
@@ -38,7 +38,7 @@ __attribute__((target_clones("avx2", "default"))) void RunGroup(std::span<const 
     l.low[k] = HUGE_VAL;
   }
   double x1 = 0.0, x2 = 0.0;
-  for (const double x0 : x) {
+  auto step = [&](double x0) {
     for (std::size_t k = 0; k < kLanes; ++k) {
       const double y =
           l.b0[k] * x0 + l.b1[k] * x1 + l.b2[k] * x2 + l.a1[k] * l.y1[k] - l.a2[k] * l.y2[k];
@@ -49,7 +49,9 @@ __attribute__((target_clones("avx2", "default"))) void RunGroup(std::span<const 
     }
     x2 = x1;
     x1 = x0;
-  }
+  };
+  for (const double x0 : x) step(x0);
+  for (std::size_t i = 0; i < residual; ++i) step(0.0);
   for (std::size_t k = 0; k < count; ++k) {
     result.Positive[first + k] = l.high[k];
     result.Negative[first + k] = -l.low[k];
@@ -68,6 +70,15 @@ std::vector<double> NaturalFrequencies(const SrsSettings& settings) {
     frequencies.push_back(f);
   }
   return frequencies;
+}
+
+std::size_t ResidualSamples(const SrsSettings& settings) {
+  constexpr double kLongestResidual = 1e8;
+  const double samples = std::ceil(settings.SampleRate / (2 * settings.MinFrequency));
+  if (!(settings.MinFrequency > 0.0) || !(samples >= 0.0 && samples <= kLongestResidual)) {
+    throw std::invalid_argument("the lowest natural frequency leaves no usable free response");
+  }
+  return static_cast<std::size_t>(samples);
 }
 
 OscillatorCoefficients Oscillator(double naturalFrequency, double q, double sampleRate) {
@@ -92,13 +103,15 @@ SrsResult ShockResponseSpectrum(std::span<const double> samples, const SrsSettin
   result.Peak.assign(count, 0.0);
   if (samples.empty() || count == 0) return result;
 
+  const std::size_t residual = ResidualSamples(settings);
   const std::size_t groups = (count + kLanes - 1) / kLanes;
-  const double steps = static_cast<double>(samples.size()) * static_cast<double>(count);
+  const double steps = static_cast<double>(samples.size() + residual) * static_cast<double>(count);
   const std::size_t workers = std::clamp<std::size_t>(
       static_cast<std::size_t>(steps / kStepsPerThread), 1, std::min<std::size_t>(threads, groups));
   auto runShare = [&](std::size_t worker) {
     for (std::size_t g = worker; g < groups; g += workers) {
-      RunGroup(samples, settings, result, g * kLanes, std::min(kLanes, count - g * kLanes));
+      RunGroup(samples, settings, result, g * kLanes, std::min(kLanes, count - g * kLanes),
+               residual);
     }
   };
   std::vector<std::thread> pool;

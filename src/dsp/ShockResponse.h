@@ -1,8 +1,10 @@
 // Shock response spectrum: the peak absolute acceleration of single-degree-
 // of-freedom oscillators at a ladder of natural frequencies, excited by the
-// signal, each run from rest through a ramp-invariant recursive filter.
+// signal, each run from rest through a ramp-invariant recursive filter and on
+// past the signal's end until its free response has reached its first peak.
 #pragma once
 
+#include <cstddef>
 #include <span>
 #include <vector>
 
@@ -24,9 +26,16 @@ struct SrsResult {
   std::vector<double> Peak;         // max(Positive, Negative)
 };
 
+// Zero samples the oscillators run on after the input (the residual): half a
+// period of the lowest natural frequency, ⌈SampleRate / (2 MinFrequency)⌉.
+// Throws std::invalid_argument when that is not a number of samples a run
+// can take (more than 10⁸, or a lowest frequency that is not positive).
+std::size_t ResidualSamples(const SrsSettings& settings);
+
 // The oscillator outputs of the samples as given (the caller removes any
-// offset). The frequencies are shared out over up to `threads` threads;
-// each is computed alone, so the result does not depend on their number.
+// offset) followed by ResidualSamples() zeros, the extremes taken over both.
+// The frequencies are shared out over up to `threads` threads; each is
+// computed alone, so the result does not depend on their number.
 SrsResult ShockResponseSpectrum(std::span<const double> samples, const SrsSettings& settings,
                                 unsigned threads = 1);
 

@@ -1,5 +1,6 @@
-// Spectra of the recording's interval: calibrated accelerations, interval
-// mean removed for the shock spectrum, nothing outside the interval counted.
+// Spectra of the recording's interval: calibrated accelerations, the rest
+// level taken off for the shock spectrum and its free response after the
+// interval counted, no other sample outside the interval counted.
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -35,11 +36,8 @@ TEST(IntervalSpectra, ShockSpectrumIgnoresAStaticOffsetAndUsesCalibratedValues) 
   const SampleInterval all{0, 1999};
   const auto a = IntervalSrs(still, all, SrsOptions{}, 1);
   const auto b = IntervalSrs(tilted, all, SrsOptions{}, 2);
-  std::vector<double> meanFree = pulse;
-  double mean = 0;
-  for (double v : pulse) mean += v / pulse.size();
-  for (double& v : meanFree) v -= mean;
-  const SrsResult direct = ShockResponseSpectrum(meanFree, SrsSettings{}, 1);
+  // The rest level is the median, the static level alone: the pulse stays whole.
+  const SrsResult direct = ShockResponseSpectrum(pulse, SrsSettings{}, 1);
   for (std::size_t i = 0; i < direct.Peak.size(); ++i) {
     EXPECT_NEAR(a.Axes[AxisY].Peak[i], direct.Peak[i], 1e-9 * direct.Peak[i]);
     EXPECT_NEAR(b.Axes[AxisY].Peak[i], direct.Peak[i], 1e-9 * direct.Peak[i]);
@@ -61,6 +59,22 @@ TEST(IntervalSpectra, SamplesOutsideTheIntervalDoNotCount) {
   EXPECT_EQ(IntervalPsd(shocked, first, {}).Rms[AxisY], IntervalPsd(quiet, first, {}).Rms[AxisY]);
 }
 
+// A 20 ms pulse 30 ms before the interval's end reads as it does with two
+// seconds of rest after it, down to the lowest frequency, and the spectrum
+// of an interval does not depend on how much rest it holds.
+TEST(IntervalSpectra, ShockAtTheIntervalsEndIsNotUnderRead) {
+  const Recording r = WithY(HalfSineAt(1950, 4000), 9.815);
+  const SrsOptions options{1, 250, 12, 10};
+  const SrsResult atEnd = IntervalSrs(r, {0, 1999}, options, 1).Axes[AxisY];
+  const SrsResult withRest = IntervalSrs(r, {0, 3999}, options, 1).Axes[AxisY];
+  const SrsResult lessRest = IntervalSrs(r, {1500, 3999}, options, 1).Axes[AxisY];
+  for (std::size_t i = 0; i < atEnd.Peak.size(); ++i) {
+    SCOPED_TRACE(atEnd.Frequencies[i]);
+    EXPECT_NEAR(atEnd.Peak[i], withRest.Peak[i], 1e-3 * withRest.Peak[i]);
+    EXPECT_EQ(lessRest.Peak[i], withRest.Peak[i]);
+  }
+}
+
 TEST(IntervalSpectra, SettingsOutOfRangeAreNamed) {
   EXPECT_FALSE(PsdOptionsError({8, 1, 500}));
   EXPECT_TRUE(PsdOptionsError({7, 1, 500}));
@@ -70,6 +84,8 @@ TEST(IntervalSpectra, SettingsOutOfRangeAreNamed) {
   EXPECT_TRUE(SrsOptionsError({1, 250, 12, 0.5}));
   EXPECT_TRUE(SrsOptionsError({1, 250, 0.9, 10}));
   EXPECT_TRUE(SrsOptionsError({0, 250, 12, 10}));
+  EXPECT_TRUE(SrsOptionsError({0.0099, 250, 12, 10}));  // its free response would not end
+  EXPECT_FALSE(SrsOptionsError({0.01, 250, 12, 10}));
   EXPECT_TRUE(SrsOptionsError({300, 250, 12, 10}));
   EXPECT_TRUE(SrsOptionsError({1, NAN, 12, 10}));
 }

@@ -100,14 +100,14 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
   program.Calculate("0.000", "9.999");
   EXPECT_EQ(program.Column(Channel), QStringList({"Y", "R", "Z", "R", "X", "R"}));
   EXPECT_TRUE(program.table().item(0, Start)->text().startsWith("3.00"));
-  EXPECT_TRUE(program.table().item(0, PeakMs2)->text().startsWith("53.9"));
+  EXPECT_TRUE(program.table().item(0, PeakMs2)->text().startsWith("54.0"));
   EXPECT_EQ(program.table().item(0, PeakG)->text(), QStringLiteral("5.50"));
   EXPECT_EQ(program.table().item(1, DeltaV)->text(), QStringLiteral("—"));
-  EXPECT_TRUE(program.table().item(2, PeakMs2)->text().startsWith("-44.9"));
+  EXPECT_TRUE(program.table().item(2, PeakMs2)->text().startsWith("-45.0"));
   const QString summary = window.Summary->text();
   EXPECT_TRUE(summary.contains(QStringLiteral("Событий: 6 (X — 1, Y — 1, Z — 1, R — 3)")))
       << summary.toStdString();
-  EXPECT_TRUE(summary.contains(QStringLiteral("Наибольший пик 53.9"))) << summary.toStdString();
+  EXPECT_TRUE(summary.contains(QStringLiteral("Наибольший пик 54.0"))) << summary.toStdString();
   EXPECT_TRUE(summary.contains(QStringLiteral("канал Y"))) << summary.toStdString();
 
   // Raw codes on the chart and in the list; the events stay in m/s².

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <numbers>
 #include <random>
+#include <stdexcept>
 #include <vector>
 
 #include "dsp/ShockResponse.h"
@@ -19,8 +20,10 @@ struct Extremes {
   double high, low;
 };
 
-// The recurrence written out, one frequency at a time, from rest.
-Extremes DirectRun(const std::vector<double>& x, double f, double q) {
+// The recurrence written out, one frequency at a time, from rest, over the
+// samples followed by `residual` zeros.
+Extremes DirectRun(std::vector<double> x, double f, double q, std::size_t residual) {
+  x.resize(x.size() + residual, 0.0);
   const double zeta = 1 / (2 * q), omega = 2 * std::numbers::pi * f, t = 1 / kRate;
   const double e = std::exp(-zeta * omega * t), k = omega * std::sqrt(1 - zeta * zeta) * t;
   const double c = e * std::cos(k), s = e * std::sin(k) / k;
@@ -52,6 +55,42 @@ TEST(ShockResponse, LadderOfNaturalFrequenciesEndsAtTheLastOneNotAboveTheMaximum
   EXPECT_EQ(NaturalFrequencies({1.0, 8.0, 1, 10, kRate}).size(), 4u);
 }
 
+TEST(ShockResponse, ResidualIsHalfAPeriodOfTheLowestFrequency) {
+  struct Case {
+    double minFrequency, sampleRate;
+    std::size_t samples;
+  };
+  for (const Case c : {Case{1, kRate, 500}, Case{3, kRate, 167}, Case{2.5, kRate, 200},
+                       Case{0.01, kRate, 50000}, Case{1, 2000, 1000}}) {
+    EXPECT_EQ(ResidualSamples({c.minFrequency, 250, 12, 10, c.sampleRate}), c.samples)
+        << c.minFrequency;
+  }
+  for (const double f : {0.0, -1.0, 1e-9, std::nan("")}) {
+    EXPECT_THROW(ResidualSamples({f, 250, 12, 10, kRate}), std::invalid_argument) << f;
+  }
+}
+
+// A pulse that ends with the samples: every oscillator's free response after
+// it counts, so the spectrum reads as with a long quiet tail, and the
+// extremes are those of a direct run over the samples and the residual.
+TEST(ShockResponse, FreeResponseAfterTheSamplesCounts) {
+  std::vector<double> pulse(60, 0.0);
+  for (std::size_t i = 0; i < 20; ++i) pulse[30 + i] = 200 * std::sin(std::numbers::pi * i / 20);
+  std::vector<double> tail = pulse;
+  tail.resize(5000, 0.0);
+  SrsSettings settings;
+  settings.MinFrequency = 3;
+  const SrsResult cut = ShockResponseSpectrum(pulse, settings, 1);
+  const SrsResult quiet = ShockResponseSpectrum(tail, settings, 2);
+  for (std::size_t i = 0; i < cut.Frequencies.size(); ++i) {
+    SCOPED_TRACE(cut.Frequencies[i]);
+    EXPECT_NEAR(cut.Peak[i], quiet.Peak[i], 1e-3 * quiet.Peak[i]);
+    const Extremes direct = DirectRun(pulse, cut.Frequencies[i], settings.Q, 167);
+    EXPECT_NEAR(cut.Positive[i], direct.high, 1e-9 * std::fabs(direct.high));
+    EXPECT_NEAR(cut.Negative[i], -direct.low, 1e-9 * std::fabs(direct.low));
+  }
+}
+
 TEST(ShockResponse, AgreesWithADirectRunAndDoesNotDependOnTheThreads) {
   std::mt19937_64 generator(7);
   std::normal_distribution<double> normal(0.0, 20.0);
@@ -63,7 +102,7 @@ TEST(ShockResponse, AgreesWithADirectRunAndDoesNotDependOnTheThreads) {
   const SrsResult two = ShockResponseSpectrum(x, settings, 2);
   ASSERT_EQ(one.Frequencies.size(), 96u);
   for (std::size_t i = 0; i < one.Frequencies.size(); ++i) {
-    const Extremes direct = DirectRun(x, one.Frequencies[i], settings.Q);
+    const Extremes direct = DirectRun(x, one.Frequencies[i], settings.Q, 500);
     EXPECT_NEAR(one.Positive[i], direct.high, 1e-9 * std::fabs(direct.high));
     EXPECT_NEAR(one.Negative[i], -direct.low, 1e-9 * std::fabs(direct.low));
     EXPECT_EQ(one.Peak[i], std::max(one.Positive[i], one.Negative[i]));
