@@ -16,7 +16,8 @@ constexpr const char* kUsage =
     " --output FILE [--demo] [--blocks N] [--seed S]\n"
     "         [--codes-per-g N] [--zero-code Z] [--zero-scaling plain|tenths|x3200]\n"
     "         [--temp-start C] [--temp-end C] [--noise CODES] [--bursts N] [--shocks N]\n"
-    "         [--shock AXIS:AMPLITUDE:MS[:AT_S]]...   (a half-sine on X, Y or Z; repeatable)\n";
+    "         [--shock AXIS:AMPLITUDE:MS[:AT_S]]...   (a half-sine on X, Y or Z; repeatable)\n"
+    "         [--drop HEIGHT_M[:AT_S]]...   (a free fall and its impact on Z; repeatable)\n";
 
 void PrintUsage(std::ostream& out) {
   out << "usage: " << program_invocation_short_name << kUsage;
