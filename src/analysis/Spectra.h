@@ -27,6 +27,12 @@ struct SrsOptions {
   double Q = 10.0;
 };
 
+// The shock spectrum's accepted range: fmin from 0.01 Hz, fmax below 500 Hz,
+// 1 … 96 frequencies per octave and at most 2000 frequencies in all.
+inline constexpr double kSrsLowestFrequency = 0.01;  // Hz
+inline constexpr double kSrsMostPerOctave = 96.0;
+inline constexpr double kSrsMostFrequencies = 2000.0;
+
 // Why the settings cannot be used, or nothing when they can.
 std::optional<std::string> PsdOptionsError(const PsdOptions& options);
 std::optional<std::string> SrsOptionsError(const SrsOptions& options);
