@@ -1,5 +1,6 @@
 #include "analysis/Spectra.h"
 
+#include <cmath>
 #include <span>
 #include <stdexcept>
 #include <thread>
@@ -34,14 +35,21 @@ std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
   return std::nullopt;
 }
 
+// The ladder of natural frequencies is bounded, so that no setting can ask
+// for unbounded memory or a frequency that never advances.
 std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
   if (!(options.MaxFrequency < kSampleRate / 2)) return "fmax must be below 500 Hz";
-  if (!(options.MinFrequency >= kLowestSrsFrequency) ||
+  if (!(options.MinFrequency >= kSrsLowestFrequency) ||
       !(options.MinFrequency <= options.MaxFrequency)) {
-    return "fmin must be at least 0.01 Hz and not above fmax";
+    return "fmin must be from 0.01 Hz up to fmax";
   }
   if (!(options.Q > 0.5)) return "Q must be above 0.5";
-  if (!(options.PerOctave >= 1.0)) return "at least 1 frequency per octave";
+  if (!(options.PerOctave >= 1.0) || !(options.PerOctave <= kSrsMostPerOctave)) {
+    return "from 1 to 96 frequencies per octave";
+  }
+  const double count =
+      std::floor(options.PerOctave * std::log2(options.MaxFrequency / options.MinFrequency)) + 1;
+  if (!(count <= kSrsMostFrequencies)) return "at most 2000 frequencies in all";
   return std::nullopt;
 }
 

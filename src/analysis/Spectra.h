@@ -20,16 +20,20 @@ struct PsdOptions {
   double BandHigh = 500.0;
 };
 
-// Below this the free response the shock spectrum follows after the interval
-// (half a period of the lowest frequency) would grow without bound.
-inline constexpr double kLowestSrsFrequency = 0.01;  // Hz
-
 struct SrsOptions {
   double MinFrequency = 1.0;  // Hz
   double MaxFrequency = 250.0;
   double PerOctave = 12.0;
   double Q = 10.0;
 };
+
+// The shock spectrum's accepted range: fmin from 0.01 Hz (below it the free
+// response followed after the interval, half a period of the lowest
+// frequency, would grow without bound), fmax below 500 Hz, 1 … 96
+// frequencies per octave and at most 2000 frequencies in all.
+inline constexpr double kSrsLowestFrequency = 0.01;  // Hz
+inline constexpr double kSrsMostPerOctave = 96.0;
+inline constexpr double kSrsMostFrequencies = 2000.0;
 
 // Why the settings cannot be used, or nothing when they can.
 std::optional<std::string> PsdOptionsError(const PsdOptions& options);

@@ -32,11 +32,10 @@ void TMainForm::OpenFileRoutine(const QString& path) {
   CodesTextResult result;
   {
     BusyCursor busy;
-    const FileReadResult file = ReadWholeFile(QFile::encodeName(path).toStdString());
+    const CodesTextFileRead file =
+        ReadCodesTextFile(QFile::encodeName(path).toStdString(), *recording_);
     if (file.status != FileReadStatus::Ok) throw std::runtime_error(ImportMessage(file.status));
-    const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
-                                file.bytes.size());
-    result = ReadCodesText(text, *recording_);
+    result = file.result;
   }
   if (result.status != CodesTextStatus::Loaded) {
     return dialogs_.Message(this, QString::fromStdString(CodesTextMessage(result)));

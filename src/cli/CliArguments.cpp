@@ -2,11 +2,10 @@
 
 #include <algorithm>
 #include <array>
-#include <span>
 
 namespace {
 
-// Every option a command may take; a command ignores those it does not use.
+// Every option of any command; each command accepts only its own.
 constexpr std::array<std::string_view, 18> kValueOptions = {
     "from", "gap",  "to",     "bound",   "cutoff", "kind", "response", "order",      "f1",
     "f2",   "rate", "ripple", "segment", "band",   "fmin", "fmax",     "per-octave", "q"};
@@ -42,6 +41,7 @@ void CliArguments::Take(const std::vector<std::string_view>& words) {
       const std::size_t equals = word.find('=');
       const std::string name(
           word.substr(2, equals == std::string_view::npos ? word.npos : equals - 2));
+      given_.push_back(name);
       if (Contains(kValueOptions, name)) {
         if (equals != std::string_view::npos) {
           values_[name] = std::string(word.substr(equals + 1));
@@ -73,4 +73,12 @@ std::optional<std::string> CliArguments::Value(std::string_view name) const {
   const auto found = values_.find(name);
   if (found == values_.end()) return std::nullopt;
   return found->second;
+}
+
+std::optional<std::string> CliArguments::OptionOutside(
+    std::span<const std::string_view> allowed) const {
+  for (const std::string& name : given_) {
+    if (!Contains(allowed, name)) return name;
+  }
+  return std::nullopt;
 }

@@ -5,6 +5,7 @@
 #include <map>
 #include <optional>
 #include <set>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -28,6 +29,9 @@ class CliArguments {
   bool Flag(std::string_view name) const;
   // The value of an option as given; nothing when absent.
   std::optional<std::string> Value(std::string_view name) const;
+  // The first option given (its name, without "--") that is not among
+  // `allowed`; nothing when every option given is allowed.
+  std::optional<std::string> OptionOutside(std::span<const std::string_view> allowed) const;
 
  private:
   void Take(const std::vector<std::string_view>& words);
@@ -38,4 +42,5 @@ class CliArguments {
   std::vector<std::string> operands_;
   std::set<std::string, std::less<>> flags_;
   std::map<std::string, std::string, std::less<>> values_;
+  std::vector<std::string> given_;  // option names in the order given
 };

@@ -92,31 +92,32 @@ QJsonObject ParamsJson(const std::string& file, Recording& recording,
   return result;
 }
 
-QJsonObject EventsJson(const std::string& file, const Recording& recording,
-                       const EventsRequest& request) {
-  QJsonObject result{{"file", QString::fromStdString(file)},
-                     {"bound", request.settings.Threshold},
-                     {"gap", static_cast<qint64>(request.settings.Gap)}};
-  const auto interval = UseInterval(request.interval, recording, file, result);
-  QJsonArray events;
-  if (interval) {
-    for (const ShockEvent& e : FindShockEvents(recording, *interval, request.settings).Events) {
-      events.append(QJsonObject{{"channel", ShockChannelName(e.Channel)},
-                                {"first", static_cast<qint64>(e.First)},
-                                {"last", static_cast<qint64>(e.Last)},
-                                {"start_s", e.StartSeconds()},
-                                {"duration_s", e.DurationSeconds()},
-                                {"peak", e.Peak},
-                                {"peak_s", e.PeakSeconds()},
-                                {"delta_v", e.DeltaV ? QJsonValue(*e.DeltaV) : QJsonValue()}});
-    }
-  }
+ShockEventsReport EventsJson(const std::string& file, const Recording& recording,
+                             const EventsRequest& request) {
+  ShockEventsReport report;
+  QJsonObject& head = report.head;
+  head = {{"file", QString::fromStdString(file)},
+          {"bound", request.settings.Threshold},
+          {"gap", static_cast<qint64>(request.settings.Gap)}};
+  const auto interval = UseInterval(request.interval, recording, file, head);
+  if (interval) report.events = FindShockEvents(recording, *interval, request.settings).Events;
   // An empty recording has no interval: its ends are null and it has no events.
-  result.insert("from_s",
-                interval ? QJsonValue(interval->Start * Recording::TimeStep) : QJsonValue());
-  result.insert("to_s", interval ? QJsonValue(interval->Stop * Recording::TimeStep) : QJsonValue());
-  result.insert("events", events);
-  return result;
+  head.insert("from_s",
+              interval ? QJsonValue(interval->Start * Recording::TimeStep) : QJsonValue());
+  head.insert("to_s", interval ? QJsonValue(interval->Stop * Recording::TimeStep) : QJsonValue());
+  return report;
+}
+
+// Keys that need no conversion: a list of events may hold millions.
+QJsonObject ShockEventJson(const ShockEvent& e) {
+  return {{QStringLiteral("channel"), QLatin1StringView(ShockChannelName(e.Channel))},
+          {QStringLiteral("first"), static_cast<qint64>(e.First)},
+          {QStringLiteral("last"), static_cast<qint64>(e.Last)},
+          {QStringLiteral("start_s"), e.StartSeconds()},
+          {QStringLiteral("duration_s"), e.DurationSeconds()},
+          {QStringLiteral("peak"), e.Peak},
+          {QStringLiteral("peak_s"), e.PeakSeconds()},
+          {QStringLiteral("delta_v"), e.DeltaV ? QJsonValue(*e.DeltaV) : QJsonValue()}};
 }
 
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings) {

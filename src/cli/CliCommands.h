@@ -5,6 +5,7 @@
 #include <QString>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "analysis/AnalysisSettings.h"
 #include "analysis/ShockEvents.h"
@@ -31,9 +32,16 @@ struct EventsRequest {
   ShockSettings settings;
 };
 
-// The shock events of the interval on X, Y, Z and the resultant.
-QJsonObject EventsJson(const std::string& file, const Recording& recording,
-                       const EventsRequest& request);
+// The shock events of the interval on X, Y, Z and the resultant: the JSON
+// object without its "events", and the events, each written apart so that
+// a list of millions is never held as JSON whole.
+struct ShockEventsReport {
+  QJsonObject head;
+  std::vector<ShockEvent> events;
+};
+ShockEventsReport EventsJson(const std::string& file, const Recording& recording,
+                             const EventsRequest& request);
+QJsonObject ShockEventJson(const ShockEvent& event);
 
 // A component set through its property writers, as a user of it would.
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);

@@ -1,7 +1,6 @@
 #include "cli/CliInput.h"
 
 #include <cctype>
-#include <string_view>
 
 #include "analysis/DerivedData.h"
 #include "files/CodesTextFile.h"
@@ -42,16 +41,14 @@ std::optional<LoadedFile> LoadLoggerFile(const std::string& path, QString& messa
 
 std::optional<LoadedFile> LoadRecording(const std::string& path, QString& message) {
   if (IsLoggerFileName(path)) return LoadLoggerFile(path, message);
-  const FileReadResult file = ReadWholeFile(path);
-  if (file.status != FileReadStatus::Ok) {
-    message = Text(ImportMessage(file.status));
-    return std::nullopt;
-  }
   LoadedFile loaded{std::make_unique<Recording>(), QString()};
   try {
-    const std::string_view text(reinterpret_cast<const char*>(file.bytes.data()),
-                                file.bytes.size());
-    const CodesTextResult result = ReadCodesText(text, *loaded.recording);
+    const CodesTextFileRead file = ReadCodesTextFile(path, *loaded.recording);
+    if (file.status != FileReadStatus::Ok) {
+      message = Text(ImportMessage(file.status));
+      return std::nullopt;
+    }
+    const CodesTextResult& result = file.result;
     if (result.status != CodesTextStatus::Loaded) {
       message = Text(CodesTextMessage(result));
       return std::nullopt;

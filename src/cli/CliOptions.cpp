@@ -3,6 +3,7 @@
 #include <cmath>
 #include <iostream>
 
+#include "cli/TerminalText.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -73,7 +74,7 @@ std::optional<SampleInterval> UseInterval(const IntervalRequest& request,
                                       {"to_s", used.Stop * Recording::TimeStep},
                                       {"replaced", choice->Replaced}});
   if (choice->Replaced) {
-    std::cerr << "torvik-cli: " << file << ": the interval "
+    std::cerr << "torvik-cli: " << TerminalSafe(file) << ": the interval "
               << (request.from.empty() ? "start" : request.from) << " … "
               << (request.to.empty() ? "end" : request.to)
               << " s is negative, reversed or beyond the end; the whole recording (0 … "

@@ -1,13 +1,15 @@
 // torvik-cli: the program's analysis for many recordings at once, as JSON.
+#include <unistd.h>
+
 #include <QCoreApplication>
-#include <QJsonDocument>
 #include <cmath>
 #include <cstdio>
-#include <functional>
+#include <cstring>
 #include <iostream>
 #include <map>
 #include <new>
 #include <string>
+#include <vector>
 
 #include "analysis/VibroSpeed.h"
 #include "cli/CliArguments.h"
@@ -16,6 +18,9 @@
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSpectra.h"
+#include "cli/ResultOutput.h"
+#include "cli/StandardInput.h"
+#include "cli/TerminalText.h"
 #include "dsp/FilterStability.h"
 #include "files/CodesTextFile.h"
 #include "files/FileAccess.h"
@@ -85,21 +90,25 @@ const char* const kHelp =
     "  --band LO:HI     band of the rms, Hz (default 1:500)\n"
     "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2:\n"
     "  --from S, --to S as for params\n"
-    "  --fmin F         lowest natural frequency, Hz (default 1)\n"
+    "  --fmin F         lowest natural frequency, Hz, at least 0.01 (default 1)\n"
     "  --fmax F         highest natural frequency, Hz, below 500 (default 250)\n"
-    "  --per-octave B   frequencies per octave, at least 1 (default 12)\n"
+    "  --per-octave B   frequencies per octave, 1 ... 96 (default 12); at most 2000\n"
+    "                   frequencies in all\n"
     "  --q Q            quality factor, above 0.5 (default 10)\n"
     "psd and srs take --csv to write a CSV table per file instead of JSON.\n"
     "\n"
-    "Numbers are finite and written with a point. Exit status: 0 success, 1 a file\n"
-    "or the output failed, 2 a wrong command line.\n";
+    "Each command takes only its own options. Numbers are finite and written with a\n"
+    "point. A result holding a number that is not finite is not printed: that file\n"
+    "fails. Exit status: 0 success, 1 a file or the output failed, 2 a wrong command\n"
+    "line.\n";
 
-void PrintJson(const QJsonObject& object) {
-  WriteOut(QJsonDocument(object).toJson(QJsonDocument::Compact).toStdString() + '\n');
-}
+// Input lines of filter beyond this length are refused unread; an error
+// quotes a line's beginning only.
+constexpr std::size_t kLongestInputLine = 1000;
+constexpr std::size_t kQuotedCharacters = 40;
 
 void Report(const std::string& file, const std::string& message) {
-  std::cerr << "torvik-cli: " << file << ": " << message << '\n';
+  std::cerr << "torvik-cli: " << TerminalSafe(file) << ": " << TerminalSafe(message) << '\n';
 }
 
 template <typename Enum>
@@ -173,7 +182,9 @@ int Events(const CliArguments& arguments) {
   request.settings.Gap = static_cast<std::uint32_t>(
       WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
-    PrintJson(EventsJson(file, r, request));
+    const ShockEventsReport report = EventsJson(file, r, request);
+    PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
+                       [&report](std::size_t i) { return ShockEventJson(report.events[i]); });
   });
 }
 
@@ -188,22 +199,48 @@ int Convert(const CliArguments& arguments) {
       {files[0]}, [&files](const std::string&, Recording& r) { WriteCodesTextFile(files[1], r); });
 }
 
+// The next number of the input, or the reason there is none (exit 1);
+// nothing at the end of the input.
+std::optional<long double> NextNumber(InputLines& lines, std::uint64_t number, int& status) {
+  std::string_view line;
+  switch (lines.Next(line)) {
+    case InputLines::Outcome::End:
+      return std::nullopt;
+    case InputLines::Outcome::Failed:
+      std::cerr << "torvik-cli: cannot read the standard input: " << std::strerror(lines.Error())
+                << '\n';
+      break;
+    case InputLines::Outcome::TooLong:
+      std::cerr << "torvik-cli: line " << number << " is longer than " << kLongestInputLine
+                << " characters: '" << TerminalSafe(line, kQuotedCharacters) << "'\n";
+      break;
+    case InputLines::Outcome::Line:
+      if (const auto x = TryStrToFloat(line); x && std::isfinite(static_cast<double>(*x))) return x;
+      std::cerr << "torvik-cli: '" << TerminalSafe(line, kQuotedCharacters)
+                << "' is not a valid floating point value\n";
+      break;
+  }
+  status = 1;
+  return std::nullopt;
+}
+
 // One number per line; a line end of CR LF is as good as LF.
 int FilterStream(TdspIIRFilter& filter) {
-  std::string line;
-  while (std::getline(std::cin, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    const auto x = TryStrToFloat(line);
-    if (!x || !std::isfinite(static_cast<double>(*x))) {
-      std::cerr << "torvik-cli: '" << line << "' is not a valid floating point value\n";
+  InputLines lines(STDIN_FILENO, kLongestInputLine);
+  int status = 0;
+  for (std::uint64_t number = 1;; ++number) {
+    const auto x = NextNumber(lines, number, status);
+    if (!x) return status;
+    const double y = static_cast<double>(filter.Filter(*x));
+    if (!std::isfinite(y)) {
+      std::cerr << "torvik-cli: line " << number
+                << ": the filtered value is not finite (the output overflows)\n";
       return 1;
     }
     char text[32];
-    const int length =
-        std::snprintf(text, sizeof text, "%.17g\n", static_cast<double>(filter.Filter(*x)));
+    const int length = std::snprintf(text, sizeof text, "%.17g\n", y);
     WriteOut(std::string_view(text, static_cast<std::size_t>(length)));
   }
-  return 0;
 }
 
 int Filter(const CliArguments& arguments) {
@@ -281,8 +318,10 @@ int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json,
   bool first = true;
   return ForEachFile(arguments.Operands(), [&](const std::string& file, Recording& r) {
     if (!asCsv) return PrintJson(json(file, r, span, options));
+    const std::string table = csv(file, r, span, options);
+    RequireFiniteCsv(table);
     if (!first) WriteOut("\n");
-    WriteOut(csv(file, r, span, options));
+    WriteOut(table);
     first = false;
   });
 }
@@ -295,19 +334,35 @@ int Srs(const CliArguments& arguments) {
   return Spectrum(arguments, SrsSettings(arguments), SrsJson, SrsCsv);
 }
 
+struct Command {
+  int (*run)(const CliArguments&);
+  std::vector<std::string_view> options;  // the only ones it accepts
+};
+
 int Run(const CliArguments& arguments) {
-  static const std::map<std::string, std::function<int(const CliArguments&)>> commands = {
-      {"info", Info},     {"params", Params}, {"events", Events}, {"convert", Convert},
-      {"filter", Filter}, {"psd", Psd},       {"srs", Srs}};
+  static const std::map<std::string, Command, std::less<>> commands = {
+      {"info", {Info, {}}},
+      {"params", {Params, {"from", "to", "bound", "codes", "invert", "cutoff", "correct-speed"}}},
+      {"events", {Events, {"from", "to", "bound", "gap"}}},
+      {"convert", {Convert, {}}},
+      {"filter",
+       {Filter,
+        {"kind", "response", "order", "f1", "f2", "rate", "ripple", "manual-reset", "design"}}},
+      {"psd", {Psd, {"from", "to", "segment", "band", "csv"}}},
+      {"srs", {Srs, {"from", "to", "fmin", "fmax", "per-octave", "q", "csv"}}}};
   if (arguments.Command().empty()) throw UsageError{"no command given"};
   const auto command = commands.find(arguments.Command());
   if (command == commands.end()) throw UsageError{"unknown command " + arguments.Command()};
-  return command->second(arguments);
+  if (const auto option = arguments.OptionOutside(command->second.options)) {
+    throw UsageError{"--" + *option + " is not an option of " + arguments.Command()};
+  }
+  return command->second.run(arguments);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  KeepClosedStandardStreamsClosed();
   QCoreApplication app(argc, argv);
   SetDecimalSeparator('.');  // scripts write numbers with a point
   try {
@@ -323,11 +378,11 @@ int main(int argc, char** argv) {
     FinishOutput();
     return status;
   } catch (const UsageError& error) {
-    std::cerr << "torvik-cli: " << error.why << '\n'
+    std::cerr << "torvik-cli: " << TerminalSafe(error.why) << '\n'
               << kUsage << "Run torvik-cli --help for the options, their units and defaults.\n";
     return 2;
   } catch (const std::exception& error) {
-    std::cerr << "torvik-cli: " << error.what() << '\n';
+    std::cerr << "torvik-cli: " << TerminalSafe(error.what()) << '\n';
     return 1;
   }
 }

@@ -1,8 +1,9 @@
 #include "files/CodesTextFile.h"
 
 #include <algorithm>
-#include <array>
 #include <cmath>
+#include <optional>
+#include <vector>
 
 #include "files/FileAccess.h"
 #include "text/NumberText.h"
@@ -11,88 +12,201 @@ namespace {
 
 constexpr std::size_t kFieldLength = 15;
 constexpr std::uint64_t kMinimumLines = 7;
+// A text of 15 characters holds no larger whole number; anything beyond is
+// as unusable as letters (1e308 would turn every statistic into NaN).
+constexpr double kLargestCode = 1e15;
+constexpr std::size_t kFilePiece = 1 << 20;
 
-// Every line counts, an empty one too; a last line without its line end as well.
-std::uint64_t CountLines(std::string_view text) {
-  const auto ends = static_cast<std::uint64_t>(std::count(text.begin(), text.end(), '\n'));
-  return ends + (!text.empty() && text.back() != '\n' ? 1 : 0);
+// The line ends of a piece. The sums run in bytes over 255 bytes at a time,
+// which the compiler turns into a loop over whole vector registers: counting
+// the lines of a file of gigabytes takes about as long as reading it.
+std::uint64_t CountLineEnds(std::string_view piece) {
+  std::uint64_t total = 0;
+  while (!piece.empty()) {
+    const std::size_t length = std::min<std::size_t>(piece.size(), 255);
+    std::uint8_t sum = 0;
+    for (std::size_t i = 0; i < length; ++i) sum += piece[i] == '\n' ? 1 : 0;
+    total += sum;
+    piece.remove_prefix(length);
+  }
+  return total;
 }
 
-// Reads the fields the way the file was always read: the first two run to the
-// next ";" (across line ends, should a line lack one), the third to the end of
-// its line; each keeps at most 15 characters.
-class FieldReader {
+// An empty field leaves 0; nothing for a field that is no usable code.
+std::optional<double> FieldValue(std::string_view field) {
+  if (field.empty()) return 0.0;
+  const auto value = TryStrToFloat(field);
+  if (!value || !(std::fabs(static_cast<double>(*value)) < kLargestCode)) return std::nullopt;
+  return static_cast<double>(*value);
+}
+
+// The codes read so far, X, Y, Z of each line: as 16-bit whole numbers while
+// every code is one (a logger's codes always are), which holds a full
+// recording in 9 MB beside the recording it will replace; as doubles from
+// the first code that is not.
+class CodesBuffer {
  public:
-  explicit FieldReader(std::string_view text) : text_(text) {}
-
-  bool AtEnd() const { return position_ >= text_.size(); }
-
-  std::array<std::string_view, 3> NextLine() {
-    std::array<std::string_view, 3> fields;
-    fields[0] = UpTo(text_.find(';', position_), 1);
-    fields[1] = UpTo(text_.find(';', position_), 1);
-    const std::size_t lineEnd = text_.find('\n', position_);
-    std::string_view rest = UpTo(lineEnd, 1);
-    if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
-    fields[2] = rest.substr(0, kFieldLength);
-    return fields;
+  explicit CodesBuffer(std::size_t capacity) : capacity_(capacity) {
+    narrow_.reserve(capacity);  // address space only, touched as it fills
+  }
+  std::size_t Size() const { return wide_ ? wideCodes_.size() : narrow_.size(); }
+  double operator[](std::size_t i) const { return wide_ ? wideCodes_[i] : narrow_[i]; }
+  void Push(double code) {
+    if (!wide_ && !std::signbit(code) && code <= 65535 && code == std::floor(code)) {
+      narrow_.push_back(static_cast<std::uint16_t>(code));
+      return;
+    }
+    if (!wide_) {
+      wideCodes_.reserve(capacity_);
+      wideCodes_.assign(narrow_.begin(), narrow_.end());
+      narrow_ = {};
+      wide_ = true;
+    }
+    wideCodes_.push_back(code);
   }
 
  private:
-  // The text up to `end` (or the end of the text), skipping `skip` more characters after it.
-  std::string_view UpTo(std::size_t end, std::size_t skip) {
-    end = std::min(end, text_.size());
-    const std::string_view field = text_.substr(position_, end - position_);
-    position_ = std::min(text_.size(), end + skip);
-    return field.substr(0, kFieldLength);
-  }
-
-  std::string_view text_;
-  std::size_t position_ = 0;
+  std::size_t capacity_;
+  bool wide_ = false;
+  std::vector<std::uint16_t> narrow_;
+  std::vector<double> wideCodes_;
 };
 
-// An empty field leaves 0. A value too large for a code (1e999) is as
-// unusable as letters: it would turn every statistic into NaN.
-double FieldValue(std::string_view field) {
-  if (field.empty()) return 0.0;
-  const auto value = static_cast<double>(StrToFloat(field));
-  if (!std::isfinite(value)) throw ConversionError(field);
-  return value;
-}
+// Reads the text as it arrives, piece by piece, the way the file was always
+// read: the first two fields run to the next ";" (across line ends, should a
+// line lack one), the third to the end of its line; each keeps at most 15
+// characters. Every line counts, an empty one too, and a last line without its
+// line end as well. Lines beyond the capacity are only counted, so memory
+// stays bounded whatever the text's size; a field's value is settled by its
+// first 15 characters, so a bad one ends the reading of fields at once.
+class CodesTextReader {
+ public:
+  explicit CodesTextReader(std::uint64_t capacity)
+      : capacity_(capacity), codes_(static_cast<std::size_t>(capacity) * 3) {}
 
-// Calls `use(index, x, y, z)` for each of the first `lines` lines.
-template <typename Use>
-void ForEachLine(std::string_view text, std::uint64_t lines, Use use) {
-  FieldReader reader(text);
-  for (std::uint64_t i = 0; i < lines && !reader.AtEnd(); ++i) {
-    const auto fields = reader.NextLine();
-    use(i, FieldValue(fields[0]), FieldValue(fields[1]), FieldValue(fields[2]));
+  // Throws ConversionError as soon as a bad field is known to lie in a file
+  // long enough to be read at all.
+  void Feed(std::string_view piece) {
+    if (piece.empty()) return;
+    newlines_ += CountLineEnds(piece);
+    lastLineOpen_ = piece.back() != '\n';
+    while (!piece.empty() && Parsing()) piece = Consume(piece);
+    if (badField_ && newlines_ >= kMinimumLines) throw ConversionError(*badField_);
   }
-}
+
+  // Once no more fields are read, zero bytes (a hole of a sparse file) hold
+  // no line end and need not be read.
+  bool OnlyCounting() const { return !Parsing(); }
+  void PassZeros(std::uint64_t count) {
+    if (count > 0) lastLineOpen_ = true;
+  }
+
+  // The outcome once the whole text was fed; the codes are written only
+  // when every field of the lines to be loaded is a number.
+  CodesTextResult Finish(Recording& recording) {
+    if (inRecord_ && Parsing()) {
+      while (inRecord_) EndField();  // the text's end closes every open field
+    }
+    CodesTextResult result;
+    result.linesInFile = newlines_ + (lastLineOpen_ ? 1 : 0);
+    if (result.linesInFile < kMinimumLines) return result;
+    if (badField_) throw ConversionError(*badField_);
+    const std::uint64_t lines = std::min(result.linesInFile, capacity_);
+    std::fill_n(recording.CodesX.get(), lines, 0.0);
+    std::fill_n(recording.CodesY.get(), lines, 0.0);
+    std::fill_n(recording.CodesZ.get(), lines, 0.0);
+    std::fill_n(recording.Temperature.get(), lines, 0.0);
+    for (std::size_t i = 0; i < codes_.Size() / 3; ++i) {
+      recording.CodesX[i] = codes_[3 * i];
+      recording.CodesY[i] = codes_[3 * i + 1];
+      recording.CodesZ[i] = codes_[3 * i + 2];
+    }
+    recording.SampleCount = static_cast<std::uint32_t>(lines);
+    result.status = CodesTextStatus::Loaded;
+    result.loadedSamples = lines;
+    return result;
+  }
+
+ private:
+  bool Parsing() const { return !badField_ && codes_.Size() < capacity_ * 3; }
+
+  // Takes the piece up to the end of the current field, or all of it.
+  std::string_view Consume(std::string_view piece) {
+    inRecord_ = true;
+    const std::size_t stop = piece.find(field_ < 2 ? ';' : '\n');
+    const std::string_view part = piece.substr(0, stop);
+    kept_.append(part.substr(0, std::min(part.size(), kFieldLength - kept_.size())));
+    if (stop == std::string_view::npos) {
+      if (kept_.size() == kFieldLength && !FieldValue(Field())) badField_ = std::string(Field());
+      return {};
+    }
+    EndField();
+    return piece.substr(stop + 1);
+  }
+
+  // The field as converted; the third is the rest of its line (at most 15
+  // characters) without the CR of a CR LF.
+  std::string_view Field() const {
+    std::string_view field = kept_;
+    if (field_ == 2 && field.ends_with('\r')) field.remove_suffix(1);
+    return field;
+  }
+
+  void EndField() {
+    const std::string_view field = Field();
+    const std::optional<double> value = FieldValue(field);
+    if (!value) badField_ = std::string(field);
+    codes_.Push(value.value_or(0.0));
+    kept_.clear();
+    if (++field_ == 3) {
+      field_ = 0;
+      inRecord_ = false;
+    }
+  }
+
+  const std::uint64_t capacity_;
+  CodesBuffer codes_;
+  int field_ = 0;  // 0, 1 or 2: X, Y or Z
+  bool inRecord_ = false;
+  std::string kept_;  // the field's first 15 characters
+  std::optional<std::string> badField_;
+  std::uint64_t newlines_ = 0;
+  bool lastLineOpen_ = false;  // text after the last line end
+};
 
 }  // namespace
 
 CodesTextResult ReadCodesText(std::string_view text, Recording& recording) {
-  CodesTextResult result;
-  result.linesInFile = CountLines(text);
-  if (result.linesInFile < kMinimumLines) return result;
-  const std::uint64_t lines =
-      std::min<std::uint64_t>(result.linesInFile, static_cast<std::uint64_t>(recording.Capacity));
-  ForEachLine(text, lines, [](std::uint64_t, double, double, double) {});  // throws on a bad field
+  CodesTextReader reader(static_cast<std::uint64_t>(recording.Capacity));
+  reader.Feed(text);
+  return reader.Finish(recording);
+}
 
-  std::fill_n(recording.CodesX.get(), lines, 0.0);
-  std::fill_n(recording.CodesY.get(), lines, 0.0);
-  std::fill_n(recording.CodesZ.get(), lines, 0.0);
-  std::fill_n(recording.Temperature.get(), lines, 0.0);
-  ForEachLine(text, lines, [&recording](std::uint64_t i, double x, double y, double z) {
-    recording.CodesX[i] = x;
-    recording.CodesY[i] = y;
-    recording.CodesZ[i] = z;
-  });
-  recording.SampleCount = static_cast<std::uint32_t>(lines);
-  result.status = CodesTextStatus::Loaded;
-  result.loadedSamples = lines;
-  return result;
+CodesTextFileRead ReadCodesTextFile(const std::string& path, Recording& recording) {
+  CodesTextFileRead read;
+  const ReadOnlyFile file(path);
+  read.status = file.Status();
+  if (read.status != FileReadStatus::Ok) return read;
+  CodesTextReader reader(static_cast<std::uint64_t>(recording.Capacity));
+  std::vector<std::uint8_t> piece(
+      static_cast<std::size_t>(std::min<std::uint64_t>(file.Size(), kFilePiece)));
+  for (std::uint64_t offset = 0; offset < file.Size(); offset += piece.size()) {
+    if (reader.OnlyCounting()) {
+      const std::uint64_t data = file.DataFrom(offset);
+      reader.PassZeros(data - offset);
+      offset = data;
+      if (offset == file.Size()) break;
+    }
+    piece.resize(
+        static_cast<std::size_t>(std::min<std::uint64_t>(kFilePiece, file.Size() - offset)));
+    if (!file.ReadAt(offset, piece)) {
+      read.status = FileReadStatus::CannotOpen;
+      return read;
+    }
+    reader.Feed({reinterpret_cast<const char*>(piece.data()), piece.size()});
+  }
+  read.result = reader.Finish(recording);
+  return read;
 }
 
 std::string CodesText(const Recording& recording) {

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/Recording.h"
+#include "files/FileAccess.h"
 
 enum class CodesTextStatus {
   Loaded,
@@ -23,10 +24,20 @@ struct CodesTextResult {
 // Reads the text into the recording: codes from their fields (at most 15
 // characters each; an empty field leaves 0) and temperature 0; the speeds
 // follow through the owner's step after a load. Every field is checked
-// before anything is written: a field that is not a number throws
-// ConversionError and a file of fewer than 7 lines is refused, both leaving
-// the recording as it was. Lines beyond the capacity are not read.
+// before anything is written: a field that is not a number (or whose
+// magnitude is 1e15 or more) throws ConversionError and a file of fewer than
+// 7 lines is refused, both leaving the recording as it was. Lines beyond the
+// capacity are only counted.
 CodesTextResult ReadCodesText(std::string_view text, Recording& recording);
+
+struct CodesTextFileRead {
+  FileReadStatus status = FileReadStatus::CannotOpen;
+  CodesTextResult result;  // when the file could be read
+};
+
+// The same for a file, read piece by piece: memory stays bounded whatever
+// its size. Only a regular file is read.
+CodesTextFileRead ReadCodesTextFile(const std::string& path, Recording& recording);
 
 // The whole file as ReadCodesText expects it.
 std::string CodesText(const Recording& recording);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <stdexcept>
 
@@ -66,6 +67,12 @@ bool ReadOnlyFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> target) 
     offset += static_cast<std::uint64_t>(got);
   }
   return true;
+}
+
+std::uint64_t ReadOnlyFile::DataFrom(std::uint64_t offset) const {
+  const off_t data = ::lseek(descriptor_, static_cast<off_t>(offset), SEEK_DATA);
+  if (data < 0) return errno == ENXIO ? size_ : offset;  // ENXIO: only a hole follows
+  return std::min(static_cast<std::uint64_t>(data), size_);
 }
 
 FileReadResult ReadWholeFile(const std::string& path) {

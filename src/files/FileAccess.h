@@ -25,6 +25,9 @@ class ReadOnlyFile {
   std::uint64_t Size() const { return size_; }
   // Fills `target` from `offset`; false when the file gives fewer bytes.
   bool ReadAt(std::uint64_t offset, std::span<std::uint8_t> target) const;
+  // The first offset from `offset` on that may hold data, or the size: a
+  // hole of a sparse file reads as zero bytes and need not be read.
+  std::uint64_t DataFrom(std::uint64_t offset) const;
 
  private:
   int descriptor_ = -1;

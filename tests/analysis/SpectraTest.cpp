@@ -84,10 +84,29 @@ TEST(IntervalSpectra, SettingsOutOfRangeAreNamed) {
   EXPECT_TRUE(SrsOptionsError({1, 250, 12, 0.5}));
   EXPECT_TRUE(SrsOptionsError({1, 250, 0.9, 10}));
   EXPECT_TRUE(SrsOptionsError({0, 250, 12, 10}));
-  EXPECT_TRUE(SrsOptionsError({0.0099, 250, 12, 10}));  // its free response would not end
-  EXPECT_FALSE(SrsOptionsError({0.01, 250, 12, 10}));
   EXPECT_TRUE(SrsOptionsError({300, 250, 12, 10}));
   EXPECT_TRUE(SrsOptionsError({1, NAN, 12, 10}));
+}
+
+// Every accepted shock-spectrum setting gives a bounded, advancing ladder.
+TEST(IntervalSpectra, ShockSpectrumSettingsAreBounded) {
+  const SrsOptions widest{0.01, 499.999, 96, 0.51};
+  ASSERT_FALSE(SrsOptionsError(widest));
+  const auto ladder = NaturalFrequencies(
+      {widest.MinFrequency, widest.MaxFrequency, widest.PerOctave, widest.Q, kSampleRate});
+  EXPECT_LE(ladder.size(), 2000u);
+  EXPECT_GT(ladder.size(), 1400u);
+  EXPECT_FALSE(SrsOptionsError({0.01, 0.01, 1, 10}));
+  const std::pair<SrsOptions, const char*> refused[] = {{{0.0099, 250, 12, 10}, "0.01 Hz"},
+                                                        {{4.9e-324, 1e-300, 12, 10}, "0.01 Hz"},
+                                                        {{1, 250, 96.5, 10}, "1 to 96"},
+                                                        {{1, 2, 1e300, 10}, "1 to 96"},
+                                                        {{1, 250, 1e9, 10}, "1 to 96"}};
+  for (const auto& [options, why] : refused) {
+    const auto error = SrsOptionsError(options);
+    ASSERT_TRUE(error) << why;
+    EXPECT_NE(error->find(why), std::string::npos) << *error;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,11 @@
-// The command-line tool run as a process, and a generated logger file in a
-// folder of its own that is removed with it.
+// The command-line tool run as a process (also measured, as the system sees
+// it), and a generated logger file in a folder of its own that is removed with it.
 #pragma once
+
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QFile>
@@ -9,6 +14,7 @@
 #include <QProcess>
 #include <QStringList>
 #include <QTemporaryDir>
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -41,6 +47,46 @@ inline CliResult RunCli(const QStringList& arguments, const QByteArray& input = 
   process.closeWriteChannel();
   process.waitForFinished(60000);
   return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
+}
+
+// A run of the tool with its standard input on `input` (-1: closed) and its
+// output in `outputPath`, with what the system measured of the process.
+struct MeasuredRun {
+  int exitCode = -1;
+  std::string err;
+  long peakKilobytes = 0;  // the child's peak resident memory
+  double seconds = 0;      // wall time
+};
+
+inline MeasuredRun RunCliMeasured(const std::vector<std::string>& arguments, int input,
+                                  const std::string& outputPath) {
+  std::vector<std::string> words{TORVIK_CLI_PATH};
+  words.insert(words.end(), arguments.begin(), arguments.end());
+  std::vector<char*> argv;
+  for (std::string& word : words) argv.push_back(word.data());
+  argv.push_back(nullptr);
+  const std::string errorPath = outputPath + ".err";
+  const auto start = std::chrono::steady_clock::now();
+  const pid_t child = ::fork();
+  if (child == 0) {  // only calls that are safe between fork and exec
+    const int out = ::open(outputPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = ::open(errorPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || ::dup2(out, 1) < 0 || ::dup2(err, 2) < 0) ::_exit(126);
+    if (input < 0) ::close(0);
+    if (input >= 0 && ::dup2(input, 0) < 0) ::_exit(126);
+    ::execv(argv[0], argv.data());
+    ::_exit(127);
+  }
+  MeasuredRun run;
+  int status = 0;
+  rusage usage{};
+  if (child < 0 || ::wait4(child, &status, 0, &usage) != child) return run;
+  run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  run.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.peakKilobytes = usage.ru_maxrss;
+  QFile errors(QString::fromStdString(errorPath));
+  if (errors.open(QIODevice::ReadOnly)) run.err = errors.readAll().toStdString();
+  return run;
 }
 
 // A logger file written by the generator, and the recording the import makes

@@ -5,6 +5,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cmath>
 
 #include "CliProcess.h"
 #include "LoggerFileWriter.h"
@@ -126,6 +127,40 @@ TEST(CliSpectra, SettingsOutOfRangeAreUsageErrorsWithNothingPrinted) {
   EXPECT_EQ(RunCli({"psd", "--segment", "8", f.file}).exitCode, 0);
   EXPECT_EQ(RunCli({"srs", "--fmax", "499", "--q", "0.51", "--per-octave", "1", f.file}).exitCode,
             0);
+}
+
+// No setting can ask for unbounded work or print a spectrum of non-numbers.
+TEST(CliSpectra, TheShockSpectrumRangeIsBoundedAndNamed) {
+  VibrationFile f;
+  const std::pair<QStringList, const char*> refused[] = {
+      {{"--fmin", "4.9e-324", "--fmax", "1e-300"}, "fmin must be from 0.01 Hz"},
+      {{"--fmin", "0.0099"}, "fmin must be from 0.01 Hz"},
+      {{"--per-octave", "1e9"}, "from 1 to 96 frequencies per octave"},
+      {{"--per-octave", "1e300", "--fmin", "1", "--fmax", "2"}, "from 1 to 96"},
+      {{"--per-octave", "96.5", "--csv"}, "from 1 to 96"},
+      {{"--fmax", "500"}, "fmax must be below 500 Hz"}};
+  for (const auto& [settings, why] : refused) {
+    const CliResult r = RunCli(QStringList{"srs"} + settings + QStringList{f.file});
+    EXPECT_EQ(r.exitCode, 2) << settings.join(' ').toStdString();
+    EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty());
+  }
+  const CliResult tiny = RunCli({"srs", "--fmin", "0.01", "--fmax", "0.02", f.file});
+  ASSERT_EQ(tiny.exitCode, 0) << tiny.err.toStdString();
+  const QJsonObject json = QJsonDocument::fromJson(tiny.out).object();
+  EXPECT_EQ(json["frequencies"].toArray().first().toDouble(), 0.01);
+  for (const char* axis : {"X", "Y", "Z"}) {
+    for (const QJsonValue& peak : json[axis].toObject()["srs"].toArray()) {
+      EXPECT_TRUE(peak.isDouble() && std::isfinite(peak.toDouble())) << axis;
+    }
+  }
+  const CliResult widest = RunCli({"srs", "--to", "0.5", "--fmin", "0.01", "--fmax", "499.99",
+                                   "--per-octave", "96", "--csv", f.file});
+  ASSERT_EQ(widest.exitCode, 0) << widest.err.toStdString();
+  const auto rows = CsvRows(widest.out);
+  EXPECT_GT(rows.size(), 1400u);
+  EXPECT_LE(rows.size(), 2001u);
+  EXPECT_FALSE(widest.out.contains("nan") || widest.out.contains("inf"));
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 
@@ -78,8 +80,9 @@ TEST(CodesTextFile, RefusedFilesLeaveTheRecording) {
   EXPECT_EQ(result.status, CodesTextStatus::TooFewLines);
   EXPECT_EQ(CodesTextMessage(result), "Файл неправильного формата");
   EXPECT_THROW(ReadCodesText(badField, recording), ConversionError);
-  // A number too large for any code would turn every statistic into NaN.
-  for (const char* field : {"1e999", "-1e400"}) {
+  // A number too large for any code would turn every statistic into NaN;
+  // 15 characters hold no whole number beyond 999999999999999.
+  for (const char* field : {"1e999", "-1e400", "1e308", "1e15", "-1E15", "1000.0e12"}) {
     try {
       ReadCodesText(Lines(7, "1;2;3") + "4;" + field + ";6\r\n", recording);
       ADD_FAILURE() << field << " was accepted";
@@ -90,6 +93,27 @@ TEST(CodesTextFile, RefusedFilesLeaveTheRecording) {
   EXPECT_EQ(recording.SampleCount, 20u);
   EXPECT_EQ(recording.CodesX[7], 32775);
   EXPECT_EQ(recording.Temperature[7], 21.5);
+}
+
+// A logger's codes are whole numbers 0 … 65535; any other code read after
+// them keeps its exact value, up to the largest that 15 characters hold.
+TEST(CodesTextFile, CodesKeepTheirExactValues) {
+  DecimalSeparatorScope point('.');
+  Recording recording(100);
+  const std::string text =
+      Lines(5, "0;65535;3") + "65536;-0;0.1\r\n" + "999999999999999;-99999999999999;9.99e14\r\n";
+  ASSERT_EQ(ReadCodesText(text, recording).status, CodesTextStatus::Loaded);
+  struct Row {
+    std::uint32_t line;
+    double x, y, z;
+  };
+  for (const Row& row : {Row{4, 0, 65535, 3}, Row{5, 65536, -0.0, 0.1},
+                         Row{6, 999999999999999.0, -99999999999999.0, 9.99e14}}) {
+    EXPECT_EQ(recording.CodesX[row.line], row.x);
+    EXPECT_EQ(recording.CodesY[row.line], row.y);
+    EXPECT_EQ(std::signbit(recording.CodesY[row.line]), std::signbit(row.y));
+    EXPECT_EQ(recording.CodesZ[row.line], row.z);
+  }
 }
 
 TEST(CodesTextFile, LinesCountAsWrittenAndCapacityIsNeverExceeded) {
@@ -115,4 +139,64 @@ TEST(CodesTextFile, WriteReportsAFileThatCannotBeCreated) {
   std::stringstream content;
   content << in.rdbuf();
   EXPECT_EQ(content.str(), CodesText(WithCodes(3)));
+}
+
+namespace {
+
+// The file read in pieces gives what the same bytes give read as one text.
+void ExpectFileReadsAsText(const std::string& path, int capacity) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream content;
+  content << in.rdbuf();
+  Recording fromText(capacity);
+  Recording fromFile(capacity);
+  const CodesTextResult expected = ReadCodesText(content.str(), fromText);
+  const CodesTextFileRead read = ReadCodesTextFile(path, fromFile);
+  ASSERT_EQ(read.status, FileReadStatus::Ok);
+  EXPECT_EQ(read.result.status, expected.status);
+  EXPECT_EQ(read.result.linesInFile, expected.linesInFile);
+  EXPECT_EQ(read.result.loadedSamples, expected.loadedSamples);
+  EXPECT_EQ(fromFile.SampleCount, fromText.SampleCount);
+  for (std::uint32_t i = 0; i < fromText.SampleCount; ++i) {
+    ASSERT_EQ(fromFile.CodesX[i], fromText.CodesX[i]) << i;
+    ASSERT_EQ(fromFile.CodesY[i], fromText.CodesY[i]) << i;
+    ASSERT_EQ(fromFile.CodesZ[i], fromText.CodesZ[i]) << i;
+  }
+}
+
+}  // namespace
+
+TEST(CodesTextFile, AFileReadInPiecesReadsAsItsText) {
+  DecimalSeparatorScope point('.');
+  const TempDir folder;
+  // Fields of every kind, so that pieces end inside fields and line ends.
+  std::string text;
+  for (int i = 0; text.size() < 3'000'000; ++i) {
+    text += std::to_string(i % 65536) + ";" + (i % 7 == 0 ? "" : "-1.5e2") + ";" +
+            (i % 5 == 0 ? "12345678901234567890" : std::to_string(i)) + (i % 3 ? "\r\n" : "\n");
+  }
+  const std::string plain = folder.File("plain.csv");
+  std::ofstream(plain, std::ios::binary) << text;
+  ExpectFileReadsAsText(plain, 500000);
+  ExpectFileReadsAsText(plain, 1000);
+
+  // Lines, a hole of 8 MB (zero bytes), lines after it, and a hole at the end.
+  const std::string sparse = folder.File("sparse.csv");
+  std::ofstream(sparse, std::ios::binary) << Lines(12, "1;2;3");
+  std::filesystem::resize_file(sparse, 8 << 20);
+  std::ofstream(sparse, std::ios::binary | std::ios::app) << "\n" + Lines(3, "4;5;6");
+  std::filesystem::resize_file(sparse, std::filesystem::file_size(sparse) + (4 << 20));
+  ExpectFileReadsAsText(sparse, 10);
+  Recording recording(10);
+  EXPECT_EQ(ReadCodesTextFile(sparse, recording).result.linesInFile, 12u + 4 + 1);
+}
+
+TEST(CodesTextFile, OnlyARegularFileIsRead) {
+  const TempDir folder;
+  Recording recording(10);
+  EXPECT_EQ(ReadCodesTextFile(folder.File("missing.csv"), recording).status,
+            FileReadStatus::NotFound);
+  EXPECT_EQ(ReadCodesTextFile(folder.Path().string(), recording).status,
+            FileReadStatus::CannotOpen);
+  EXPECT_EQ(recording.SampleCount, 1u);
 }
