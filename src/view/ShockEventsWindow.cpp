@@ -12,7 +12,7 @@
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
-#include "view/SeriesDataExport.h"
+#include "view/FileSave.h"
 
 namespace {
 
@@ -184,11 +184,7 @@ void ShockEventsWindow::SaveCsvClick() {
       this, FileDialogSettings{QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
   if (!choice || choice->path.isEmpty()) return;
   const QByteArray bytes = CsvText().toUtf8();
-  StagedFile staged(choice->path);
-  ExportFailure failure = staged.Open();
-  if (!failure && staged.File().write(bytes) != bytes.size()) {
-    failure = WriteFailureText(choice->path, WriteErrorReason(staged.File()));
-  }
-  if (!failure) failure = staged.Commit();
+  const ExportFailure failure = SaveFile(
+      choice->path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (failure) dialogs_.Error(this, *failure);
 }

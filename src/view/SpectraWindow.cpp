@@ -5,7 +5,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -17,6 +16,7 @@
 #include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
+#include "view/FileSave.h"
 
 namespace {
 
@@ -231,13 +231,7 @@ void SpectraWindow::SaveCsv() {
       this, {QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
   if (!choice) return;
   const std::string text = PsdTable(*psd_) + '\n' + SrsTable(*srs_);
-  QSaveFile file(choice->path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    dialogs_.Error(this, QStringLiteral("Не удалось записать файл ") + choice->path);
-  }
+  if (const ExportFailure failure = SaveFile(choice->path, text)) dialogs_.Error(this, *failure);
 }
 
 void SpectraWindow::ExportPicture(ChartSurface& chart) {
