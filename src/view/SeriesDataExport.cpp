@@ -8,6 +8,7 @@
 #include <QStorageInfo>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
 #include <functional>
 #include <stdexcept>
@@ -190,9 +191,17 @@ ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)
   });
 }
 
-[[noreturn]] void ThrowXlsxFailure(const QString& path, lxw_error error) {
-  throw FileWriteError(
-      WriteFailureText(path, QString::fromUtf8(lxw_strerror(error))).toStdString());
+// A failed file operation of the library leaves the system's reason in
+// errno, which names the cause better than the library's own text.
+[[noreturn]] void ThrowXlsxFailure(const QString& path, lxw_error error, int systemError = 0) {
+  const bool fileOperation = error == LXW_ERROR_CREATING_XLSX_FILE ||
+                             error == LXW_ERROR_CREATING_TMPFILE ||
+                             error == LXW_ERROR_ZIP_FILE_OPERATION ||
+                             error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
+  const QString cause = fileOperation && systemError != 0
+                            ? QString::fromStdString(SystemErrorText(systemError))
+                            : QString::fromUtf8(lxw_strerror(error));
+  throw FileWriteError(WriteFailureText(path, cause).toStdString());
 }
 
 // Rows [first, last) of the table on a sheet of their own, below the header row.
@@ -264,9 +273,11 @@ ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
     lxw_workbook* book = workbook_new_opt(file.StagedPath().c_str(), &options);
     if (book == nullptr) ThrowXlsxFailure(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
     const lxw_error written = WriteSheets(book, table);
+    errno = 0;
     const lxw_error closed = workbook_close(book);  // frees the workbook whatever happened before
+    const int systemError = errno;
     if (written != LXW_NO_ERROR) ThrowXlsxFailure(path, written);
-    if (closed != LXW_NO_ERROR) ThrowXlsxFailure(path, closed);
+    if (closed != LXW_NO_ERROR) ThrowXlsxFailure(path, closed, systemError);
   });
 }
 
