@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstring>
+#include <functional>
 #include <mutex>
 #include <random>
 #include <utility>
@@ -146,16 +147,24 @@ void FileWriter::Open(Staging staging) {
 }
 
 void FileWriter::CreateNamed() {
+  TakeHiddenName([this](const std::string& name) {
+    file_ = ::openat(folder_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
+    if (file_ < 0 && errno != EEXIST) Fail(errno);
+    return file_ >= 0;
+  });
+}
+
+// Each name is announced to the signal handler before `make` tries it;
+// `make` gives false when the name is taken.
+void FileWriter::TakeHiddenName(const std::function<bool(const std::string&)>& make) {
   stagedSlot_ = ClaimHiddenName(folder_);
   for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = NewHiddenName();
+    std::string name = NewHiddenName();
     AnnounceHiddenName(stagedSlot_, name);
-    file_ = ::openat(folder_, name.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
-    if (file_ >= 0) {
-      stagedName_ = name;
+    if (make(name)) {
+      stagedName_ = std::move(name);
       return;
     }
-    if (errno != EEXIST) Fail(errno);
   }
   Fail(EEXIST);
 }
@@ -180,16 +189,8 @@ void FileWriter::Commit() {
   // be linked over: the file gets a hidden name first, covered like a Named
   // staging, and that name is renamed over the target.
   if (!replacing_ && LinkUnnamed(name_)) return;
-  stagedSlot_ = ClaimHiddenName(folder_);
-  for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
-    const std::string name = NewHiddenName();
-    AnnounceHiddenName(stagedSlot_, name);
-    if (LinkUnnamed(name)) {
-      stagedName_ = name;
-      return ReplaceTarget(name);
-    }
-  }
-  Fail(EEXIST);
+  TakeHiddenName([this](const std::string& name) { return LinkUnnamed(name); });
+  ReplaceTarget(stagedName_);
 }
 
 // False when the name is taken.

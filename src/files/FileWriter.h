@@ -6,6 +6,7 @@
 // leaves the old file and nothing else beside it.
 #pragma once
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -45,6 +46,7 @@ class FileWriter {
  private:
   void Open(Staging staging);
   void CreateNamed();
+  void TakeHiddenName(const std::function<bool(const std::string&)>& make);
   bool LinkUnnamed(const std::string& name);
   void ReplaceTarget(const std::string& staged);
   void CheckTargetKind() const;

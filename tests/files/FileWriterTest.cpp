@@ -97,10 +97,11 @@ TEST(FileWriter, TargetsThatAreNoFileAreRefusedAndLeftAsTheyWere) {
        {saved::Special::Fifo, saved::Special::Socket, saved::Special::Folder}) {
     const auto path = folder.Path() / "target";
     ASSERT_TRUE(saved::Make(kind, path));
+    const file_type made = saved::TypeOf(path);
     for (const Staging staging : {Staging::Unnamed, Staging::Named}) {
       EXPECT_EQ(FailureOf([&] { Save(path, "data", staging); }), kRefused);
     }
-    EXPECT_EQ(saved::TypeOf(path), saved::TypeOf(kind));
+    EXPECT_EQ(saved::TypeOf(path), made);
     EXPECT_EQ(saved::Names(folder.Path()), Names{"target"});
     std::filesystem::remove(path);
   }

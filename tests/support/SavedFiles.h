@@ -68,19 +68,4 @@ inline std::filesystem::file_type TypeOf(const std::filesystem::path& path) {
   return std::filesystem::symlink_status(path).type();
 }
 
-inline std::filesystem::file_type TypeOf(Special kind) {
-  using std::filesystem::file_type;
-  switch (kind) {
-    case Special::Fifo:
-      return file_type::fifo;
-    case Special::Socket:
-      return file_type::socket;
-    case Special::Folder:
-      return file_type::directory;
-    case Special::Device:
-      return file_type::character;
-  }
-  return file_type::none;
-}
-
 }  // namespace saved
