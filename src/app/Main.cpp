@@ -36,7 +36,7 @@ QString Text(const std::string& text) {
 TMainForm::TMainForm(UserDialogs& dialogs, int capacity)
     : QMainWindow(nullptr),
       dialogs_(dialogs),
-      recording_(std::make_unique<Recording>(capacity)),
+      recording_(std::make_shared<Recording>(capacity)),
       derived_(std::make_unique<DerivedData>(*recording_)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(kApplicationTitle);

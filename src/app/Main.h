@@ -197,7 +197,7 @@ class TMainForm : public QMainWindow {
   QString ThreeDecimals(double seconds) const;
 
   UserDialogs& dialogs_;
-  std::unique_ptr<Recording> recording_;
+  std::shared_ptr<Recording> recording_;  // shared with the chart series that view its arrays
   std::unique_ptr<DerivedData> derived_;
   AnalysisSettings settings_;
   TParamForm* paramForm_ = nullptr;

@@ -70,8 +70,14 @@ void TMainForm::UpdateGraph() {
   const bool codes = CodesMode();
   auto show = [&](SeriesIndex index, const double* values, double factor, double offset,
                   double zero = 0) {
-    Series[index]->Append(
-        {values, factor, offset, 1, r.SampleCount - 1u, Recording::TimeStep, zero});
+    Series[index]->Append({.values = values,
+                           .factor = factor,
+                           .offset = offset,
+                           .first = 1,
+                           .count = r.SampleCount - 1u,
+                           .timeStep = Recording::TimeStep,
+                           .zero = zero,
+                           .owner = recording_});
   };
   if (Boundslevel_check->isChecked() && !codes) {
     show(UpperBound, nullptr, 0, settings_.BoundLevel);

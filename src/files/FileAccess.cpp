@@ -6,36 +6,8 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <stdexcept>
 
-namespace {
-
-const char* const kCannotOpen = "Не удалось получить доступ к файлу. Действие отменено.";
-
-// The folder part of a path, with its separator ("" for a bare name).
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-bool WriteAll(int descriptor, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t written = ::write(descriptor, content.data(), content.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
-}
-
-// The permissions a file created by an ordinary open would get.
-mode_t NewFileMode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return 0666 & ~mask;
-}
-
-}  // namespace
+#include "files/FileWriter.h"
 
 ReadOnlyFile::ReadOnlyFile(const std::string& path) {
   struct stat info {};
@@ -89,21 +61,9 @@ FileReadResult ReadWholeFile(const std::string& path) {
 }
 
 void ReplaceFile(const std::string& path, std::string_view content) {
-  struct stat existing {};
-  const bool exists = ::stat(path.c_str(), &existing) == 0;
-  if (exists && !S_ISREG(existing.st_mode)) throw std::runtime_error(kCannotOpen);
-
-  std::string temporary = FolderOf(path) + ".torvik-XXXXXX";
-  const int descriptor = ::mkstemp(temporary.data());
-  if (descriptor < 0) throw std::runtime_error("Не удалось создать файл " + path);
-  ::fchmod(descriptor, exists ? existing.st_mode & 07777 : NewFileMode());
-  const bool written = WriteAll(descriptor, content) && ::fsync(descriptor) == 0;
-  const bool closed = ::close(descriptor) == 0;
-  if (!written || !closed || ::rename(temporary.c_str(), path.c_str()) != 0) {
-    ::unlink(temporary.c_str());
-    throw std::runtime_error("Не удалось записать файл " + path +
-                             " (возможно, диск заполнен); прежний файл не изменён");
-  }
+  FileWriter file(path);
+  file.Write(content);
+  file.Commit();
 }
 
 bool SameFile(const std::string& first, const std::string& second) {

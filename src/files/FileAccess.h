@@ -1,6 +1,5 @@
-// Reading and replacing files safely: only regular files are opened, never
-// blocking on a pipe or device, and a replaced file is written under a
-// temporary name beside it and renamed into place only when complete.
+// Reading files safely: only regular files are opened, never blocking on a
+// pipe or device. Replacing one goes through the file writer (FileWriter.h).
 #pragma once
 
 #include <cstdint>
@@ -43,10 +42,10 @@ struct FileReadResult {
 // Reads a whole regular file in one piece.
 FileReadResult ReadWholeFile(const std::string& path);
 
-// Writes `content` to a new file beside `path` and renames it onto `path`,
-// so a failed write (a full disk, a missing folder) leaves the old file as
-// it was. Throws std::runtime_error with the message the user is shown. A
-// destination that exists but is not a regular file is refused.
+// `content` becomes the file at `path` through the file writer: a failed
+// write (a full disk, a missing folder) or a refused target (anything but a
+// regular file or a link) throws FileWriteError with the user's text and
+// leaves the old file as it was.
 void ReplaceFile(const std::string& path, std::string_view content);
 
 // True when both paths name the same existing file.

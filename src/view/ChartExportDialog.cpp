@@ -11,6 +11,7 @@
 #include <array>
 #include <stdexcept>
 
+#include "files/FileWriter.h"
 #include "ui/BusyCursor.h"
 #include "view/ChartSurface.h"
 
@@ -83,17 +84,19 @@ SeriesDataFormat DataFormat(ChartExportFormat format) {
   }
 }
 
+// The target is checked before the picture is drawn, so a refused one costs
+// no drawing; the picture is drawn into memory and handed to the writer.
 ExportFailure ExportPicture(ChartSurface& chart, ChartSurface::ExportFormat format, QSize size,
                             const QString& path) {
   if (size.isEmpty()) return QStringLiteral("Ширина и высота рисунка должны быть больше нуля.");
-  const std::optional<QByteArray> picture = chart.Picture(format, size);
-  if (!picture) return WriteFailureText(path);
-  StagedFile staged(path);
-  if (ExportFailure failure = staged.Open()) return failure;
-  if (staged.File().write(*picture) != picture->size()) {
-    return WriteFailureText(path, WriteErrorReason(staged.File()));
-  }
-  return staged.Commit();
+  return SaveFile(path, [&](FileWriter& file) {
+    const std::optional<QByteArray> picture = chart.Picture(format, size);
+    if (!picture) {
+      throw FileWriteError(
+          WriteFailureText(path, QStringLiteral("рисунок не удалось построить")).toStdString());
+    }
+    file.Write(std::string_view(picture->constData(), static_cast<std::size_t>(picture->size())));
+  });
 }
 
 QSpinBox* CreateSideEdit(QWidget* parent, const QString& name, int value) {

@@ -30,12 +30,18 @@ class QPaintDevice;
 class SampleCurve;
 class ChartSurface;
 
-// The points of a series, read from an array the caller owns and keeps
-// alive while the series shows them. Point k (k = 0 … count − 1) lies at
-// x = (first + k) × timeStep and y = (values[first + k] − zero) × factor +
-// offset, in this order of operations; without values every point lies at
-// y = offset. With keys, point k lies at x = keys[first + k] instead
-// (ascending), as for spectra on a frequency ladder.
+// The points of a series, read from arrays without copying them. Point k
+// (k = 0 … count − 1) lies at x = (first + k) × timeStep and y =
+// (values[first + k] − zero) × factor + offset, in this order of operations;
+// without values every point lies at y = offset. With keys, point k lies at
+// x = keys[first + k] instead (ascending), as for spectra on a frequency
+// ladder.
+//
+// The series shares the ownership of whatever holds the arrays, so a series
+// never outlives the arrays it views, whatever order the caller releases
+// things in: the chart reads its series at moments the caller does not see
+// (an automatic range, a repaint), and an order kept by hand was once wrong.
+// Without an owner the caller's arrays must outlive the chart.
 struct SampleSource {
   const double* values = nullptr;
   double factor = 1.0;
@@ -45,6 +51,7 @@ struct SampleSource {
   double timeStep = 0.001;
   double zero = 0.0;
   const double* keys = nullptr;
+  std::shared_ptr<const void> owner = nullptr;
 };
 
 // A pen on the chart in client pixels. During painting (the series hooks)

@@ -2,28 +2,27 @@
 
 #include <xlsxwriter.h>
 
-#include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QPointF>
 #include <QStorageInfo>
 #include <algorithm>
 #include <array>
+#include <cerrno>
 #include <charconv>
-#include <filesystem>
 #include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <system_error>
 #include <vector>
 
+#include "files/FileWriter.h"
 #include "view/ChartSurface.h"
 
 namespace {
 
 const QString kTimeHeader = QStringLiteral("Время, с");
 const QString kNoPoints = QStringLiteral("На графике нет точек для записи.");
-constexpr int kStagingAttempts = 100;
 static_assert(kSheetRowLimit == LXW_ROW_MAX);
 
 struct Column {
@@ -100,7 +99,7 @@ class NumberText {
 // Collects text and writes it to the file in large pieces.
 class TextSink {
  public:
-  explicit TextSink(QFile& file) : file_(file) { buffer_.reserve(kChunk); }
+  explicit TextSink(FileWriter& file) : file_(file) { buffer_.reserve(kChunk); }
 
   TextSink& operator<<(std::string_view text) {
     buffer_.append(text);
@@ -114,19 +113,16 @@ class TextSink {
   }
   TextSink& operator<<(double value) { return *this << number_(value); }
 
-  bool Flush() {
-    const auto size = static_cast<qint64>(buffer_.size());
-    if (size != 0 && !failed_ && file_.write(buffer_.data(), size) != size) failed_ = true;
+  void Flush() {
+    file_.Write(buffer_);
     buffer_.clear();
-    return !failed_;
   }
 
  private:
   static constexpr std::size_t kChunk = 1 << 20;
-  QFile& file_;
+  FileWriter& file_;
   std::string buffer_;
   NumberText number_;
-  bool failed_ = false;
 };
 
 QString CsvField(const QString& text) {
@@ -188,16 +184,24 @@ void WriteHtml(const SeriesTable& table, TextSink& out) {
 }
 
 ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)>& write) {
-  StagedFile staged(path);
-  if (ExportFailure failure = staged.Open()) return failure;
-  TextSink sink(staged.File());
-  write(sink);
-  if (!sink.Flush()) return WriteFailureText(path, WriteErrorReason(staged.File()));
-  return staged.Commit();
+  return SaveFile(path, [&write](FileWriter& file) {
+    TextSink sink(file);
+    write(sink);
+    sink.Flush();
+  });
 }
 
-QString XlsxFailureText(const QString& path, lxw_error error) {
-  return WriteFailureText(path, QString::fromUtf8(lxw_strerror(error)));
+// A failed file operation of the library leaves the system's reason in
+// errno, which names the cause better than the library's own text.
+[[noreturn]] void ThrowXlsxFailure(const QString& path, lxw_error error, int systemError = 0) {
+  const bool fileOperation = error == LXW_ERROR_CREATING_XLSX_FILE ||
+                             error == LXW_ERROR_CREATING_TMPFILE ||
+                             error == LXW_ERROR_ZIP_FILE_OPERATION ||
+                             error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
+  const QString cause = fileOperation && systemError != 0
+                            ? QString::fromStdString(SystemErrorText(systemError))
+                            : QString::fromUtf8(lxw_strerror(error));
+  throw FileWriteError(WriteFailureText(path, cause).toStdString());
 }
 
 // Rows [first, last) of the table on a sheet of their own, below the header row.
@@ -252,32 +256,29 @@ bool RoomForXlsx(const SeriesTable& table, const QString& folder) {
   return !storage.isValid() || static_cast<double>(storage.bytesAvailable()) > cells * 128;
 }
 
+// The library opens the file by name, here the writer's name for its
+// unnamed file.
 ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
   const QString folder = QFileInfo(path).absolutePath();
   if (!RoomForXlsx(table, folder)) {
     return WriteFailureText(path, QStringLiteral("на диске недостаточно места для таблицы"));
   }
-  StagedFile staged(path);
-  if (ExportFailure failure = staged.Open()) return failure;
-  staged.File().close();
-  // Rows go to disk as they are written, so a long recording needs little
-  // memory; they go beside the result, whose room was checked.
-  const QByteArray rowsFolder = QFile::encodeName(folder);
-  lxw_workbook_options options{};
-  options.constant_memory = LXW_TRUE;
-  options.tmpdir = const_cast<char*>(rowsFolder.constData());
-  lxw_workbook* book =
-      workbook_new_opt(QFile::encodeName(staged.TemporaryPath()).constData(), &options);
-  if (book == nullptr) return XlsxFailureText(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
-  const lxw_error written = WriteSheets(book, table);
-  const lxw_error closed = workbook_close(book);  // frees the workbook whatever happened before
-  if (written != LXW_NO_ERROR) return XlsxFailureText(path, written);
-  if (closed != LXW_NO_ERROR) return XlsxFailureText(path, closed);
-  return staged.Commit();
-}
-
-std::filesystem::path FileSystemPath(const QString& path) {
-  return std::filesystem::path(path.toStdU16String());
+  return SaveFile(path, [&](FileWriter& file) {
+    // Rows go to disk as they are written, so a long recording needs little
+    // memory; they go beside the result, whose room was checked.
+    const QByteArray rowsFolder = QFile::encodeName(folder);
+    lxw_workbook_options options{};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char*>(rowsFolder.constData());
+    lxw_workbook* book = workbook_new_opt(file.StagedPath().c_str(), &options);
+    if (book == nullptr) ThrowXlsxFailure(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
+    const lxw_error written = WriteSheets(book, table);
+    errno = 0;
+    const lxw_error closed = workbook_close(book);  // frees the workbook whatever happened before
+    const int systemError = errno;
+    if (written != LXW_NO_ERROR) ThrowXlsxFailure(path, written);
+    if (closed != LXW_NO_ERROR) ThrowXlsxFailure(path, closed, systemError);
+  });
 }
 
 }  // namespace
@@ -297,55 +298,4 @@ ExportFailure ExportSeriesData(const ChartSurface& chart, SeriesDataFormat forma
       return WriteXlsx(table, path);
   }
   throw std::invalid_argument("ExportSeriesData: unknown format");
-}
-
-// --- StagedFile ---------------------------------------------------------------------------------
-
-StagedFile::~StagedFile() {
-  if (committed_ || !created_) return;
-  file_.close();
-  QFile::remove(file_.fileName());
-}
-
-ExportFailure StagedFile::Open() {
-  // NewOnly: never truncate a file that happens to carry the temporary name.
-  for (int attempt = 0; attempt < kStagingAttempts; ++attempt) {
-    file_.setFileName(destination_ + QStringLiteral(".%1.part").arg(attempt));
-    if (file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
-      created_ = true;
-      return std::nullopt;
-    }
-    if (!file_.exists()) break;
-  }
-  return WriteFailureText(destination_, file_.errorString());
-}
-
-ExportFailure StagedFile::Commit() {
-  if (!created_) throw std::logic_error("StagedFile::Commit: the file was never opened");
-  if (file_.isOpen()) {
-    const bool flushed = file_.flush();
-    file_.close();
-    if (!flushed || file_.error() != QFileDevice::NoError) {
-      return WriteFailureText(destination_, WriteErrorReason(file_));
-    }
-  }
-  std::error_code error;
-  std::filesystem::rename(FileSystemPath(file_.fileName()), FileSystemPath(destination_), error);
-  if (error) return WriteFailureText(destination_, QString::fromStdString(error.message()));
-  committed_ = true;
-  return std::nullopt;
-}
-
-QString WriteErrorReason(const QFile& file) {
-  // A short write to a full disk often leaves no error on the file at all.
-  if (file.error() == QFileDevice::NoError || file.error() == QFileDevice::UnspecifiedError) {
-    return QStringLiteral("записаны не все данные; возможно, на диске нет места");
-  }
-  return file.errorString();
-}
-
-QString WriteFailureText(const QString& path, const QString& reason) {
-  const QString text =
-      QStringLiteral("Не удалось записать файл «%1»").arg(QDir::toNativeSeparators(path));
-  return reason.isEmpty() ? text + QLatin1Char('.') : text + QStringLiteral(":\r\n") + reason;
 }

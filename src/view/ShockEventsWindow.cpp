@@ -8,11 +8,13 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "analysis/ShockEventSelection.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
-#include "view/SeriesDataExport.h"
+#include "view/FileSave.h"
 
 namespace {
 
@@ -43,6 +45,13 @@ QString Fixed(double value, int decimals) {
 
 QString General(double value) {
   return QString::fromStdString(FormatGeneral(value));
+}
+
+// Thousands apart by a blank: "10 000".
+QString Grouped(std::size_t count) {
+  QString text = QString::number(count);
+  for (qsizetype at = text.size() - 3; at > 0; at -= 3) text.insert(at, u' ');
+  return text;
 }
 
 QString Milliseconds(const ShockEvent& e) {
@@ -86,9 +95,10 @@ ShockEventsWindow::ShockEventsWindow(UserDialogs& dialogs, QWidget* owner)
   SaveCsv->setEnabled(false);  // until there are events
 }
 
-void ShockEventsWindow::ShowEvents(const ShockEventsResult& result, double fromSeconds,
-                                   double toSeconds, double threshold, double gValue) {
-  events_ = result.Events;
+void ShockEventsWindow::ShowEvents(ShockEventsResult result, double fromSeconds, double toSeconds,
+                                   double threshold, double gValue) {
+  events_ = std::move(result.Events);
+  shown_ = LargestShockEvents(events_, kShownEventsLimit);
   gValue_ = gValue;
   FillTable();
   Summary->setText(SummaryText(fromSeconds, toSeconds, threshold));
@@ -97,6 +107,7 @@ void ShockEventsWindow::ShowEvents(const ShockEventsResult& result, double fromS
 
 void ShockEventsWindow::ShowNotice(const QString& line) {
   events_.clear();
+  shown_.clear();
   FillTable();
   Summary->setText(line);
   SaveCsv->setEnabled(false);
@@ -108,10 +119,10 @@ const ShockEvent& ShockEventsWindow::EventAtRow(int row) const {
 
 void ShockEventsWindow::FillTable() {
   Table->setSortingEnabled(false);  // rows would move while they are filled
-  Table->setRowCount(static_cast<int>(events_.size()));
-  for (std::size_t i = 0; i < events_.size(); ++i) {
+  Table->setRowCount(static_cast<int>(shown_.size()));
+  for (int row = 0; row < Table->rowCount(); ++row) {
+    const std::size_t i = shown_[static_cast<std::size_t>(row)];
     const ShockEvent& e = events_[i];
-    const int row = static_cast<int>(i);
     auto* channel = new NumberItem(QString::fromLatin1(ShockChannelName(e.Channel)),
                                    static_cast<double>(e.Channel));
     channel->setData(kEventIndexRole, static_cast<qulonglong>(i));
@@ -156,13 +167,18 @@ QString ShockEventsWindow::SummaryText(double fromSeconds, double toSeconds,
   const ShockEvent& largest =
       *std::max_element(events_.begin(), events_.end(),
                         [&](const ShockEvent& a, const ShockEvent& b) { return key(a) < key(b); });
+  const QString shown = shown_.size() < events_.size()
+                            ? QStringLiteral("\nпоказаны %1 из %2")
+                                  .arg(Grouped(shown_.size()), Grouped(events_.size()))
+                            : QString();
   return where +
          QStringLiteral(".\nСобытий: %1 (%2). Наибольший пик %3 м/с2 (%4 g), канал %5, в %6 с.")
              .arg(events_.size())
              .arg(perChannel.join(QStringLiteral(", ")), Fixed(largest.Peak, 2),
                   Fixed(largest.Peak / gValue_, 2),
                   QString::fromLatin1(ShockChannelName(largest.Channel)),
-                  Fixed(largest.PeakSeconds(), 3));
+                  Fixed(largest.PeakSeconds(), 3)) +
+         shown;
 }
 
 // The rows in the order the table shows them, with more digits than the
@@ -184,11 +200,7 @@ void ShockEventsWindow::SaveCsvClick() {
       this, FileDialogSettings{QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
   if (!choice || choice->path.isEmpty()) return;
   const QByteArray bytes = CsvText().toUtf8();
-  StagedFile staged(choice->path);
-  ExportFailure failure = staged.Open();
-  if (!failure && staged.File().write(bytes) != bytes.size()) {
-    failure = WriteFailureText(choice->path, WriteErrorReason(staged.File()));
-  }
-  if (!failure) failure = staged.Commit();
+  const ExportFailure failure = SaveFile(
+      choice->path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
   if (failure) dialogs_.Error(this, *failure);
 }

@@ -5,16 +5,18 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <memory>
+#include <utility>
 
 #include "analysis/SpectraTables.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
+#include "view/FileSave.h"
 
 namespace {
 
@@ -22,6 +24,12 @@ const char* const kAxisNames[] = {"X", "Y", "Z"};
 const QColor kAxisColors[] = {Qt::red, QColor(0, 255, 0), Qt::blue};
 const QString kPsdUnit = QStringLiteral("(м/с²)²/Гц");
 const QString kSrsUnit = QStringLiteral("м/с²");
+
+// A result the charts may view for as long as they show it.
+template <typename Result>
+std::shared_ptr<const Result> Shared(Result result) {
+  return std::make_shared<const Result>(std::move(result));
+}
 
 QString Number(double value) {
   return QString::number(value, 'g', 4);
@@ -132,8 +140,8 @@ QWidget* SpectraWindow::BuildSettings() {
 
 void SpectraWindow::Forget() {
   interval_.reset();
-  psd_ = {};
-  srs_ = {};
+  psd_ = Shared(IntervalPsdResult{});
+  srs_ = Shared(IntervalSrsResult{});
   for (ChartSurface* chart : {PsdChart, SrsChart}) {
     for (int axis = 0; axis < 3; ++axis) chart->Series(axis)->Clear();
     chart->Invalidate();
@@ -155,17 +163,17 @@ void SpectraWindow::Refresh(SampleInterval interval) {
   }
   if (PsdOptionsError(psd)) {  // the edits' ranges leave only a reversed band
     PsdSummary->setText(QStringLiteral("Полоса задана неверно: нижняя граница выше верхней."));
-    psd_ = {};
+    psd_ = Shared(IntervalPsdResult{});
   } else {
-    psd_ = IntervalPsd(recording_, interval, psd);
+    psd_ = Shared(IntervalPsd(recording_, interval, psd));
     ShowPsd();
   }
   if (SrsOptionsError(srs)) {  // the edits' ranges leave only a reversed range
     SrsSummary->setText(
         QStringLiteral("Диапазон частот задан неверно: нижняя частота выше верхней."));
-    srs_ = {};
+    srs_ = Shared(IntervalSrsResult{});
   } else {
-    srs_ = IntervalSrs(recording_, interval, srs, SpectrumThreads());
+    srs_ = Shared(IntervalSrs(recording_, interval, srs, SpectrumThreads()));
     ShowSrs();
   }
 }
@@ -174,12 +182,15 @@ void SpectraWindow::Refresh(SampleInterval interval) {
 void SpectraWindow::ShowPsd() {
   QStringList parts;
   for (int axis = 0; axis < 3; ++axis) {
-    const PsdResult& p = psd_.Axes[axis];
+    const PsdResult& p = psd_->Axes[axis];
     if (p.Frequencies.size() > 1) {
-      PsdChart->Series(axis)->Append(
-          {p.Density.data(), 1.0, 0.0, 1, p.Frequencies.size() - 1, p.Frequencies[1]});
+      PsdChart->Series(axis)->Append({.values = p.Density.data(),
+                                      .first = 1,
+                                      .count = p.Frequencies.size() - 1,
+                                      .timeStep = p.Frequencies[1],
+                                      .owner = psd_});
     }
-    parts << QStringLiteral("%1 %2 %3").arg(kAxisNames[axis], Number(psd_.Rms[axis]), kSrsUnit);
+    parts << QStringLiteral("%1 %2 %3").arg(kAxisNames[axis], Number(psd_->Rms[axis]), kSrsUnit);
   }
   PsdSummary->setText(QStringLiteral("СКЗ: ") + parts.join(QStringLiteral(", ")));
 }
@@ -187,11 +198,12 @@ void SpectraWindow::ShowPsd() {
 void SpectraWindow::ShowSrs() {
   QStringList parts;
   for (int axis = 0; axis < 3; ++axis) {
-    const SrsResult& s = srs_.Axes[axis];
+    const SrsResult& s = srs_->Axes[axis];
     if (s.Frequencies.empty()) continue;
-    SampleSource source{s.Peak.data(), 1.0, 0.0, 0, s.Frequencies.size()};
-    source.keys = s.Frequencies.data();
-    SrsChart->Series(axis)->Append(source);
+    SrsChart->Series(axis)->Append({.values = s.Peak.data(),
+                                    .count = s.Frequencies.size(),
+                                    .keys = s.Frequencies.data(),
+                                    .owner = srs_});
     const auto top = std::max_element(s.Peak.begin(), s.Peak.end()) - s.Peak.begin();
     parts << QStringLiteral("%1 %2 %3 на %4 Гц")
                  .arg(kAxisNames[axis], Number(s.Peak[top]), kSrsUnit, Number(s.Frequencies[top]));
@@ -218,14 +230,8 @@ void SpectraWindow::SaveCsv() {
   const auto choice = dialogs_.SaveFileName(
       this, {QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
   if (!choice) return;
-  const std::string text = PsdTable(psd_) + '\n' + SrsTable(srs_);
-  QSaveFile file(choice->path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(text.data(), static_cast<qint64>(text.size())) !=
-          static_cast<qint64>(text.size()) ||
-      !file.commit()) {
-    dialogs_.Error(this, QStringLiteral("Не удалось записать файл ") + choice->path);
-  }
+  const std::string text = PsdTable(*psd_) + '\n' + SrsTable(*srs_);
+  if (const ExportFailure failure = SaveFile(choice->path, text)) dialogs_.Error(this, *failure);
 }
 
 void SpectraWindow::ExportPicture(ChartSurface& chart) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <memory>
 #include <optional>
 
 #include "analysis/Spectra.h"
@@ -51,6 +52,7 @@ class SpectraWindow : public QWidget {
   const Recording& recording_;
   UserDialogs& dialogs_;
   std::optional<SampleInterval> interval_;
-  IntervalPsdResult psd_;
-  IntervalSrsResult srs_;
+  // Shared with the chart series that view them.
+  std::shared_ptr<const IntervalPsdResult> psd_ = std::make_shared<const IntervalPsdResult>();
+  std::shared_ptr<const IntervalSrsResult> srs_ = std::make_shared<const IntervalSrsResult>();
 };

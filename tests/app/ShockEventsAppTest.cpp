@@ -13,9 +13,12 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
+#include <cmath>
 #include <csignal>
 
 #include "MainTestSupport.h"
+#include "analysis/DerivedData.h"
 #include "support/FileSizeLimit.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
@@ -247,4 +250,57 @@ TEST(ShockEventsWindow, HeadersSummaryAndButtonFitTheWindow) {
   EXPECT_GE(summary.height(), summary.heightForWidth(summary.width()));
   EXPECT_GE(window.SaveCsv->width(),
             window.SaveCsv->fontMetrics().horizontalAdvance(window.SaveCsv->text()));
+}
+
+// 16,667 spikes on X, every 12 samples, each with a peak of its own: as many
+// events on X and on the resultant. The table lists the 10,000 largest and
+// says so; the summary still counts them all.
+TEST(ShockEventsWindow, ListsTheTenThousandLargestOfMoreEvents) {
+  DecimalSeparatorScope point('.');
+  StartedProgram program;
+  Recording& r = program.data();
+  for (int i = 0; i < r.Capacity; ++i) {
+    const double spike = i % 12 == 0 ? 40.0 + (i / 12 * 7919 % 16667) * 0.005 : 0.0;
+    r.CodesX[i] = r.Calibration[AxisX].Code0g + spike / r.Calibration[AxisX].Gain;
+    r.CodesY[i] = r.Calibration[AxisY].Code0g;
+    r.CodesZ[i] = r.Calibration[AxisZ].Code0g;
+  }
+  r.SampleCount = static_cast<std::uint32_t>(r.Capacity);
+  program.form().Derived().SamplesLoaded();
+  program.form().ShockEventsItem->trigger();
+  program.form().StartPoint->setText("0.000");
+  program.form().StopPoint->setText("199.999");
+  QTest::keyClick(&program.form(), Qt::Key_F5);
+
+  ShockEventsWindow& window = *program.form().ShockEvents();
+  QTableWidget& table = *window.Table;
+  ASSERT_EQ(table.rowCount(), 10000);
+  const QString summary = window.Summary->text();
+  EXPECT_TRUE(
+      summary.contains(QStringLiteral("Событий: 33334 (X — 16667, Y — 0, Z — 0, R — 16667)")))
+      << summary.toStdString();
+  EXPECT_TRUE(summary.endsWith(QStringLiteral("\nпоказаны 10 000 из 33 334")))
+      << summary.toStdString();
+
+  // Every peak the table shows is at least as large as every one it leaves out.
+  std::vector<double> shown;
+  for (int row = 0; row < table.rowCount(); ++row) {
+    shown.push_back(std::fabs(table.item(row, PeakMs2)->text().toDouble()));
+  }
+  const ShockEventsResult all = FindShockEvents(r, {0, r.SampleCount - 1}, ShockSettings{});
+  std::vector<double> peaks;
+  for (const ShockEvent& e : all.Events) peaks.push_back(std::fabs(e.Peak));
+  std::sort(peaks.rbegin(), peaks.rend());
+  EXPECT_NEAR(*std::min_element(shown.begin(), shown.end()), peaks[9999], 0.005);
+  EXPECT_NEAR(*std::max_element(shown.begin(), shown.end()), peaks[0], 0.005);
+  EXPECT_LT(peaks[10000], peaks[9999]);  // the cut falls between different peaks
+  // Still in the order of time.
+  const QStringList starts = [&] {
+    QStringList texts;
+    for (int row = 0; row < table.rowCount(); ++row) texts << table.item(row, Start)->text();
+    return texts;
+  }();
+  EXPECT_TRUE(std::is_sorted(starts.begin(), starts.end(), [](const QString& a, const QString& b) {
+    return a.toDouble() < b.toDouble();
+  }));
 }

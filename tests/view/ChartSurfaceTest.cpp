@@ -61,6 +61,31 @@ TEST(SampleSourceTest, SeriesReadEveryPointFromTheCallersArray) {
   EXPECT_EQ(chart.Series(3), nullptr);
 }
 
+// The caller lets go of its arrays while the series still shows them, as
+// the spectra window once did: the series keeps them until it is cleared.
+TEST(SampleSourceTest, ASeriesKeepsTheArraysItViewsUntilItIsCleared) {
+  struct Spectrum {
+    std::vector<double> values{4, 3, 2, 1};
+    std::vector<double> frequencies{1, 2, 4, 8};
+  };
+  auto spectrum = std::make_shared<const Spectrum>();
+  const std::weak_ptr<const Spectrum> watched = spectrum;
+  ChartSurface chart;
+  ChartSeries* series = chart.AddSeries("Series1");
+  series->Append({.values = spectrum->values.data(),
+                  .count = spectrum->values.size(),
+                  .keys = spectrum->frequencies.data(),
+                  .owner = spectrum});
+  spectrum.reset();
+  chart.Invalidate();  // the automatic ranges read every key
+  chart.Repaint();
+  EXPECT_FALSE(watched.expired());
+  EXPECT_EQ(series->Point(3), QPointF(8, 1));
+  EXPECT_EQ(chart.BottomAxis().Range().Upper, 8);
+  series->Clear();
+  EXPECT_TRUE(watched.expired());
+}
+
 // The block summary a full view is drawn from gives the extremes a plain
 // scan gives, for every span, whatever block position a spike takes.
 TEST(SampleSummaryTest, RangeExtremesMatchAPlainScan) {

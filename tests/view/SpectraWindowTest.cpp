@@ -8,6 +8,7 @@
 
 #include "app/MainTestSupport.h"
 #include "view/ChartSurface.h"
+#include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
 
 namespace {
@@ -71,6 +72,53 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
   EXPECT_EQ(lines[0], "frequency,X_psd,Y_psd,Z_psd");
   EXPECT_EQ(lines[152], "");
   EXPECT_EQ(lines[153], "frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg");
+}
+
+// The steps that once read freed spectra under the sanitizers: both analysis
+// windows open and computed, then a crop and an import change the recording
+// under them, and everything closes.
+TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
+  StartedProgram program;
+  TempFile first("spectra_first.dat", LoggerBytes(200, 7, 5));
+  TempFile second("spectra_second.dat", LoggerBytes(100, 9, 3));
+  TMainForm& form = program.form();
+  form.ImportFileRoutine(first.path());
+  form.SpectraItem->trigger();
+  form.ShockEventsItem->trigger();
+  SpectraWindow& spectra = *form.Spectra();
+  ShockEventsWindow& events = *form.ShockEvents();
+  const auto shown = [&] {
+    std::size_t points = 0;
+    for (ChartSurface* chart : {spectra.PsdChart, spectra.SrsChart}) {
+      for (int axis = 0; axis < 3; ++axis) points += chart->Series(axis)->PointCount();
+      chart->Repaint();
+    }
+    return points;
+  };
+  const auto calculate = [&](const char* from, const char* to) {
+    form.StartPoint->setText(from);
+    form.StopPoint->setText(to);
+    form.Calculate->trigger();
+  };
+  calculate("1.000", "3.000");
+  EXPECT_GT(shown(), 0u);
+  EXPECT_GT(events.Table->rowCount(), 0);
+
+  form.Button1->click();  // the crop keeps 1 … 3 s
+  EXPECT_EQ(shown(), 0u);
+  EXPECT_TRUE(spectra.SrsSummary->text().startsWith(QStringLiteral("Запись изменилась")));
+  EXPECT_TRUE(events.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
+  calculate("0.000", "1.500");
+  EXPECT_GT(shown(), 0u);
+
+  form.ImportFileRoutine(second.path());
+  EXPECT_EQ(shown(), 0u);
+  EXPECT_EQ(events.Table->rowCount(), 0);
+  calculate("0.000", "1.999");
+  EXPECT_GT(shown(), 0u);
+  spectra.close();
+  events.close();
+  form.close();
 }
 
 }  // namespace
