@@ -8,8 +8,8 @@
 
 #include "LoggerFileWriter.h"
 #include "analysis/DerivedData.h"
-#include "app/Recording.h"
 #include "files/LoggerFile.h"
+#include "model/Recording.h"
 
 inline loggen::LoggerFileOptions FullCapacityOptions() {
   loggen::LoggerFileOptions options;

@@ -32,7 +32,7 @@ void RunCalculation(benchmark::State& state, bool tracking) {
   options.Shown.fill(true);
   options.Tracking = tracking;
   for (auto _ : state) {
-    const auto interval = ParamInterval("0", "1499.999", recording.SampleCount);
+    const auto interval = ParamInterval(IntervalFromTexts("0", "1499.999"), recording.SampleCount);
     benchmark::DoNotOptimize(CalculateIntervalParams(recording, *interval, options));
   }
 }

@@ -10,9 +10,9 @@
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "analysis/VibroSpeed.h"
-#include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
+#include "model/Recording.h"
 
 namespace {
 

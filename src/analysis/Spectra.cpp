@@ -12,11 +12,11 @@ namespace {
 
 std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
                                       int axis) {
-  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
-  return {AxisCodes(recording, axis) + interval.Start,
-          static_cast<std::size_t>(interval.Stop - interval.Start) + 1};
+  return {AxisCodes(recording, axis) + interval.First,
+          static_cast<std::size_t>(interval.Last - interval.First) + 1};
 }
 
 // The interval's calibrated accelerations less the baseline, into `out`.

@@ -8,9 +8,9 @@
 #include <string>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
 #include "dsp/ShockResponse.h"
 #include "dsp/WelchPsd.h"
+#include "model/Recording.h"
 
 inline constexpr double kSampleRate = 1.0 / Recording::TimeStep;  // Hz
 

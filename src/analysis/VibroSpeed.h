@@ -1,9 +1,9 @@
 // The vibration speed along X: the linear speed through the high-pass filter.
 #pragma once
 
-#include "analysis/AnalysisSettings.h"
-#include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
+#include "model/AnalysisSettings.h"
+#include "model/Recording.h"
 
 // The stored settings of the main window's filter: Butterworth high-pass of
 // order 5, cut-off 10 Hz at 1000 samples per second.

@@ -14,7 +14,6 @@
 #include "analysis/VibroSpeed.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
-#include "cli/CliInput.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSpectra.h"
@@ -22,8 +21,8 @@
 #include "cli/StandardInput.h"
 #include "cli/TerminalText.h"
 #include "dsp/FilterStability.h"
-#include "files/CodesTextFile.h"
 #include "files/FileAccess.h"
+#include "session/Session.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -128,15 +127,15 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
   int status = 0;
   for (const std::string& file : files) {
     try {
-      QString message;
-      auto loaded = LoadRecording(file, message);
-      if (!loaded) {
-        Report(file, message.toStdString());
+      Session session;
+      const LoadResult loaded = session.LoadFile(file);
+      if (!loaded.Loaded()) {
+        Report(file, loaded.Message);
         status = 1;
         continue;
       }
-      if (!loaded->warning.isEmpty()) Report(file, loaded->warning.toStdString());
-      command(file, *loaded->recording);
+      if (!loaded.Message.empty()) Report(file, loaded.Message);  // a file cut at the capacity
+      command(file, session);
     } catch (const OutputError&) {
       throw;
     } catch (const std::bad_alloc&) {
@@ -151,8 +150,9 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
 }
 
 int Info(const CliArguments& arguments) {
-  return ForEachFile(arguments.Operands(),
-                     [](const std::string& file, Recording& r) { PrintJson(InfoJson(file, r)); });
+  return ForEachFile(arguments.Operands(), [](const std::string& file, Session& s) {
+    PrintJson(InfoJson(file, s.Data()));
+  });
 }
 
 int Params(const CliArguments& arguments) {
@@ -170,8 +170,8 @@ int Params(const CliArguments& arguments) {
                      FormatGeneral(HighestStableCutoff()) + " Hz are accepted"};
   }
   request.correctSpeed = arguments.Flag("correct-speed");
-  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
-    PrintJson(ParamsJson(file, r, request));
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
+    PrintJson(ParamsJson(file, s, request));
   });
 }
 
@@ -181,8 +181,8 @@ int Events(const CliArguments& arguments) {
   request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
   request.settings.Gap = static_cast<std::uint32_t>(
       WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
-  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
-    const ShockEventsReport report = EventsJson(file, r, request);
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
+    const ShockEventsReport report = EventsJson(file, s, request);
     PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
                        [&report](std::size_t i) { return ShockEventJson(report.events[i]); });
   });
@@ -195,8 +195,8 @@ int Convert(const CliArguments& arguments) {
     Report(files[1], "is the input file itself; it is left as it is");
     return 1;
   }
-  return ForEachFile(
-      {files[0]}, [&files](const std::string&, Recording& r) { WriteCodesTextFile(files[1], r); });
+  return ForEachFile({files[0]},
+                     [&files](const std::string&, Session& s) { s.SaveCodesFile(files[1]); });
 }
 
 // The next number of the input, or the reason there is none (exit 1);
@@ -316,9 +316,9 @@ int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json,
   const IntervalRequest span = IntervalOptions(arguments);
   const bool asCsv = arguments.Flag("csv");
   bool first = true;
-  return ForEachFile(arguments.Operands(), [&](const std::string& file, Recording& r) {
-    if (!asCsv) return PrintJson(json(file, r, span, options));
-    const std::string table = csv(file, r, span, options);
+  return ForEachFile(arguments.Operands(), [&](const std::string& file, Session& s) {
+    if (!asCsv) return PrintJson(json(file, s, span, options));
+    const std::string table = csv(file, s, span, options);
     RequireFiniteCsv(table);
     if (!first) WriteOut("\n");
     WriteOut(table);

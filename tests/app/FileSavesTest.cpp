@@ -55,7 +55,7 @@ SaveCommand ChartExport(const char* name, ChartExportFormat format, std::string_
               form.Formats->button(static_cast<int>(format))->click();
               form.SaveButton->click();
             });
-            program.form().Run(&TMainForm::PrintSetupClick);
+            program.form().Run(&TMainForm::ChartExportClick);
           }};
 }
 
@@ -71,10 +71,14 @@ std::vector<SaveCommand> EverySave() {
       ChartExport("points.xlsx", ChartExportFormat::Xlsx, "PK"),
       {"events.csv", Kind::Error,
        [](const std::string& text) { return StartsWith(text, "канал;"); },
-       [](SavingProgram& program) { program.form().ShockEvents()->SaveCsv->click(); }},
+       [](SavingProgram& program) {
+         program.form().findChild<ShockEventsWindow*>()->SaveCsv->click();
+       }},
       {"spectra.csv", Kind::Error,
        [](const std::string& text) { return StartsWith(text, "frequency,"); },
-       [](SavingProgram& program) { program.form().Spectra()->SaveCsvButton->click(); }},
+       [](SavingProgram& program) {
+         program.form().findChild<SpectraWindow*>()->SaveCsvButton->click();
+       }},
   };
 }
 

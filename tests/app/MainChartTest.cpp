@@ -161,10 +161,10 @@ TEST(ChartView, FitCommandsAndZoomUndo) {
   form.CHART->Repaint();
   form.CHART->LeftAxis().SetRange(-1, 1);
   form.CHART->BottomAxis().SetRange(0.2, 0.3);
-  form.AutoFit1->trigger();
+  form.FitVerticalItem->trigger();
   EXPECT_TRUE(form.CHART->LeftAxis().Automatic());
   EXPECT_FALSE(form.CHART->BottomAxis().Automatic());
-  form.N13->trigger();
+  form.FitAllItem->trigger();
   EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
   form.CHART->Repaint();
   EXPECT_NEAR(form.CHART->BottomAxis().Range().Upper, 0.999, 0.05);
@@ -175,7 +175,7 @@ TEST(ChartView, FitCommandsAndZoomUndo) {
                     Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.CHART, &wheel);
   EXPECT_FALSE(form.CHART->BottomAxis().Automatic());
-  form.Calculate_propert->trigger();
+  form.PresetsItem->trigger();
   EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
   EXPECT_TRUE(form.CHART->LeftAxis().Automatic());
 }
@@ -200,7 +200,7 @@ TEST(ChartView, TheDemoRecordingRendersToAPicture) {
     exportForm.HeightEdit->setValue(500);
     QTest::mouseClick(exportForm.SaveButton, Qt::LeftButton);
   });
-  form.Run(&TMainForm::PrintSetupClick);
+  form.Run(&TMainForm::ChartExportClick);
   EXPECT_TRUE(program.dialogs.shown.empty());
   const QImage image(png);
   EXPECT_EQ(image.size(), QSize(1153, 500));

@@ -10,6 +10,7 @@
 #include <functional>
 
 #include "MainTestSupport.h"
+#include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "text/NumberText.h"
@@ -53,9 +54,9 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
   redrawKeeps("a curve toggled", [&] { form.AccelY_line->trigger(); });
   redrawKeeps("threshold lines", [&] { form.Boundslevel_check->trigger(); });
   redrawKeeps("inversion", [&] { form.Inversion_chek_box->click(); });
-  redrawKeeps("fit all", [&] { form.N13->trigger(); });
-  redrawKeeps("fit vertically", [&] { form.AutoFit1->trigger(); });
-  redrawKeeps("presets", [&] { form.Calculate_propert->trigger(); });
+  redrawKeeps("fit all", [&] { form.FitAllItem->trigger(); });
+  redrawKeeps("fit vertically", [&] { form.FitVerticalItem->trigger(); });
+  redrawKeeps("presets", [&] { form.PresetsItem->trigger(); });
 
   const auto redrawFilters = [&](const char* what, const std::function<void()>& command) {
     program.data().VibroSpeedX[5] = kMark;
@@ -64,16 +65,15 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
   };
   redrawFilters("a new cut-off", [&] {
     program.dialogs.modalActions.push_back(
-        [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText("20"); });
-    form.N10->trigger();
+        [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).CutoffEdit->setText("20"); });
+    form.CutoffItem->trigger();
   });
-  redrawFilters("the speed command", [&] { form.Smooth->trigger(); });
+  redrawFilters("the speed command", [&] { form.SpeedCorrectionItem->trigger(); });
   redrawFilters("a crop", [&] {
-    form.StartPoint->setText("0.500");
-    form.StopPoint->setText("1.500");
-    form.Button1->click();
+    form.SelectInterval(0.500, 1.500);
+    form.CropButton->click();
   });
-  EXPECT_EQ(form.dspIIRFilter3->Frequency1(), 20);
+  EXPECT_EQ(form.RecordingSession().Derived().VibroFilter().Frequency1(), 20);
   EXPECT_EQ(program.data().SampleCount, 1000u);
 }
 
@@ -85,8 +85,8 @@ TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();
   program.windows->ParamForm->Output_in_codes->setChecked(true);
-  form.SpyData->trigger();  // no boxes; rows only
-  form.Smooth->trigger();   // the speed command rewrites the linear speed
+  form.SpyData->trigger();              // no boxes; rows only
+  form.SpeedCorrectionItem->trigger();  // the speed command rewrites the linear speed
   form.CalculateParam();
 
   // The values the row measured are those of the corrected linear speed.
@@ -107,20 +107,23 @@ TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
   form.ShockEventsItem->trigger();
   form.SpyData->trigger();
   form.CalculateParam();
-  ASSERT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+  ASSERT_TRUE(
+      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 
-  form.StartPoint->setText("0.100");
-  form.StopPoint->setText("0.400");
-  form.Button1->click();
+  form.SelectInterval(0.100, 0.400);
+  form.CropButton->click();
   ASSERT_EQ(program.data().SampleCount, 300u);
-  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("Запись изменилась")));
-  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
-  emit form.Spectra()->QEdit->editingFinished();  // a new setting computes nothing stale
+  EXPECT_TRUE(form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(
+      QStringLiteral("Запись изменилась")));
+  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
+  emit form.findChild<SpectraWindow*>()
+      ->QEdit->editingFinished();  // a new setting computes nothing stale
   EXPECT_TRUE(program.dialogs.shown.empty());
-  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
+  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
 
   form.CalculateParam();
-  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+  EXPECT_TRUE(
+      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 }
 
 // Tracking brings the parameters page to the front only when the X
@@ -131,10 +134,10 @@ TEST(DerivedInWindow, TrackingLeavesTheExceedancePageWhileXIsHidden) {
   TMainForm& form = program.form();
   form.SpyData->trigger();
   form.AccelX_line->trigger();  // hidden
-  form.TabbedNotebook1->setCurrentIndex(1);
+  form.ResultPages->setCurrentIndex(1);
   form.CalculateParam();
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 1);
+  EXPECT_EQ(form.ResultPages->currentIndex(), 1);
   form.AccelX_line->trigger();  // shown again
   form.CalculateParam();
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 0);
+  EXPECT_EQ(form.ResultPages->currentIndex(), 0);
 }

@@ -15,11 +15,11 @@
 #include <string>
 
 #include "LoggerFileWriter.h"
-#include "analysis/ParamDLg.h"
-#include "analysis/SmoothDlg.h"
 #include "app/Startup.h"
 #include "support/FakeUserDialogs.h"
 #include "support/QtPrinters.h"
+#include "view/CutoffDialog.h"
+#include "view/PresetsDialog.h"
 
 struct StartedProgram {
   explicit StartedProgram(int capacity = 200000)
@@ -30,7 +30,7 @@ struct StartedProgram {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
   }
   TMainForm& form() { return *windows->MainForm; }
-  Recording& data() { return form().Data(); }
+  Recording& data() { return form().RecordingSession().Data(); }
   QString cell(int row, int column) { return form().ParamViews->item(row, column)->text(); }
 
   FakeUserDialogs dialogs;

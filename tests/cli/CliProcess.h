@@ -20,8 +20,8 @@
 
 #include "LoggerFileWriter.h"
 #include "analysis/DerivedData.h"
-#include "app/Recording.h"
 #include "files/LoggerFile.h"
+#include "model/Recording.h"
 
 struct CliResult {
   int exitCode;
