@@ -9,9 +9,9 @@
 #include <QButtonGroup>
 #include <QPushButton>
 
-#include "MainTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/SavedFiles.h"
+#include "support/StartedProgram.h"
 #include "support/TempDir.h"
 #include "text/NumberText.h"
 #include "view/ChartExportDialog.h"
@@ -26,14 +26,12 @@ using Names = std::vector<std::string>;
 const QString kRefused = QStringLiteral("Не удалось получить доступ к файлу. Действие отменено.");
 
 // A recording with shocks, both analysis windows open and computed.
-struct SavingProgram : StartedProgram {
-  SavingProgram() {
-    form().ImportFileRoutine(file.path());
+struct SavingProgram : LoadedProgram {
+  SavingProgram() : LoadedProgram(LoggerBytes(200, 7, 5), "file_saves.dat") {
     form().SpectraItem->trigger();
     form().ShockEventsItem->trigger();
     form().Calculate->trigger();
   }
-  TempFile file{"file_saves.dat", LoggerBytes(200, 7, 5)};
 };
 
 struct SaveCommand {

@@ -11,8 +11,9 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
-#include "MainTestSupport.h"
 #include "analysis/VibroSpeed.h"
+#include "support/ReferenceVibroSpeed.h"
+#include "support/StartedProgram.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
 
@@ -138,11 +139,7 @@ TEST(ChartView, VibrationSpeedIsTheFilteredLinearSpeedFromAClearedFilter) {
   StartedProgram program;
   TMainForm& form = program.form();
   Fill(program, 500);
-  auto direct = LoadIIRFilter(nullptr, "direct", kVibroSpeedFilterResource);
-  std::vector<double> expected;
-  for (std::uint32_t i = 1; i < 500; ++i) {
-    expected.push_back(static_cast<double>(direct->Filter(program.data().LinSpeedX[i])));
-  }
+  const std::vector<double> expected = ReferenceVibroSpeed(program.data());
   form.Vibro_X_Line->trigger();
   form.Vibro_X_Line->trigger();  // hidden
   form.Vibro_X_Line->trigger();  // shown again: the same values, not a continuation

@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

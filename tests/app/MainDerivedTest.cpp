@@ -9,10 +9,11 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "MainTestSupport.h"
 #include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "support/ReferenceVibroSpeed.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
 #include "view/SpectraWindow.h"
@@ -27,21 +28,20 @@ bool Refiltered(StartedProgram& program) {
   return program.data().VibroSpeedX[5] != kMark;
 }
 
-// A started program with a logger file of `blocks` blocks imported.
-struct ImportedProgram {
-  explicit ImportedProgram(int blocks) : file("derived.dat", LoggerBytes(blocks, 5, 2)) {
-    program.form().ImportFileRoutine(file.path());
-  }
+// Numbers written with a point from the start.
+struct WithPoint {
   DecimalSeparatorScope point{'.'};
-  StartedProgram program;
-  TempFile file;
+};
+
+// A started program with a logger file of `blocks` blocks imported.
+struct ImportedProgram : WithPoint, LoadedProgram {
+  explicit ImportedProgram(int blocks) : LoadedProgram(LoggerBytes(blocks, 5, 2), "derived.dat") {}
 };
 
 }  // namespace
 
 TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();  // shown: filtered now
   ASSERT_TRUE(program.dialogs.shown.empty());
@@ -80,8 +80,7 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
 // In ADC-code mode the chart draws no vibration speed, but its row still
 // measures the one that follows the current linear speed.
 TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();
   program.windows->ParamForm->Output_in_codes->setChecked(true);
@@ -91,17 +90,13 @@ TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
 
   // The values the row measured are those of the corrected linear speed.
   const Recording& r = program.data();
-  const auto filter = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
-  for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
-    ASSERT_EQ(static_cast<double>(filter->Filter(r.LinSpeedX[i])), r.VibroSpeedX[i]) << i;
-  }
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r));
 }
 
 // After a crop or an import the analysis windows drop what they showed
 // until the next calculation, instead of measuring samples that are gone.
 TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.SpectraItem->trigger();
   form.ShockEventsItem->trigger();
@@ -129,8 +124,7 @@ TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
 // Tracking brings the parameters page to the front only when the X
 // acceleration, whose search it skips, is shown.
 TEST(DerivedInWindow, TrackingLeavesTheExceedancePageWhileXIsHidden) {
-  ImportedProgram imported(20);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(20);
   TMainForm& form = program.form();
   form.SpyData->trigger();
   form.AccelX_line->trigger();  // hidden

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "MainTestSupport.h"
 #include "files/LoggerFile.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/About.h"
 #include "view/ChartSurface.h"

@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

@@ -8,7 +8,7 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "view/ChartSurface.h"
 
 TEST(MainWindowStart, CaptionPanelsAndRows) {

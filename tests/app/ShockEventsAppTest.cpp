@@ -17,9 +17,9 @@
 #include <cmath>
 #include <csignal>
 
-#include "MainTestSupport.h"
 #include "analysis/DerivedData.h"
 #include "support/FileSizeLimit.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -31,14 +31,16 @@ enum Column { Channel, Start, Duration, PeakMs2, PeakG, DeltaV };
 
 // Ten seconds, no noise: Y +54 m/s² for 12 ms at 3 s, Z −45 m/s² for 8 ms at
 // 6.5 s, X +40 m/s² for 30 ms at 8 s.
-struct ShockProgram : StartedProgram {
-  ShockProgram() {
-    loggen::LoggerFileOptions options;
-    options.blocks = 500;
-    options.noise = 0;
-    options.placedShocks = {{1, 54, 12, 3.0}, {2, -45, 8, 6.5}, {0, 40, 30, 8.0}};
-    file = std::make_unique<TempFile>("shock_events_app.dat", loggen::MakeLoggerFile(options));
-    form().ImportFileRoutine(file->path());
+loggen::LoggerFileOptions ShockFile() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 500;
+  options.noise = 0;
+  options.placedShocks = {{1, 54, 12, 3.0}, {2, -45, 8, 6.5}, {0, 40, 30, 8.0}};
+  return options;
+}
+
+struct ShockProgram : LoadedProgram {
+  ShockProgram() : LoadedProgram(loggen::MakeLoggerFile(ShockFile()), "shock_events_app.dat") {
     form().ShockEventsItem->trigger();
   }
   ShockEventsWindow& window() { return *form().findChild<ShockEventsWindow*>(); }
@@ -57,7 +59,6 @@ struct ShockProgram : StartedProgram {
     for (int c = Channel; c <= DeltaV; ++c) texts += Column(c);
     return texts + QStringList{window().Summary->text()};
   }
-  std::unique_ptr<TempFile> file;
 };
 
 QString Read(const QString& path) {
@@ -135,7 +136,7 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
 
   // A new recording makes the old events stale until the next calculation.
   program.Calculate(0.000, 9.999);
-  program.form().ImportFileRoutine(program.file->path());
+  program.form().ImportFileRoutine(program.file.path());
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
 

@@ -18,8 +18,8 @@
 #include "LoggerFileWriter.h"
 #include "analysis/ShockEvents.h"
 #include "files/LoggerFile.h"
-#include "support/TempDir.h"
 #include "support/Sanitizers.h"
+#include "support/TempDir.h"
 
 namespace {
 

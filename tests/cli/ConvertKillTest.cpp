@@ -14,9 +14,9 @@
 #include <cstdint>
 
 #include "LoggerFileWriter.h"
+#include "support/Sanitizers.h"
 #include "support/SavedFiles.h"
 #include "support/TempDir.h"
-#include "support/Sanitizers.h"
 
 namespace {
 

@@ -19,9 +19,9 @@
 #include "support/FakeUserDialogs.h"
 #include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
+#include "support/Sanitizers.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartFixture.h"
-#include "support/Sanitizers.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
@@ -26,9 +26,7 @@ bool Fits(const QLabel& label) {
 }
 
 TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
-  StartedProgram program;
-  TempFile demo("spectra_demo.dat", loggen::MakeLoggerFile(loggen::DemoOptions()));
-  program.form().ImportFileRoutine(demo.path());
+  LoadedProgram program(loggen::MakeLoggerFile(loggen::DemoOptions()), "spectra_demo.dat");
   QStringList menus;
   for (QAction* a : program.form().menuBar()->actions()) menus << a->text();
   ASSERT_GE(menus.indexOf("&Help"), 1);

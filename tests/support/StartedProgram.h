@@ -54,6 +54,17 @@ class TempFile {
   std::string path_;
 };
 
+// A started program that has imported a logger file of these bytes, as a
+// user would through the open dialog.
+struct LoadedProgram : StartedProgram {
+  explicit LoadedProgram(const std::vector<std::uint8_t>& bytes,
+                         const std::string& name = "loaded.dat")
+      : file(name, bytes) {
+    form().ImportFileRoutine(file.path());
+  }
+  TempFile file;
+};
+
 inline std::vector<std::uint8_t> LoggerBytes(int blocks, std::uint32_t seed = 7, int shocks = 0) {
   loggen::LoggerFileOptions options;
   options.blocks = blocks;
