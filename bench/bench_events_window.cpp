@@ -40,7 +40,7 @@ struct EventsBench {
       }
     }
     r.SampleCount = static_cast<std::uint32_t>(r.Capacity);
-    form.RecordingSession().Derived().SamplesLoaded();
+    form.RecordingSession().SamplesWritten();
     whole = {0, r.SampleCount - 1};
     form.SelectInterval(0.000, 1499.999);
     form.show();

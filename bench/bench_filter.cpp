@@ -19,8 +19,8 @@ namespace {
 // A full-capacity synthetic recording, decoded once: its linear speed is
 // what the redraw filters.
 Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = DecodedFullRecording();
-  return *recording;
+  static const std::unique_ptr<Session> session = LoadedFullSession();
+  return session->Data();
 }
 
 // The same order-5 design in plain double precision, in the textbook direct

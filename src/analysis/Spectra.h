@@ -12,8 +12,6 @@
 #include "dsp/WelchPsd.h"
 #include "model/Recording.h"
 
-inline constexpr double kSampleRate = 1.0 / Recording::TimeStep;  // Hz
-
 struct PsdOptions {
   std::size_t Segment = 1024;  // samples
   double BandLow = 1.0;        // Hz, the band of the rms

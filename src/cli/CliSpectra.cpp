@@ -30,7 +30,7 @@ std::optional<SampleInterval> Measured(const std::string& file, Session& session
   if (interval) {
     json.insert("from_s", interval->First * Recording::TimeStep);
     json.insert("to_s", interval->Last * Recording::TimeStep);
-    json.insert("fs", kSampleRate);
+    json.insert("fs", Recording::SampleRate);
   }
   return interval;
 }

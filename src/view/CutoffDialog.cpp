@@ -4,6 +4,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
+#include "model/AnalysisSettings.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/FormLayout.h"
@@ -15,8 +16,9 @@ TSmoothingPropertiesDlg::TSmoothingPropertiesDlg(UserDialogs& dialogs, QWidget* 
                    QSize(249, 60));
   CutoffCaption = Placed(new QLabel(QStringLiteral("Частота среза ФВЧ, Гц"), this), "CutoffCaption",
                          QRect(3, 8, 122, 13));
-  CutoffEdit =
-      Placed(new QLineEdit(QStringLiteral("10"), this), "CutoffEdit", QRect(142, 6, 42, 21));
+  // The cut-off in force at start, "10".
+  CutoffEdit = Placed(new QLineEdit(QString::fromStdString(FormatGeneral(kDefaultCutoff)), this),
+                      "CutoffEdit", QRect(142, 6, 42, 21));
   CutoffUseCaption =
       Placed(new QLabel(QStringLiteral("Используется при расчете виброскорости"), this),
              "CutoffUseCaption", QRect(5, 32, 216, 13));

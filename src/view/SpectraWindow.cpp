@@ -110,11 +110,11 @@ QWidget* SpectraWindow::BuildSettings() {
   const PsdOptions psd;
   const SrsOptions srs;
   SegmentEdit->setValue(static_cast<int>(psd.Segment));
-  BandLowEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandLow, box);
-  BandHighEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandHigh, box);
+  BandLowEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandLow, box);
+  BandHighEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandHigh, box);
   QEdit = FrequencyEdit(0.51, 1000, srs.Q, box);
-  MinFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MinFrequency, box);
-  MaxFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MaxFrequency, box);
+  MinFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MinFrequency, box);
+  MaxFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MaxFrequency, box);
   const std::pair<const char*, QWidget*> fields[] = {{"Сегмент", SegmentEdit},
                                                      {"Полоса, Гц", BandLowEdit},
                                                      {"…", BandHighEdit},

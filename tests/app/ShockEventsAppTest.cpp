@@ -266,7 +266,7 @@ TEST(ShockEventsWindow, ListsTheTenThousandLargestOfMoreEvents) {
     r.CodesZ[i] = r.Calibration[AxisZ].Code0g;
   }
   r.SampleCount = static_cast<std::uint32_t>(r.Capacity);
-  program.form().RecordingSession().Derived().SamplesLoaded();
+  program.form().RecordingSession().SamplesWritten();
   program.form().ShockEventsItem->trigger();
   program.form().SelectInterval(0.000, 199.999);
   QTest::keyClick(&program.form(), Qt::Key_F5);
