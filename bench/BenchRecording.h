@@ -7,9 +7,8 @@
 #include <stdexcept>
 
 #include "LoggerFileWriter.h"
-#include "analysis/DerivedData.h"
-#include "app/Recording.h"
-#include "files/LoggerFile.h"
+#include "model/Recording.h"
+#include "session/Session.h"
 
 inline loggen::LoggerFileOptions FullCapacityOptions() {
   loggen::LoggerFileOptions options;
@@ -19,16 +18,14 @@ inline loggen::LoggerFileOptions FullCapacityOptions() {
   return options;
 }
 
-// The recording the logger import makes of a generated file, its linear
-// speed integrated.
-inline std::unique_ptr<Recording> DecodedRecording(const loggen::LoggerFileOptions& options) {
-  auto recording = std::make_unique<Recording>();
-  if (DecodeLoggerFile(loggen::MakeLoggerFile(options), *recording).status !=
-      LoggerImportStatus::Loaded) {
+// A session that has loaded a generated logger file as the import does: the
+// recording decoded, its linear speed integrated.
+inline std::unique_ptr<Session> LoadedSession(const loggen::LoggerFileOptions& options) {
+  auto session = std::make_unique<Session>();
+  if (!session->LoadLoggerBytes(loggen::MakeLoggerFile(options), "bench.dat").Loaded()) {
     throw std::runtime_error("synthetic recording not loaded");
   }
-  DerivedData(*recording).SamplesLoaded();
-  return recording;
+  return session;
 }
 
 // The magnitude of the three calibrated axes summed in one plain pass: what
@@ -44,6 +41,6 @@ inline double PlainMagnitudeSum(const Recording& r) {
   return sum;
 }
 
-inline std::unique_ptr<Recording> DecodedFullRecording() {
-  return DecodedRecording(FullCapacityOptions());
+inline std::unique_ptr<Session> LoadedFullSession() {
+  return LoadedSession(FullCapacityOptions());
 }

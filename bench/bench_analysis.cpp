@@ -16,14 +16,15 @@ namespace {
 // A full-capacity recording with vibration bursts and shocks beyond ±25 m/s²
 // on X; the vibration speed is a stand-in, only its values matter here.
 const Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = [] {
-    auto full = DecodedFullRecording();
-    for (std::uint32_t i = 0; i <= full->SampleCount; ++i) {
-      full->VibroSpeedX[i] = 0.5 * full->LinSpeedX[i] - 0.01;
+  static const std::unique_ptr<Session> session = [] {
+    auto full = LoadedFullSession();
+    Recording& r = full->Data();
+    for (std::uint32_t i = 0; i <= r.SampleCount; ++i) {
+      r.VibroSpeedX[i] = 0.5 * r.LinSpeedX[i] - 0.01;
     }
     return full;
   }();
-  return *recording;
+  return session->Data();
 }
 
 void RunCalculation(benchmark::State& state, bool tracking) {
@@ -32,7 +33,7 @@ void RunCalculation(benchmark::State& state, bool tracking) {
   options.Shown.fill(true);
   options.Tracking = tracking;
   for (auto _ : state) {
-    const auto interval = ParamInterval("0", "1499.999", recording.SampleCount);
+    const auto interval = ParamInterval(IntervalFromTexts("0", "1499.999"), recording.SampleCount);
     benchmark::DoNotOptimize(CalculateIntervalParams(recording, *interval, options));
   }
 }

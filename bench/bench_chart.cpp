@@ -16,7 +16,7 @@
 #include <string>
 
 #include "QtBenchmarkMain.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"

@@ -10,12 +10,12 @@
 namespace {
 
 const Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = [] {
+  static const std::unique_ptr<Session> session = [] {
     loggen::LoggerFileOptions options = FullCapacityOptions();
     for (int k = 0; k < 12; ++k) options.placedDrops.push_back({0.05 + 0.1 * k, 100.0 * k + 31});
-    return DecodedRecording(options);
+    return LoadedSession(options);
   }();
-  return *recording;
+  return session->Data();
 }
 
 void BM_FindDrops(benchmark::State& state) {

@@ -31,7 +31,7 @@ struct EventsBench {
   SampleInterval whole{};
 
   EventsBench() {
-    Recording& r = form.Data();
+    Recording& r = form.RecordingSession().Data();
     const std::array<double*, 3> codes = {r.CodesX.get(), r.CodesY.get(), r.CodesZ.get()};
     for (int axis = 0; axis < 3; ++axis) {
       const AxisCalibration& c = r.Calibration[axis];
@@ -40,13 +40,13 @@ struct EventsBench {
       }
     }
     r.SampleCount = static_cast<std::uint32_t>(r.Capacity);
-    form.Derived().SamplesLoaded();
+    form.RecordingSession().SamplesWritten();
     whole = {0, r.SampleCount - 1};
-    form.StartPoint->setText(QStringLiteral("0.000"));
-    form.StopPoint->setText(QStringLiteral("1499.999"));
+    form.SelectInterval(0.000, 1499.999);
     form.show();
     form.ShockEventsItem->trigger();
-    if (form.ShockEvents()->Table->rowCount() != static_cast<int>(kShownEventsLimit)) {
+    if (form.findChild<ShockEventsWindow*>()->Table->rowCount() !=
+        static_cast<int>(kShownEventsLimit)) {
       throw std::runtime_error("the crafted recording did not fill the events table");
     }
   }
@@ -61,8 +61,10 @@ EventsBench& Bench() {
 
 void BM_ShockEventsWindowRefresh(benchmark::State& state) {
   EventsBench& bench = Bench();
-  for (auto _ : state) bench.form.RefreshShockEvents(bench.whole);
-  const ShockEventsResult counted = FindShockEvents(bench.form.Data(), bench.whole, {});
+  ShockEventsWindow& window = *bench.form.findChild<ShockEventsWindow*>();
+  for (auto _ : state) window.ShowAnalysis(bench.whole);
+  const ShockEventsResult counted =
+      FindShockEvents(bench.form.RecordingSession().Data(), bench.whole, {});
   state.counters["events"] = static_cast<double>(counted.Events.size());
   state.counters["target_ms"] = 500;
 }
@@ -70,7 +72,8 @@ void BM_ShockEventsWindowRefresh(benchmark::State& state) {
 void BM_ShockEventsWindowRefresh_Baseline(benchmark::State& state) {
   EventsBench& bench = Bench();
   for (auto _ : state) {
-    const ShockEventsResult result = FindShockEvents(bench.form.Data(), bench.whole, {});
+    const ShockEventsResult result =
+        FindShockEvents(bench.form.RecordingSession().Data(), bench.whole, {});
     benchmark::DoNotOptimize(result.Events.data());
   }
 }

@@ -10,17 +10,17 @@
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
 #include "analysis/VibroSpeed.h"
-#include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
 #include "files/LoggerFile.h"
+#include "model/Recording.h"
 
 namespace {
 
 // A full-capacity synthetic recording, decoded once: its linear speed is
 // what the redraw filters.
 Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = DecodedFullRecording();
-  return *recording;
+  static const std::unique_ptr<Session> session = LoadedFullSession();
+  return session->Data();
 }
 
 // The same order-5 design in plain double precision, in the textbook direct

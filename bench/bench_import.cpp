@@ -4,8 +4,7 @@
 
 #include "BenchRecording.h"
 #include "LoggerFileWriter.h"
-#include "analysis/DerivedData.h"
-#include "files/LoggerFile.h"
+#include "session/Session.h"
 
 namespace {
 
@@ -14,18 +13,16 @@ const std::vector<std::uint8_t>& FullFile() {
   return bytes;
 }
 
-Recording& Target() {
-  static Recording recording;
-  return recording;
+Session& Target() {
+  static Session session;
+  return session;
 }
 
 // What the import does: decode, then integrate the linear speed.
 void BM_DecodeLoggerFile(benchmark::State& state) {
   const auto& bytes = FullFile();
-  DerivedData derived(Target());
   for (auto _ : state) {
-    benchmark::DoNotOptimize(DecodeLoggerFile(bytes, Target()));
-    derived.SamplesLoaded();
+    benchmark::DoNotOptimize(Target().LoadLoggerBytes(bytes, "full.dat"));
     benchmark::ClobberMemory();
   }
   state.counters["target_ms"] = 30;
@@ -36,7 +33,7 @@ void BM_DecodeLoggerFile(benchmark::State& state) {
 // no decoding beyond a byte load.
 void BM_DecodeLoggerFile_Baseline(benchmark::State& state) {
   const auto& bytes = FullFile();
-  Recording& r = Target();
+  Recording& r = Target().Data();
   for (auto _ : state) {
     for (std::size_t k = 0; k < static_cast<std::size_t>(Recording::kFullCapacity); ++k) {
       const std::uint8_t* sample = bytes.data() + (k / 20) * 128 + 6 + 6 * (k % 20);

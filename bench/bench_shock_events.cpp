@@ -10,14 +10,14 @@
 namespace {
 
 const Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = [] {
+  static const std::unique_ptr<Session> session = [] {
     loggen::LoggerFileOptions options = FullCapacityOptions();
     for (int k = 0; k < 30; ++k) {
       options.placedShocks.push_back({k % 3, (k % 2 ? -1 : 1) * (30.0 + k), 5 + k, 40.0 * k + 7});
     }
-    return DecodedRecording(options);
+    return LoadedSession(options);
   }();
-  return *recording;
+  return session->Data();
 }
 
 void BM_FindShockEvents(benchmark::State& state) {

@@ -12,8 +12,8 @@
 namespace {
 
 const Recording& FullRecording() {
-  static const std::unique_ptr<Recording> recording = DecodedFullRecording();
-  return *recording;
+  static const std::unique_ptr<Session> session = LoadedFullSession();
+  return session->Data();
 }
 
 SampleInterval Whole() {

@@ -37,7 +37,8 @@ struct WindowBench {
                       loggen::MakeLoggerFile(FullCapacityOptions()));
     form.show();
     form.ImportFileRoutine(path);
-    if (form.Data().SampleCount != static_cast<std::uint32_t>(form.Data().Capacity)) {
+    if (form.RecordingSession().Data().SampleCount !=
+        static_cast<std::uint32_t>(form.RecordingSession().Data().Capacity)) {
       throw std::runtime_error("the benchmark recording did not load in full");
     }
     for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
@@ -67,7 +68,7 @@ WindowBench& Bench() {
 void BM_UpdateGraph(benchmark::State& state) {
   WindowBench& bench = Bench();
   for (auto _ : state) {
-    bench.form.Derived().LinearSpeedChanged();  // as after the speed command
+    bench.form.RecordingSession().Derived().LinearSpeedChanged();  // as after the speed command
     bench.form.UpdateGraph();
   }
   state.counters["target_ms"] = 150;
@@ -108,7 +109,7 @@ void BM_TrackingMouseMove(benchmark::State& state) {
 void BM_TrackingMouseMoveWithEvents(benchmark::State& state) {
   Bench().form.ShockEventsItem->trigger();
   RunTrackingMouseMoves(state);
-  Bench().form.ShockEvents()->hide();
+  Bench().form.findChild<ShockEventsWindow*>()->hide();
 }
 
 }  // namespace

@@ -41,8 +41,8 @@ double SelectedMedian(std::span<const double> codes) {
 
 SampleInterval BaselineWindow(SampleInterval interval, std::uint32_t sampleCount) {
   const std::uint32_t start =
-      interval.Start > kBaselineMargin ? interval.Start - kBaselineMargin : 0;
-  const std::uint64_t stop = static_cast<std::uint64_t>(interval.Stop) + kBaselineMargin;
+      interval.First > kBaselineMargin ? interval.First - kBaselineMargin : 0;
+  const std::uint64_t stop = static_cast<std::uint64_t>(interval.Last) + kBaselineMargin;
   const std::uint32_t last = sampleCount > 0 ? sampleCount - 1 : 0;
   return {start, static_cast<std::uint32_t>(std::min<std::uint64_t>(stop, last))};
 }
@@ -64,14 +64,14 @@ const double* AxisCodes(const Recording& recording, int axis) {
 }
 
 std::array<double, 3> AxisBaselines(const Recording& recording, SampleInterval interval) {
-  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
   const SampleInterval window = BaselineWindow(interval, recording.SampleCount);
   std::array<double, 3> baselines{};
   for (int axis = 0; axis < 3; ++axis) {
-    const std::span<const double> codes(AxisCodes(recording, axis) + window.Start,
-                                        std::size_t{window.Stop - window.Start} + 1);
+    const std::span<const double> codes(AxisCodes(recording, axis) + window.First,
+                                        std::size_t{window.Last - window.First} + 1);
     baselines[axis] = Acceleration(MedianCode(codes), recording.Calibration[axis]);
   }
   return baselines;

@@ -9,7 +9,7 @@
 #include <span>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 // Samples added on each side of the interval: one second.
 inline constexpr std::uint32_t kBaselineMargin = 1000;

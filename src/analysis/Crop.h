@@ -2,7 +2,7 @@
 #pragma once
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 // Moves the samples [range.Start, range.Stop) of the three code channels and
 // the temperature to the front and makes their count the new SampleCount;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 class TdspIIRFilter;
 

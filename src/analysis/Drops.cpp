@@ -68,7 +68,7 @@ std::optional<std::string> DropSettingsError(const DropSettings& settings) {
 std::vector<Drop> FindDrops(const Recording& recording, SampleInterval interval,
                             const DropSettings& settings) {
   if (const auto error = DropSettingsError(settings)) throw std::invalid_argument(*error);
-  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::invalid_argument("the drop interval lies outside the recording");
   }
   const Magnitude magnitude{
@@ -89,10 +89,10 @@ std::vector<Drop> FindDrops(const Recording& recording, SampleInterval interval,
   // nothing: a candidate before it is closed by the next free-fall sample
   // or the end. The root of the least square keeps the order of the roots.
   constexpr std::uint32_t kBlock = 256;
-  for (std::uint64_t blockFirst = interval.Start; blockFirst <= interval.Stop;
+  for (std::uint64_t blockFirst = interval.First; blockFirst <= interval.Last;
        blockFirst += kBlock) {
     const auto from = static_cast<std::uint32_t>(blockFirst);
-    const std::uint32_t to = std::min<std::uint32_t>(interval.Stop, from + (kBlock - 1));
+    const std::uint32_t to = std::min<std::uint32_t>(interval.Last, from + (kBlock - 1));
     double least = HUGE_VAL;
     for (std::uint32_t i = from; i <= to; ++i) least = std::min(least, magnitude.Squares(i));
     if (!(std::sqrt(least) < level)) continue;

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 struct DropSettings {
   double FallLevel = 0.3;  // × GValue: a sample below it is in free fall; 0 < level < 1

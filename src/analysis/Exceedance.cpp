@@ -18,7 +18,7 @@ ExceedanceResult CollectRuns(const double* codesX, SampleInterval interval,
     if (last - first >= kShortestListedSpan) result.Runs.push_back({first, last});
     open = false;
   };
-  for (std::uint64_t i = interval.Start; i <= interval.Stop; ++i) {
+  for (std::uint64_t i = interval.First; i <= interval.Last; ++i) {
     const auto index = static_cast<std::uint32_t>(i);
     if (beyond(Acceleration(codesX[index], x))) {
       if (!open) first = index;
@@ -28,7 +28,7 @@ ExceedanceResult CollectRuns(const double* codesX, SampleInterval interval,
       close(index - 1);
     }
   }
-  if (open) close(interval.Stop);
+  if (open) close(interval.Last);
   return result;
 }
 

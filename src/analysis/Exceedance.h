@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 enum class ExceedanceSide { Positive, Negative };
 

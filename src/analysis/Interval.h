@@ -1,45 +1,39 @@
-// The selected interval as sample indices, from the two time texts of the
-// tool row (seconds, program-wide decimal separator). Each time is divided by
-// TimeStep and rounded to the nearest index, halves to the even one.
+// The rules that turn the selected interval into samples: the interval the
+// parameters and the analyses measure, and the stretch a crop keeps. Times
+// become sample positions as the nearest whole number of TimeStep, halves
+// to the even one.
 #pragma once
 
 #include <cstdint>
 #include <optional>
 #include <string_view>
 
-// Both ends included.
-struct SampleInterval {
-  std::uint32_t Start = 0;
-  std::uint32_t Stop = 0;
-};
+#include "model/Interval.h"
 
-// Stop excluded.
-struct CropRange {
-  std::uint32_t Start = 0;
-  std::uint32_t Stop = 0;
-};
+// The sample position of a time in seconds.
+double SamplePosition(long double seconds);
+// The sample position of a cursor's time as the tool row shows it: the time
+// rounded at three decimals first.
+double CursorSamplePosition(double seconds);
+// Times typed or given as texts (the program-wide decimal separator); a text
+// that is not a number leaves its end missing.
+SelectedInterval IntervalFromTexts(std::string_view startSeconds, std::string_view stopSeconds);
 
-// The interval the parameters are measured on. A start that is not a number
-// means the first sample, a stop that is not a number the last one; a
-// negative, reversed or beyond-the-end selection means the whole recording.
-// An empty recording has no interval.
-std::optional<SampleInterval> ParamInterval(std::string_view startText, std::string_view stopText,
-                                            std::uint32_t sampleCount);
-
-// The interval ParamInterval chooses, and whether the request was replaced by
-// the whole recording because it was negative, reversed or beyond the end.
+// The interval the parameters are measured on, and whether the selection was
+// replaced by the whole recording because it was negative, reversed or
+// beyond the end. A missing start means the first sample, a missing stop the
+// last one. An empty recording has no interval.
 struct ParamIntervalChoice {
   SampleInterval Interval;
   bool Replaced = false;
 };
-std::optional<ParamIntervalChoice> ChooseParamInterval(std::string_view startText,
-                                                       std::string_view stopText,
+std::optional<ParamIntervalChoice> ChooseParamInterval(const SelectedInterval& selected,
                                                        std::uint32_t sampleCount);
+std::optional<SampleInterval> ParamInterval(const SelectedInterval& selected,
+                                            std::uint32_t sampleCount);
 
-// The samples a crop keeps. A start that is not a number or negative means
-// 0, a stop that is not a number means sampleCount; a stop before the start
-// or beyond sampleCount is unusable and keeps the whole recording. Nothing is
-// returned only for an unusable selection on an empty recording, which the
-// caller leaves as it is.
-std::optional<CropRange> CropInterval(std::string_view startText, std::string_view stopText,
-                                      std::uint32_t sampleCount);
+// The samples a crop keeps. A missing or negative start means 0, a missing
+// stop means sampleCount; a stop before the start or beyond sampleCount is
+// unusable and keeps the whole recording. Nothing is returned only for an
+// unusable selection on an empty recording, which the caller leaves as it is.
+std::optional<CropRange> CropInterval(const SelectedInterval& selected, std::uint32_t sampleCount);

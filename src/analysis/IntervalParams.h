@@ -9,11 +9,11 @@
 #include <string_view>
 #include <vector>
 
-#include "analysis/AnalysisSettings.h"
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/RowStatistics.h"
-#include "app/Recording.h"
+#include "model/AnalysisSettings.h"
+#include "model/Recording.h"
 
 inline constexpr int kParamRowCount = 5;
 inline constexpr int kParamValueColumns = 4;  // minimum, maximum, mean, deviation

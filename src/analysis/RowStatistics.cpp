@@ -73,8 +73,8 @@ void IntervalStatistics(std::span<const RowSource> sources, SampleInterval inter
   if (sources.size() > kMaxRowSources || out.size() < sources.size()) {
     throw std::invalid_argument("IntervalStatistics: at most five curves, one result each");
   }
-  const std::size_t begin = interval.Start;
-  const std::size_t end = std::size_t{interval.Stop} + 1;
+  const std::size_t begin = interval.First;
+  const std::size_t end = std::size_t{interval.Last} + 1;
   std::array<Scaling, kMaxRowSources> curves{};
   for (std::size_t c = 0; c < sources.size(); ++c) {
     curves[c] = ScalingOf(sources[c]);

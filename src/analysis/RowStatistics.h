@@ -6,7 +6,7 @@
 #include <span>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 struct RowStatistics {
   double Min = 0;

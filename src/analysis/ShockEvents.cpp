@@ -58,15 +58,15 @@ class ChannelScan {
   }
 
   void Run(SampleInterval interval, std::uint32_t sampleCount) {
-    Begin(interval.Start);
-    for (std::uint32_t first = interval.Start + 1; first <= interval.Stop; first += kBlock) {
-      const std::uint32_t last = std::min(interval.Stop, first + (kBlock - 1));
-      const std::size_t block = (first - interval.Start - 1) / kBlock;
+    Begin(interval.First);
+    for (std::uint32_t first = interval.First + 1; first <= interval.Last; first += kBlock) {
+      const std::uint32_t last = std::min(interval.Last, first + (kBlock - 1));
+      const std::size_t block = (first - interval.First - 1) / kBlock;
       if (!Busy() && PassQuietBlock(first, last, block)) continue;
       for (std::uint32_t i = first; i <= last; ++i) Sample(i);
     }
     if (open_) Close();
-    for (std::uint32_t i = interval.Stop + 1; !pending_.empty() && i < sampleCount; ++i) Follow(i);
+    for (std::uint32_t i = interval.Last + 1; !pending_.empty() && i < sampleCount; ++i) Follow(i);
     if (!pending_.empty()) EndStretch(std::nullopt);
   }
 
@@ -249,7 +249,7 @@ ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval int
   if (!(settings.Threshold > 0) || !std::isfinite(settings.Threshold)) {
     throw std::invalid_argument("the shock threshold must be a positive number");
   }
-  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::invalid_argument("the shock interval lies outside the recording");
   }
   ShockEventsResult result;
@@ -261,7 +261,7 @@ ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval int
   }
   QuietBounds bounds;
   for (auto& largest : bounds.Largest) {
-    largest.assign((interval.Stop - interval.Start) / kBlock + 1, HUGE_VAL);
+    largest.assign((interval.Last - interval.First) / kBlock + 1, HUGE_VAL);
   }
   for (int axis = 0; axis < 3; ++axis) {
     ScanChannel(static_cast<ShockChannel>(axis), recording, interval, settings,

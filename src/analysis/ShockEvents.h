@@ -8,9 +8,9 @@
 #include <optional>
 #include <vector>
 
-#include "analysis/AnalysisSettings.h"
 #include "analysis/Interval.h"
-#include "app/Recording.h"
+#include "model/AnalysisSettings.h"
+#include "model/Recording.h"
 
 enum class ShockChannel { X = 0, Y = 1, Z = 2, R = 3 };
 inline constexpr int kShockChannelCount = 4;

@@ -12,11 +12,11 @@ namespace {
 
 std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
                                       int axis) {
-  if (interval.Start > interval.Stop || interval.Stop >= recording.SampleCount) {
+  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
-  return {AxisCodes(recording, axis) + interval.Start,
-          static_cast<std::size_t>(interval.Stop - interval.Start) + 1};
+  return {AxisCodes(recording, axis) + interval.First,
+          static_cast<std::size_t>(interval.Last - interval.First) + 1};
 }
 
 // The interval's calibrated accelerations less the baseline, into `out`.
@@ -38,7 +38,7 @@ std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
 // The ladder of natural frequencies is bounded, so that no setting can ask
 // for unbounded memory or a frequency that never advances.
 std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
-  if (!(options.MaxFrequency < kSampleRate / 2)) return "fmax must be below 500 Hz";
+  if (!(options.MaxFrequency < Recording::SampleRate / 2)) return "fmax must be below 500 Hz";
   if (!(options.MinFrequency >= kSrsLowestFrequency) ||
       !(options.MinFrequency <= options.MaxFrequency)) {
     return "fmin must be from 0.01 Hz up to fmax";
@@ -56,7 +56,7 @@ std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
 IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
                               const PsdOptions& options) {
   IntervalPsdResult result;
-  const WelchSettings settings{options.Segment, kSampleRate};
+  const WelchSettings settings{options.Segment, Recording::SampleRate};
   for (int axis = 0; axis < 3; ++axis) {
     const AxisCalibration& c = recording.Calibration[axis];
     result.Axes[axis] =
@@ -71,7 +71,7 @@ IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interva
   IntervalSrsResult result;
   const std::array<double, 3> baselines = AxisBaselines(recording, interval);
   const SrsSettings settings{options.MinFrequency, options.MaxFrequency, options.PerOctave,
-                             options.Q, kSampleRate};
+                             options.Q, Recording::SampleRate};
   std::vector<double> x;
   for (int axis = 0; axis < 3; ++axis) {
     const std::span<const double> codes = IntervalCodes(recording, interval, axis);

@@ -8,11 +8,9 @@
 #include <string>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
 #include "dsp/ShockResponse.h"
 #include "dsp/WelchPsd.h"
-
-inline constexpr double kSampleRate = 1.0 / Recording::TimeStep;  // Hz
+#include "model/Recording.h"
 
 struct PsdOptions {
   std::size_t Segment = 1024;  // samples

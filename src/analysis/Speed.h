@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 // The trapezoid rule takes the acceleration before the first sample as 0;
 // the rectangle rule adds each sample's acceleration over one TimeStep.

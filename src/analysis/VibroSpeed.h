@@ -1,14 +1,15 @@
 // The vibration speed along X: the linear speed through the high-pass filter.
 #pragma once
 
-#include "analysis/AnalysisSettings.h"
-#include "app/Recording.h"
 #include "dsp/dspIIRFilters.h"
+#include "model/AnalysisSettings.h"
+#include "model/Recording.h"
 
 // The stored settings of the main window's filter: Butterworth high-pass of
-// order 5, cut-off 10 Hz at 1000 samples per second.
+// order 5, cut-off 10 Hz at the recording's sample rate.
 inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
-    fkButterworth, ftHighpass, 5, kDefaultCutoff, kDefaultCutoff, 1000, 0.1L, false};
+    fkButterworth,         ftHighpass, 5,    kDefaultCutoff, kDefaultCutoff,
+    Recording::SampleRate, 0.1L,       false};
 
 // The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
 long double CutoffFrequency(long double typed);

@@ -13,10 +13,6 @@
 #include <QTableWidget>
 #include <algorithm>
 
-#include "analysis/DerivedData.h"
-#include "analysis/ParamDLg.h"
-#include "dsp/dspIIRFilters.h"
-#include "files/LoggerFile.h"
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/CommandRunner.h"
@@ -24,6 +20,7 @@
 #include "ui/UserDialogs.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
+#include "view/PresetsDialog.h"
 
 namespace {
 
@@ -34,16 +31,13 @@ QString Text(const std::string& text) {
 }  // namespace
 
 TMainForm::TMainForm(UserDialogs& dialogs, int capacity)
-    : QMainWindow(nullptr),
-      dialogs_(dialogs),
-      recording_(std::make_shared<Recording>(capacity)),
-      derived_(std::make_unique<DerivedData>(*recording_)) {
+    : QMainWindow(nullptr), dialogs_(dialogs), session_(std::make_unique<Session>(capacity)) {
   setObjectName(QStringLiteral("MainForm"));
   setWindowTitle(kApplicationTitle);
   setAcceptDrops(true);
   BuildControls();
   connect(Inversion_chek_box, &QCheckBox::toggled, this,
-          [this](bool on) { settings_.Inverted = on; });
+          [this](bool on) { session_->SetInverted(on); });
   BuildChart();
   BuildMenu();
   FormCreate();
@@ -56,7 +50,7 @@ void TMainForm::SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoot
   paramForm_ = paramForm;
   // The mode is the state of the presets dialog's check box.
   connect(paramForm_->Output_in_codes, &QCheckBox::toggled, this,
-          [this](bool on) { settings_.CodesMode = on; });
+          [this](bool on) { session_->SetCodesMode(on); });
   smoothingDlg_ = smoothingDlg;
   aboutForm_ = aboutForm;
 }
@@ -117,23 +111,24 @@ void TMainForm::ImportFileRoutine(const QString& path) {
 void TMainForm::ImportLoggerPath(const std::string& path) {
   if (openDialogInitialDir_.isEmpty())
     openDialogInitialDir_ = QCoreApplication::applicationDirPath();
-  const LoggerFileRead file = ReadLoggerFile(path, recording_->Capacity);
-  if (file.status == FileReadStatus::NotFound)
-    return dialogs_.Warning(this, Text(ImportMessage(file.status)));
-  if (file.status != FileReadStatus::Ok)
-    return dialogs_.Error(this, Text(ImportMessage(file.status)));
-
-  LoggerImportResult result;
+  LoadResult result;
   {
     BusyCursor busy;
-    result = DecodeLoggerFile(file.View(), *recording_);
+    result = session_->LoadLoggerFile(path);
   }
-  if (result.status == LoggerImportStatus::Empty)
-    return dialogs_.Warning(this, Text(ImportMessage(result)));
-  if (result.status == LoggerImportStatus::WrongFormat)
-    return dialogs_.Message(this, Text(ImportMessage(result)));
-
-  derived_->SamplesLoaded();
+  const QString message = Text(result.Message);
+  switch (result.Status) {
+    case LoadStatus::NotFound:
+    case LoadStatus::Empty:
+      return dialogs_.Warning(this, message);
+    case LoadStatus::CannotOpen:
+      return dialogs_.Error(this, message);
+    case LoadStatus::WrongFormat:
+    case LoadStatus::NotANumber:
+      return dialogs_.Message(this, message);
+    case LoadStatus::Loaded:
+      break;
+  }
   WriteCalibrationEdits();
   AccelX_line->setChecked(true);
   Speed_X_Line->setChecked(true);
@@ -141,13 +136,13 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
   ChartHelper->SetSectionX(-1);
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
-  Memo1->clear();
+  ExceedanceMemo->clear();
   ShowLoadedFile(QFile::decodeName(path.c_str()), QStringLiteral(".dat"));
-  if (result.truncated()) dialogs_.Warning(this, Text(ImportMessage(result)));
+  if (!message.isEmpty()) dialogs_.Warning(this, message);  // a file longer than the recording
 }
 
 void TMainForm::WriteCalibrationEdits() {
-  const Recording& r = *recording_;
+  const Recording& r = session_->Data();
   G_value_edit->setText(Text(FormatFixed(r.GValue, 10, 3)));
   const std::array<std::pair<QLineEdit*, QLineEdit*>, 3> edits = {
       std::pair{X_Code_0g_edit, X_Gain_edit}, std::pair{Y_Code_0g_edit, Y_Gain_Edit},
@@ -164,8 +159,8 @@ void TMainForm::ShowLoadedFile(const QString& path, const QString& extension) {
   SetCaption(*this, Caption(*this) + QFileInfo(path).completeBaseName() + extension);
   CHART->Title().SetText(Caption(*this));
   CHART->UndoZoom();
-  if (recording_->SampleCount >= 1) {
-    StopPoint->setText(ThreeDecimals((recording_->SampleCount - 1) * Recording::TimeStep));
+  if (session_->Data().SampleCount >= 1) {
+    StopPoint->setText(ThreeDecimals((session_->Data().SampleCount - 1) * Recording::TimeStep));
   }
 }
 

@@ -1,39 +1,33 @@
-// The main window: it owns the recording with what derives from it, the
-// measurement settings, the chart and every command of the menu. Handlers
-// read controls, call the core, write controls and redraw.
+// The main window: the session it works on, the chart and every command of
+// the menu. Handlers read controls, call the session, write controls and
+// redraw.
 #pragma once
 
 #include <QMainWindow>
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 
-#include "analysis/AnalysisSettings.h"
-#include "analysis/IntervalParams.h"
-#include "app/Recording.h"
+#include "session/Session.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
+class AnalysisWindow;
 class ChartSurface;
 class ChartSeries;
 class TChartHelper;
-class TdspIIRFilter;
-class DerivedData;
 class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
 class UserDialogs;
-class SpectraWindow;
-class ShockEventsWindow;
-struct ShockEvent;
 
 class TMainForm : public QMainWindow {
   Q_OBJECT
@@ -46,37 +40,34 @@ class TMainForm : public QMainWindow {
   void SetDialogs(TParamForm* paramForm, TSmoothingPropertiesDlg* smoothingDlg,
                   TAboutForm* aboutForm);
 
-  Recording& Data() { return *recording_; }
-  // What derives from the recording (speeds) and what the user chose
-  // (threshold, modes, cut-off).
-  DerivedData& Derived() { return *derived_; }
-  const AnalysisSettings& Settings() const { return settings_; }
+  // The recording, what derives from it, the settings and the interval.
+  Session& RecordingSession() { return *session_; }
   // The presets dialog's threshold, applied whenever the dialog lets go: the
   // chart follows at once.
   void ApplyBoundLevel(double boundLevel);
   UserDialogs& Dialogs() { return dialogs_; }
 
   // Top bar
-  QLabel* StaticText1;
-  QLabel* StartPoint;
-  QLabel* StaticText2;
-  QLabel* StopPoint;
-  QPushButton* ZoomToFit;
-  QPushButton* Button1;
+  QLabel* StartCaption;
+  QLabel* StartPoint;  // the interval's start, seconds
+  QLabel* StopCaption;
+  QLabel* StopPoint;  // the interval's stop, seconds
+  QPushButton* SpeedCorrectionButton;
+  QPushButton* CropButton;
   // Chart and what draws on it
   ChartSurface* CHART;
   std::array<ChartSeries*, 8> Series{};  // Series1 … Series8
   TChartHelper* ChartHelper;
-  const TdspIIRFilter* dspIIRFilter3 = nullptr;  // the vibration-speed filter; DerivedData keeps it
   // Progress and status
   QProgressBar* ProgressBar;
   std::array<QLabel*, 7> StatusPanels{};
   // Bottom panel
   QTableWidget* ParamViews;
-  QTabWidget* TabbedNotebook1;
+  QTabWidget* ResultPages;  // "Параметры " and "Превышения"
   QCheckBox* Inversion_chek_box;
-  QLabel* SpayDataLabel;
-  QPlainTextEdit* Memo1;
+  QLabel* TrackingLabel;  // shown while the list follows the cursor
+  QPlainTextEdit* ExceedanceMemo;
+  // Hidden, as designed: the import shows the calibration of its file there.
   QLineEdit* G_value_edit;
   QLineEdit* X_Code_0g_edit;
   QLineEdit* X_Gain_edit;
@@ -88,48 +79,36 @@ class TMainForm : public QMainWindow {
   // Menu "&Файл"
   QAction* ImportFile;
   QAction* OpenFileMenu;
-  QAction* N3;
   QAction* SaveFileMenu;
-  QAction* SaveAs;
-  QAction* N2;
   QAction* Print;
-  QAction* PrintSetup;
-  QAction* N1;
+  QAction* ChartExportItem;
   QAction* MenuExit;
   // Menu "Вид"
   QAction* AccelX_line;
   QAction* AccelY_line;
   QAction* AccelZ_line;
-  QAction* N14;
   QAction* Speed_X_Line;
-  QAction* N11;
   QAction* Vibro_X_Line;
-  QAction* N15;
   QAction* Temperature_line;
-  QAction* N8;
-  QAction* AutoFit1;
-  QAction* N13;
+  QAction* FitVerticalItem;
+  QAction* FitAllItem;
   // Menu "Настройка"
-  QAction* Calculate_propert;
+  QAction* PresetsItem;
   QAction* Boundslevel_check;
   // Menu "Параметры"
   QAction* Calculate;
   QAction* SpyData;
-  QAction* N10;
-  QAction* N16;
+  QAction* CutoffItem;
+  QAction* CropItem;
   // Menu "Обработка"
-  QAction* LinSpeed;
   QAction* Speed_corr_routine;
-  QAction* N6;
-  QAction* N4;
-  QAction* N12;
-  QAction* Smooth;
-  QAction* N9;
+  QAction* VibroSpeedRedrawItem;
+  QAction* SpeedCorrectionItem;
   // Menu "Анализ"
-  QAction* SpectraItem = nullptr;
-  QAction* ShockEventsItem = nullptr;
+  QAction* ShockEventsItem;
+  QAction* SpectraItem;
   // Menu "&Help"
-  QAction* N17;
+  QAction* AboutItem;
 
   // Files
   void ImportFileClick();
@@ -139,39 +118,36 @@ class TMainForm : public QMainWindow {
   void OpenFileRoutine(const QString& path);
   void SaveFileMenuClick();
   void PrintClick();
-  void PrintSetupClick();
+  void ChartExportClick();
   void ExitClick();
   // Chart
   void UpdateGraph();
   void SetupGraf();
-  void AutoFit1Click();
-  void N13Click();
-  void CHARTScroll();
+  void FitVerticalClick();
+  void FitAllClick();
   void Inversion_chek_boxClick();
   // Analysis
-  void Calculate_propertClick();
+  void PresetsClick();
   void CalculateClick();
   void CalculateParam();
   void SpyDataClick();
-  void N10Click();
-  void N4Click();
+  void CutoffClick();
+  void VibroSpeedRedrawClick();
   void Speed_corr_routineClick();
-  void LinSpeedClick();
-  void Button1Click();
+  void CropClick();
   // Cursors
+  // The interval between two times, as the cursors set it: the session's
+  // interval and both panels.
+  void SelectInterval(double startSeconds, double stopSeconds);
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
-  // Analysis windows
-  void SpectraItemClick();
-  void RefreshSpectra(std::optional<SampleInterval> interval);  // while the window is shown
-  SpectraWindow* Spectra() const { return spectraWindow_; }
-  void ShockEventsClick();
-  void RefreshShockEvents(std::optional<SampleInterval> interval);
-  void ForgetAnalyses();  // the recording changed under the analysis windows
+  // Analysis windows, one of each kind, made when first opened; each follows
+  // every calculation while it is shown.
+  enum AnalysisKind { ShockEventsAnalysis, SpectraAnalysis, AnalysisKindCount };
+  void OpenAnalysisWindow(AnalysisKind kind);
   void ShowShockEvent(const ShockEvent& event);
-  ShockEventsWindow* ShockEvents() const { return shockEventsWindow_; }
   // Help
-  void N17Click();
+  void AboutClick();
 
   // Runs a handler as a user command: faults end up in the standard error box.
   void Run(void (TMainForm::*handler)());
@@ -183,27 +159,26 @@ class TMainForm : public QMainWindow {
  private:
   void BuildControls();
   void BuildMenu();
-  void BuildAnalysisMenu();
   void BuildChart();
   void FormCreate();
   void WriteCalibrationEdits();
   void ShowLoadedFile(const QString& path, const QString& extension);
   void ClearParameterValues();
-  bool CodesMode() const;
-  // The interval of the panels, as every analysis reads it; none when empty.
-  std::optional<SampleInterval> SelectedInterval() const;
   void WriteParamRow(int row, const RowTexts& cells);
-  void ShowExceedances(const IntervalParamsResult& result, const ParamOptions& options);
+  void ShowExceedances(const IntervalParamsResult& result, bool tracking);
   QString ThreeDecimals(double seconds) const;
+  void BuildAnalysisMenu();
+  AnalysisWindow* CreateAnalysisWindow(AnalysisKind kind);
+  // What the analysis windows show follows the interval, or goes when the
+  // recording changes.
+  void ShowAnalyses(std::optional<SampleInterval> interval);
+  void ForgetAnalyses();
 
   UserDialogs& dialogs_;
-  std::shared_ptr<Recording> recording_;  // shared with the chart series that view its arrays
-  std::unique_ptr<DerivedData> derived_;
-  AnalysisSettings settings_;
+  std::unique_ptr<Session> session_;
   TParamForm* paramForm_ = nullptr;
   TSmoothingPropertiesDlg* smoothingDlg_ = nullptr;
   TAboutForm* aboutForm_ = nullptr;
-  ShockEventsWindow* shockEventsWindow_ = nullptr;
+  std::array<AnalysisWindow*, AnalysisKindCount> analysisWindows_{};
   QString openDialogInitialDir_;
-  SpectraWindow* spectraWindow_ = nullptr;
 };

@@ -1,83 +1,76 @@
-// The menu "Анализ": shock events and spectra, each in a window of its own
-// that follows the interval whenever the parameters are computed.
+// The menu "Анализ": the analysis windows beside the chart, each of its own
+// kind, made when first opened and following every calculation while shown.
 #include <QAction>
-#include <QCheckBox>
-#include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
 
-#include "analysis/Interval.h"
-#include "analysis/ShockEvents.h"
+#include "analysis/Baseline.h"
 #include "app/Main.h"
+#include "ui/CommandRunner.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
 
+namespace {
+
+struct AnalysisItem {
+  const char* name;
+  const char* caption;
+};
+
+// In the order of the menu, one per kind.
+constexpr std::array<AnalysisItem, TMainForm::AnalysisKindCount> kAnalysisItems = {{
+    {"ShockEventsItem", "События по всем осям"},
+    {"SpectraItem", "Спектр и ударный спектр"},
+}};
+
+}  // namespace
+
 // Built before "&Help", so it stands in front of it.
 void TMainForm::BuildAnalysisMenu() {
   QMenu* menu = menuBar()->addMenu(QStringLiteral("Анализ"));
   menu->setObjectName(QStringLiteral("AnalysisMenu"));
-  ShockEventsItem = menu->addAction(QStringLiteral("События по всем осям"));
-  ShockEventsItem->setObjectName(QStringLiteral("ShockEventsItem"));
-  connect(ShockEventsItem, &QAction::triggered, this,
-          [this] { Run(&TMainForm::ShockEventsClick); });
-  SpectraItem = menu->addAction(QStringLiteral("Спектр и ударный спектр"));
-  SpectraItem->setObjectName(QStringLiteral("SpectraItem"));
-  connect(SpectraItem, &QAction::triggered, this, [this] { Run(&TMainForm::SpectraItemClick); });
-}
-
-void TMainForm::SpectraItemClick() {
-  if (spectraWindow_ == nullptr) spectraWindow_ = new SpectraWindow(*recording_, dialogs_, this);
-  spectraWindow_->show();
-  spectraWindow_->raise();
-  RefreshSpectra(SelectedInterval());
-}
-
-void TMainForm::RefreshSpectra(std::optional<SampleInterval> interval) {
-  if (spectraWindow_ == nullptr || !spectraWindow_->isVisible()) return;
-  if (interval) spectraWindow_->Refresh(*interval);
-}
-
-void TMainForm::ShockEventsClick() {
-  if (shockEventsWindow_ == nullptr) {
-    shockEventsWindow_ = new ShockEventsWindow(dialogs_, this);
-    connect(shockEventsWindow_, &ShockEventsWindow::EventChosen, this,
-            [this](const ShockEvent& event) { ShowShockEvent(event); });
+  std::array<QAction*, AnalysisKindCount> items{};
+  for (int kind = 0; kind < AnalysisKindCount; ++kind) {
+    items[kind] = menu->addAction(QString::fromUtf8(kAnalysisItems[kind].caption));
+    items[kind]->setObjectName(QString::fromLatin1(kAnalysisItems[kind].name));
+    connect(items[kind], &QAction::triggered, this, [this, kind] {
+      RunCommand(dialogs_, this, [this, kind] { OpenAnalysisWindow(AnalysisKind(kind)); });
+    });
   }
-  shockEventsWindow_->show();
-  shockEventsWindow_->raise();
-  shockEventsWindow_->activateWindow();
-  RefreshShockEvents(SelectedInterval());
+  ShockEventsItem = items[ShockEventsAnalysis];
+  SpectraItem = items[SpectraAnalysis];
 }
 
-// The events of the interval the parameters were computed for, found with
-// the presets threshold in m/s² whatever the chart shows.
-void TMainForm::RefreshShockEvents(std::optional<SampleInterval> interval) {
-  if (shockEventsWindow_ == nullptr || !shockEventsWindow_->isVisible()) return;
-  const Recording& r = *recording_;
-  if (!interval) {
-    shockEventsWindow_->ShowNotice(QStringLiteral("Запись пуста: искать события не в чем."));
-    return;
+AnalysisWindow* TMainForm::CreateAnalysisWindow(AnalysisKind kind) {
+  if (kind == SpectraAnalysis) return new SpectraWindow(*session_, dialogs_, this);
+  auto* events = new ShockEventsWindow(*session_, dialogs_, this);
+  connect(events, &ShockEventsWindow::EventChosen, this,
+          [this](const ShockEvent& event) { ShowShockEvent(event); });
+  return events;
+}
+
+void TMainForm::OpenAnalysisWindow(AnalysisKind kind) {
+  AnalysisWindow*& window = analysisWindows_[kind];
+  if (window == nullptr) window = CreateAnalysisWindow(kind);
+  window->show();
+  window->raise();
+  window->activateWindow();
+  const auto measured = session_->MeasuredInterval();
+  window->ShowAnalysis(measured ? std::optional(measured->Interval) : std::nullopt);
+}
+
+void TMainForm::ShowAnalyses(std::optional<SampleInterval> interval) {
+  for (AnalysisWindow* window : analysisWindows_) {
+    if (window != nullptr && window->isVisible()) window->ShowAnalysis(interval);
   }
-  if (!(settings_.BoundLevel > 0)) {
-    shockEventsWindow_->ShowNotice(
-        QStringLiteral("Порог должен быть больше нуля. Задайте его в меню «Настройка» → "
-                       "«Предустановки измерения»."));
-    return;
-  }
-  const ShockSettings settings{settings_.BoundLevel, ShockSettings{}.Gap};
-  shockEventsWindow_->ShowEvents(
-      FindShockEvents(r, *interval, settings), interval->Start * Recording::TimeStep,
-      interval->Stop * Recording::TimeStep, settings_.BoundLevel, r.GValue);
 }
 
 void TMainForm::ForgetAnalyses() {
-  if (shockEventsWindow_ != nullptr) {
-    shockEventsWindow_->ShowNotice(
-        QStringLiteral("Запись изменилась. Нажмите F5 («Вычислить»), чтобы найти события заново."));
+  for (AnalysisWindow* window : analysisWindows_) {
+    if (window != nullptr) window->ForgetRecording();
   }
-  if (spectraWindow_ != nullptr) spectraWindow_->Forget();
 }
 
 // Three durations of margin on each side, and the section point on the peak
@@ -88,12 +81,12 @@ void TMainForm::ShowShockEvent(const ShockEvent& event) {
                                event.StartSeconds() + event.DurationSeconds() + margin);
   double value = event.Peak;
   if (event.Channel != ShockChannel::R) {
+    const Recording& r = session_->Data();
     const int axis = static_cast<int>(event.Channel);
-    const std::array<const double*, 3> codes = {recording_->CodesX.get(), recording_->CodesY.get(),
-                                                recording_->CodesZ.get()};
-    const double code = codes[axis][event.PeakIndex];
-    const double sign = settings_.Inverted ? -1.0 : 1.0;
-    value = CodesMode() ? code : sign * Acceleration(code, recording_->Calibration[axis]);
+    const double code = AxisCodes(r, axis)[event.PeakIndex];
+    const AnalysisSettings& settings = session_->Settings();
+    const double sign = settings.Inverted ? -1.0 : 1.0;
+    value = settings.CodesMode ? code : sign * Acceleration(code, r.Calibration[axis]);
   }
   ChartHelper->SetSection(ChartPoint{event.PeakSeconds(), value});
   CHART->Invalidate();

@@ -4,9 +4,7 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "analysis/DerivedData.h"
 #include "app/Main.h"
-#include "dsp/dspIIRFilters.h"
 #include "ui/CommandRunner.h"
 #include "ui/FormLayout.h"
 #include "ui/UserDialogs.h"
@@ -54,20 +52,18 @@ void TMainForm::BuildChart() {
           });
   connect(ChartHelper, &TChartHelper::OnClearDetailInformation, this,
           [this](TChartHelper* sender) { ChartHelperClearDetailInformation(sender); });
-  connect(CHART, &ChartSurface::Scrolled, this, [this] { Run(&TMainForm::CHARTScroll); });
-
-  dspIIRFilter3 = &derived_->VibroFilter();
 }
 
 // Rebuilds every series from the recording; while the vibration speed is
 // shown it is brought up to date with the linear speed and the cut-off first.
 void TMainForm::UpdateGraph() {
   for (ChartSeries* series : Series) series->Clear();
-  const double sign = settings_.Inverted ? -1.0 : 1.0;
-  Recording& r = *recording_;
+  const AnalysisSettings& settings = session_->Settings();
+  const double sign = settings.Inverted ? -1.0 : 1.0;
+  const Recording& r = session_->Data();
   if (r.SampleCount < 2) return;
 
-  const bool codes = CodesMode();
+  const bool codes = settings.CodesMode;
   auto show = [&](SeriesIndex index, const double* values, double factor, double offset,
                   double zero = 0) {
     Series[index]->Append({.values = values,
@@ -77,18 +73,18 @@ void TMainForm::UpdateGraph() {
                            .count = r.SampleCount - 1u,
                            .timeStep = Recording::TimeStep,
                            .zero = zero,
-                           .owner = recording_});
+                           .owner = session_->SharedData()});
   };
   if (Boundslevel_check->isChecked() && !codes) {
-    show(UpperBound, nullptr, 0, settings_.BoundLevel);
-    show(LowerBound, nullptr, 0, -settings_.BoundLevel);
+    show(UpperBound, nullptr, 0, settings.BoundLevel);
+    show(LowerBound, nullptr, 0, -settings.BoundLevel);
   }
   if (Vibro_X_Line->isChecked() && !codes) {
-    derived_->RefreshVibroSpeed(settings_.Cutoff);
+    session_->RefreshVibroSpeed();
     show(Vibro, r.VibroSpeedX.get(), sign, 0);
   }
   if (Speed_X_Line->isChecked() && !codes) show(Speed, r.LinSpeedX.get(), sign, 0);
-  const std::array<std::pair<QAction*, Recording::Array*>, 3> axes = {
+  const std::array<std::pair<QAction*, const Recording::Array*>, 3> axes = {
       std::pair{AccelX_line, &r.CodesX}, std::pair{AccelY_line, &r.CodesY},
       std::pair{AccelZ_line, &r.CodesZ}};
   for (int axis = 0; axis < 3; ++axis) {
@@ -114,16 +110,13 @@ void TMainForm::SetupGraf() {
   UpdateGraph();
 }
 
-void TMainForm::AutoFit1Click() {
+void TMainForm::FitVerticalClick() {
   CHART->LeftAxis().SetAutomatic(true);
   UpdateGraph();
 }
 
-void TMainForm::N13Click() {
+void TMainForm::FitAllClick() {
   CHART->LeftAxis().SetAutomatic(true);
   CHART->BottomAxis().SetAutomatic(true);
   UpdateGraph();
 }
-
-// Zoom and pan are the chart's own; they only change the axis ranges.
-void TMainForm::CHARTScroll() {}

@@ -6,6 +6,12 @@
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 
+void TMainForm::SelectInterval(double startSeconds, double stopSeconds) {
+  session_->SelectCursorTimes(startSeconds, stopSeconds);
+  StartPoint->setText(ThreeDecimals(startSeconds));
+  StopPoint->setText(ThreeDecimals(stopSeconds));
+}
+
 void TMainForm::ChartHelperChartMouseMove(QObject*, bool insideChartRect) {
   if (insideChartRect) {
     const QPointF cursor = Series[0]->PixelToPoint(ChartHelper->MousePosition());
@@ -14,8 +20,7 @@ void TMainForm::ChartHelperChartMouseMove(QObject*, bool insideChartRect) {
     StatusPanels[0]->setText(QStringLiteral("X1= ") + cx + QStringLiteral(" c"));
     StatusPanels[1]->setText(QStringLiteral("Y1= ") + cy + QStringLiteral("м/с2"));
     if (const auto section = ChartHelper->Section()) {
-      StartPoint->setText(ThreeDecimals(section->Time));
-      StopPoint->setText(cx);
+      SelectInterval(section->Time, cursor.x());
       StatusPanels[2]->setText(QStringLiteral("X2= ") + ThreeDecimals(section->Time) +
                                QStringLiteral(" c"));
       StatusPanels[3]->setText(QStringLiteral("Y2= ") + ThreeDecimals(section->Value) +

@@ -5,11 +5,9 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QTableWidget>
+#include <cmath>
 
-#include "analysis/DerivedData.h"
 #include "app/Main.h"
-#include "files/CodesTextFile.h"
-#include "files/LoggerFile.h"
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/FormLayout.h"
@@ -26,34 +24,39 @@ void TMainForm::OpenFileMenuClick() {
   if (!path.isEmpty()) OpenFileRoutine(path);
 }
 
-// Every field is checked before the recording changes: a file that is not a
-// codes file leaves recording, cursor and display as they were.
+// A file that is not a codes file leaves recording, cursor and display as
+// they were.
 void TMainForm::OpenFileRoutine(const QString& path) {
-  CodesTextResult result;
+  LoadResult result;
   {
     BusyCursor busy;
-    const CodesTextFileRead file =
-        ReadCodesTextFile(QFile::encodeName(path).toStdString(), *recording_);
-    if (file.status != FileReadStatus::Ok) throw std::runtime_error(ImportMessage(file.status));
-    result = file.result;
+    result = session_->LoadCodesFile(QFile::encodeName(path).toStdString());
   }
-  if (result.status != CodesTextStatus::Loaded) {
-    return dialogs_.Message(this, QString::fromStdString(CodesTextMessage(result)));
+  const QString message = QString::fromStdString(result.Message);
+  switch (result.Status) {
+    case LoadStatus::WrongFormat:
+    case LoadStatus::Empty:
+      return dialogs_.Message(this, message);
+    case LoadStatus::NotFound:
+    case LoadStatus::CannotOpen:
+    case LoadStatus::NotANumber:
+      return dialogs_.ErrorBox(this, message);
+    case LoadStatus::Loaded:
+      break;
   }
-  derived_->SamplesLoaded();
   ForgetAnalyses();
   AccelX_line->setChecked(true);
   AccelY_line->setChecked(true);
   AccelZ_line->setChecked(true);
   SetupGraf();
   ShowLoadedFile(path, QStringLiteral(".klv"));
-  if (result.truncated()) dialogs_.Warning(this, QString::fromStdString(CodesTextMessage(result)));
+  if (!message.isEmpty()) dialogs_.Warning(this, message);  // a file longer than the recording
 }
 
 // The file is written before the caption names it, so a file that cannot be
 // created leaves caption and title as they were.
 void TMainForm::SaveFileMenuClick() {
-  if (recording_->SampleCount <= 1) {
+  if (session_->Data().SampleCount <= 1) {
     return dialogs_.Message(this, QStringLiteral("Невозможно записать пустой файл"));
   }
   SetDecimalSeparator('.');
@@ -64,22 +67,25 @@ void TMainForm::SaveFileMenuClick() {
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".klv");
 
   BusyCursor busy;
-  WriteCodesTextFile(QFile::encodeName(path).toStdString(), *recording_);
+  session_->SaveCodesFile(QFile::encodeName(path).toStdString());
   SetCaption(*this, QFileInfo(path).completeBaseName() + QStringLiteral(".csv"));
   CHART->Title().SetText(QFileInfo(path).fileName());
 }
 
 void TMainForm::PrintClick() {
   const auto cell = [this](int row, int column) { return ParamViews->item(row, column)->text(); };
+  const SelectedInterval& interval = session_->Interval();
+  const long double span =
+      std::fabs(interval.Stop.value_or(0) - interval.Start.value_or(0)) / Recording::SampleRate;
   PrintReport(*CHART, *ChartHelper, dialogs_, this,
-              ReportFooterLines(StartPoint->text(), StopPoint->text(), cell));
+              ReportFooterLines(StartPoint->text(), StopPoint->text(), span, cell));
 }
 
-void TMainForm::PrintSetupClick() {
+void TMainForm::ChartExportClick() {
   TChartExportForm form(*CHART, dialogs_, this);
   dialogs_.ShowModal(form);
 }
 
-void TMainForm::N17Click() {
+void TMainForm::AboutClick() {
   dialogs_.ShowModal(*aboutForm_);
 }

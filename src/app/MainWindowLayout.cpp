@@ -68,16 +68,18 @@ QWidget* BuildTopBar(TMainForm& form) {
   topBar->setFixedHeight(26);
   auto* top = new QHBoxLayout(topBar);
   top->setContentsMargins(4, 1, 4, 1);
-  form.StaticText1 = Named(new QLabel(QStringLiteral("Начало, с")), "StaticText1");
+  form.StartCaption = Named(new QLabel(QStringLiteral("Начало, с")), "StartCaption");
   form.StartPoint = IntervalPanel("StartPoint", QStringLiteral("0"));
-  form.StaticText2 = Named(new QLabel(QStringLiteral("Окончан., с")), "StaticText2");
+  form.StopCaption = Named(new QLabel(QStringLiteral("Окончан., с")), "StopCaption");
   form.StopPoint = IntervalPanel("StopPoint", QStringLiteral("1"));
-  form.ZoomToFit = Named(new QPushButton(QStringLiteral("Корр. скорости ")), "ZoomToFit");
-  form.Button1 = Named(new QPushButton(QStringLiteral("Обрезать (F9)")), "Button1");
+  form.SpeedCorrectionButton =
+      Named(new QPushButton(QStringLiteral("Корр. скорости ")), "SpeedCorrectionButton");
+  form.CropButton = Named(new QPushButton(QStringLiteral("Обрезать (F9)")), "CropButton");
   for (QWidget* w :
-       {static_cast<QWidget*>(form.StaticText1), static_cast<QWidget*>(form.StartPoint),
-        static_cast<QWidget*>(form.StaticText2), static_cast<QWidget*>(form.StopPoint),
-        static_cast<QWidget*>(form.ZoomToFit), static_cast<QWidget*>(form.Button1)}) {
+       {static_cast<QWidget*>(form.StartCaption), static_cast<QWidget*>(form.StartPoint),
+        static_cast<QWidget*>(form.StopCaption), static_cast<QWidget*>(form.StopPoint),
+        static_cast<QWidget*>(form.SpeedCorrectionButton),
+        static_cast<QWidget*>(form.CropButton)}) {
     top->addWidget(w);
   }
   top->addStretch();
@@ -128,21 +130,21 @@ QTableWidget* BuildParamViews() {
 }
 
 QTabWidget* BuildNotebook(TMainForm& form) {
-  auto* notebook = Named(new QTabWidget, "TabbedNotebook1");
+  auto* notebook = Named(new QTabWidget, "ResultPages");
   form.Inversion_chek_box = Named(new QCheckBox(QStringLiteral("Инверсия измерительной оси < Х >")),
                                   "Inversion_chek_box");
   auto* warning = Named(new QLabel(QStringLiteral("ВНИМАНИЕ! Включен режим слежения за курсором!")),
-                        "SpayDataLabel");
-  form.SpayDataLabel = warning;
+                        "TrackingLabel");
+  form.TrackingLabel = warning;
   warning->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
   warning->hide();
   notebook->addTab(PageWith({form.Inversion_chek_box, warning}), QStringLiteral("Параметры "));
-  form.Memo1 = Named(new QPlainTextEdit, "Memo1");
-  form.Memo1->setFont(PixelFont(11));
-  form.Memo1->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
-  form.Memo1->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-  form.Memo1->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));
-  notebook->addTab(PageWith({form.Memo1}), QStringLiteral("Превышения"));
+  form.ExceedanceMemo = Named(new QPlainTextEdit, "ExceedanceMemo");
+  form.ExceedanceMemo->setFont(PixelFont(11));
+  form.ExceedanceMemo->setStyleSheet(QStringLiteral("color: rgb(255,0,0);"));
+  form.ExceedanceMemo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  form.ExceedanceMemo->setToolTip(QStringLiteral("Результаты превышения порогового уровня"));
+  notebook->addTab(PageWith({form.ExceedanceMemo}), QStringLiteral("Превышения"));
   // Wide enough for the warning that shows while tracking, on our fonts:
   // the hidden warning keeps its room in the page.
   QSizePolicy keepRoom = warning->sizePolicy();
@@ -155,17 +157,17 @@ QTabWidget* BuildNotebook(TMainForm& form) {
 // The parameter list beside the notebook, and the calibration of the last
 // imported file kept out of sight.
 QWidget* BuildBottomPanel(TMainForm& form) {
-  auto* panel1 = Named(new QWidget, "Panel1");
-  panel1->setFixedHeight(121);
-  auto* bottom = new QHBoxLayout(panel1);
+  auto* bottomPanel = Named(new QWidget, "BottomPanel");
+  bottomPanel->setFixedHeight(121);
+  auto* bottom = new QHBoxLayout(bottomPanel);
   bottom->setContentsMargins(0, 0, 0, 0);
   form.ParamViews = BuildParamViews();
   bottom->addWidget(form.ParamViews, 1);
-  form.TabbedNotebook1 = BuildNotebook(form);
-  bottom->addWidget(form.TabbedNotebook1);
+  form.ResultPages = BuildNotebook(form);
+  bottom->addWidget(form.ResultPages);
 
   auto hiddenEdit = [&](const char* name) {
-    auto* edit = Named(new QLineEdit(QStringLiteral("0"), panel1), name);
+    auto* edit = Named(new QLineEdit(QStringLiteral("0"), bottomPanel), name);
     edit->hide();
     return edit;
   };
@@ -177,7 +179,7 @@ QWidget* BuildBottomPanel(TMainForm& form) {
   form.Y_Gain_Edit = hiddenEdit("Y_Gain_Edit");
   form.Z_Code_0g_edit = hiddenEdit("Z_Code_0g_edit");
   form.Z_Gain_edit = hiddenEdit("Z_Gain_edit");
-  return panel1;
+  return bottomPanel;
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 #include "app/Startup.h"
 
-#include "analysis/ParamDLg.h"
-#include "analysis/SmoothDlg.h"
 #include "ui/CommandRunner.h"
 #include "view/About.h"
+#include "view/CutoffDialog.h"
+#include "view/PresetsDialog.h"
 
 ProgramWindows::~ProgramWindows() = default;
 
@@ -11,8 +11,8 @@ std::unique_ptr<ProgramWindows> CreateProgramWindows(UserDialogs& dialogs, int c
   auto windows = std::make_unique<ProgramWindows>();
   windows->MainForm = std::make_unique<TMainForm>(dialogs, capacity);
   TMainForm* main = windows->MainForm.get();
-  windows->ParamForm =
-      std::make_unique<TParamForm>(main->Settings().BoundLevel, [main](double boundLevel) {
+  windows->ParamForm = std::make_unique<TParamForm>(
+      main->RecordingSession().Settings().BoundLevel, [main](double boundLevel) {
         RunCommand(main->Dialogs(), main,
                    [main, boundLevel] { main->ApplyBoundLevel(boundLevel); });
       });

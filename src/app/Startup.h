@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "app/Main.h"
-#include "app/Recording.h"
+#include "model/Recording.h"
 
 class UserDialogs;
 

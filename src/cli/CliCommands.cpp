@@ -3,7 +3,6 @@
 #include <QJsonArray>
 #include <algorithm>
 
-#include "analysis/DerivedData.h"
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
@@ -67,20 +66,21 @@ QJsonObject InfoJson(const std::string& file, const Recording& recording) {
           {"temperature", QJsonObject{{"min", any ? *low : 0.0}, {"max", any ? *high : 0.0}}}};
 }
 
-QJsonObject ParamsJson(const std::string& file, Recording& recording,
-                       const ParamsRequest& request) {
-  DerivedData derived(recording);
-  if (request.correctSpeed) derived.SpeedCorrected();
-  derived.RefreshVibroSpeed(request.settings.Cutoff);
+QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRequest& request) {
+  const AnalysisSettings& settings = request.settings;
+  session.SetBoundLevel(settings.BoundLevel);
+  session.SetCodesMode(settings.CodesMode);
+  session.SetInverted(settings.Inverted);
+  session.SetCutoff(settings.Cutoff);
+  if (request.correctSpeed) session.CorrectSpeed();
 
   QJsonObject result{{"file", QString::fromStdString(file)},
-                     {"samples", static_cast<qint64>(recording.SampleCount)}};
-  const auto interval = UseInterval(request.interval, recording, file, result);
+                     {"samples", static_cast<qint64>(session.Data().SampleCount)}};
+  const auto interval = UseInterval(request.interval, session, file, result);
   if (!interval) return result;  // an empty recording has no interval
-  ParamOptions options;
-  options.Shown.fill(true);
-  options.Settings = request.settings;
-  const IntervalParamsResult params = CalculateIntervalParams(recording, *interval, options);
+  std::array<bool, kParamRowCount> everyRow;
+  everyRow.fill(true);
+  const IntervalParamsResult params = session.Params(*interval, everyRow, false);
   QJsonArray rows;
   for (int row = 0; row < kParamRowCount; ++row) {
     rows.append(RowJson(*params.Statistics[row], params.Texts[row], row));
@@ -92,19 +92,19 @@ QJsonObject ParamsJson(const std::string& file, Recording& recording,
   return result;
 }
 
-ShockEventsReport EventsJson(const std::string& file, const Recording& recording,
+ShockEventsReport EventsJson(const std::string& file, Session& session,
                              const EventsRequest& request) {
   ShockEventsReport report;
   QJsonObject& head = report.head;
   head = {{"file", QString::fromStdString(file)},
           {"bound", request.settings.Threshold},
           {"gap", static_cast<qint64>(request.settings.Gap)}};
-  const auto interval = UseInterval(request.interval, recording, file, head);
-  if (interval) report.events = FindShockEvents(recording, *interval, request.settings).Events;
+  const auto interval = UseInterval(request.interval, session, file, head);
+  if (interval) report.events = session.Events(*interval, request.settings).Events;
   // An empty recording has no interval: its ends are null and it has no events.
   head.insert("from_s",
-              interval ? QJsonValue(interval->Start * Recording::TimeStep) : QJsonValue());
-  head.insert("to_s", interval ? QJsonValue(interval->Stop * Recording::TimeStep) : QJsonValue());
+              interval ? QJsonValue(interval->First * Recording::TimeStep) : QJsonValue());
+  head.insert("to_s", interval ? QJsonValue(interval->Last * Recording::TimeStep) : QJsonValue());
   return report;
 }
 

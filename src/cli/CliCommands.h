@@ -7,25 +7,25 @@
 #include <string>
 #include <vector>
 
-#include "analysis/AnalysisSettings.h"
 #include "analysis/ShockEvents.h"
-#include "app/Recording.h"
 #include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"
+#include "model/AnalysisSettings.h"
+#include "session/Session.h"
 
 QJsonObject InfoJson(const std::string& file, const Recording& recording);
 
 struct ParamsRequest {
   IntervalRequest interval;
   // Threshold, codes, inversion and the cut-off (Hz, the extended value of
-  // its text, as in the cut-off dialog).
+  // its text, as in the cut-off dialog; checked to be stable).
   AnalysisSettings settings;
   bool correctSpeed = false;
 };
 
 // The five rows of the parameter list (as if every curve were shown) and
 // both exceedance passes, from a vibration speed filtered from a cleared state.
-QJsonObject ParamsJson(const std::string& file, Recording& recording, const ParamsRequest& request);
+QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRequest& request);
 
 struct EventsRequest {
   IntervalRequest interval;  // as for params
@@ -39,7 +39,7 @@ struct ShockEventsReport {
   QJsonObject head;
   std::vector<ShockEvent> events;
 };
-ShockEventsReport EventsJson(const std::string& file, const Recording& recording,
+ShockEventsReport EventsJson(const std::string& file, Session& session,
                              const EventsRequest& request);
 QJsonObject ShockEventJson(const ShockEvent& event);
 

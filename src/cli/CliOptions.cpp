@@ -60,25 +60,25 @@ IntervalRequest IntervalOptions(const CliArguments& arguments) {
   return request;
 }
 
-std::optional<SampleInterval> UseInterval(const IntervalRequest& request,
-                                          const Recording& recording, const std::string& file,
-                                          QJsonObject& json) {
-  const auto choice = ChooseParamInterval(request.from, request.to, recording.SampleCount);
+std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Session& session,
+                                          const std::string& file, QJsonObject& json) {
+  session.SelectInterval(IntervalFromTexts(request.from, request.to));
+  const auto choice = session.MeasuredInterval();
   if (!choice) return std::nullopt;
   const SampleInterval used = choice->Interval;
-  json.insert("interval", QJsonObject{{"start", static_cast<qint64>(used.Start)},
-                                      {"stop", static_cast<qint64>(used.Stop)},
-                                      {"first", static_cast<qint64>(used.Start)},
-                                      {"last", static_cast<qint64>(used.Stop)},
-                                      {"from_s", used.Start * Recording::TimeStep},
-                                      {"to_s", used.Stop * Recording::TimeStep},
+  json.insert("interval", QJsonObject{{"start", static_cast<qint64>(used.First)},
+                                      {"stop", static_cast<qint64>(used.Last)},
+                                      {"first", static_cast<qint64>(used.First)},
+                                      {"last", static_cast<qint64>(used.Last)},
+                                      {"from_s", used.First * Recording::TimeStep},
+                                      {"to_s", used.Last * Recording::TimeStep},
                                       {"replaced", choice->Replaced}});
   if (choice->Replaced) {
     std::cerr << "torvik-cli: " << TerminalSafe(file) << ": the interval "
               << (request.from.empty() ? "start" : request.from) << " … "
               << (request.to.empty() ? "end" : request.to)
               << " s is negative, reversed or beyond the end; the whole recording (0 … "
-              << FormatFixed(used.Stop * Recording::TimeStep, 15, 3) << " s) is used instead\n";
+              << FormatFixed(used.Last * Recording::TimeStep, 15, 3) << " s) is used instead\n";
   }
   return used;
 }

@@ -9,8 +9,8 @@
 #include <string>
 
 #include "analysis/Interval.h"
-#include "app/Recording.h"
 #include "cli/CliArguments.h"
+#include "session/Session.h"
 
 // A finite number; `fallback` when the option is absent.
 double NumberOption(const CliArguments& arguments, std::string_view name, double fallback);
@@ -30,11 +30,10 @@ struct IntervalRequest {
 };
 IntervalRequest IntervalOptions(const CliArguments& arguments);
 
-// The interval the window would measure for the request (a negative,
-// reversed or beyond-the-end request means the whole recording). Adds
-// "interval" to `json` with the samples used (start/first, stop/last) and
-// their times (from_s, to_s), and says on stderr when the request was
-// replaced. Nothing for an empty recording.
-std::optional<SampleInterval> UseInterval(const IntervalRequest& request,
-                                          const Recording& recording, const std::string& file,
-                                          QJsonObject& json);
+// Selects the request in the session and gives the interval the window
+// would measure for it (a negative, reversed or beyond-the-end request means
+// the whole recording). Adds "interval" to `json` with the samples used
+// (start/first, stop/last) and their times (from_s, to_s), and says on
+// stderr when the request was replaced. Nothing for an empty recording.
+std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Session& session,
+                                          const std::string& file, QJsonObject& json);

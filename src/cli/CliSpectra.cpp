@@ -24,25 +24,25 @@ QJsonObject Head(const std::string& file, const Recording& recording) {
 
 // The params interval rules, reported in `json` (and on stderr when the
 // request was replaced) with the interval's times and the sample rate.
-std::optional<SampleInterval> Measured(const std::string& file, const Recording& recording,
+std::optional<SampleInterval> Measured(const std::string& file, Session& session,
                                        const IntervalRequest& span, QJsonObject& json) {
-  const auto interval = UseInterval(span, recording, file, json);
+  const auto interval = UseInterval(span, session, file, json);
   if (interval) {
-    json.insert("from_s", interval->Start * Recording::TimeStep);
-    json.insert("to_s", interval->Stop * Recording::TimeStep);
-    json.insert("fs", kSampleRate);
+    json.insert("from_s", interval->First * Recording::TimeStep);
+    json.insert("to_s", interval->Last * Recording::TimeStep);
+    json.insert("fs", Recording::SampleRate);
   }
   return interval;
 }
 
 }  // namespace
 
-QJsonObject PsdJson(const std::string& file, const Recording& recording,
-                    const IntervalRequest& span, const PsdOptions& options) {
-  QJsonObject result = Head(file, recording);
-  const auto interval = Measured(file, recording, span, result);
+QJsonObject PsdJson(const std::string& file, Session& session, const IntervalRequest& span,
+                    const PsdOptions& options) {
+  QJsonObject result = Head(file, session.Data());
+  const auto interval = Measured(file, session, span, result);
   if (!interval) return result;
-  const IntervalPsdResult psd = IntervalPsd(recording, *interval, options);
+  const IntervalPsdResult psd = session.Psd(*interval, options);
   result.insert("segment", static_cast<qint64>(options.Segment));
   result.insert("segment_used", static_cast<qint64>(psd.Axes[AxisX].Segment));
   result.insert("band", QJsonArray{options.BandLow, options.BandHigh});
@@ -54,12 +54,12 @@ QJsonObject PsdJson(const std::string& file, const Recording& recording,
   return result;
 }
 
-QJsonObject SrsJson(const std::string& file, const Recording& recording,
-                    const IntervalRequest& span, const SrsOptions& options) {
-  QJsonObject result = Head(file, recording);
-  const auto interval = Measured(file, recording, span, result);
+QJsonObject SrsJson(const std::string& file, Session& session, const IntervalRequest& span,
+                    const SrsOptions& options) {
+  QJsonObject result = Head(file, session.Data());
+  const auto interval = Measured(file, session, span, result);
   if (!interval) return result;
-  const IntervalSrsResult srs = IntervalSrs(recording, *interval, options, SpectrumThreads());
+  const IntervalSrsResult srs = session.Srs(*interval, options);
   result.insert("fmin", options.MinFrequency);
   result.insert("fmax", options.MaxFrequency);
   result.insert("per_octave", options.PerOctave);
@@ -74,17 +74,16 @@ QJsonObject SrsJson(const std::string& file, const Recording& recording,
   return result;
 }
 
-std::string PsdCsv(const std::string& file, const Recording& recording, const IntervalRequest& span,
+std::string PsdCsv(const std::string& file, Session& session, const IntervalRequest& span,
                    const PsdOptions& options) {
   QJsonObject unused;
-  const auto interval = UseInterval(span, recording, file, unused);
-  return interval ? PsdTable(IntervalPsd(recording, *interval, options)) : std::string();
+  const auto interval = UseInterval(span, session, file, unused);
+  return interval ? PsdTable(session.Psd(*interval, options)) : std::string();
 }
 
-std::string SrsCsv(const std::string& file, const Recording& recording, const IntervalRequest& span,
+std::string SrsCsv(const std::string& file, Session& session, const IntervalRequest& span,
                    const SrsOptions& options) {
   QJsonObject unused;
-  const auto interval = UseInterval(span, recording, file, unused);
-  return interval ? SrsTable(IntervalSrs(recording, *interval, options, SpectrumThreads()))
-                  : std::string();
+  const auto interval = UseInterval(span, session, file, unused);
+  return interval ? SrsTable(session.Srs(*interval, options)) : std::string();
 }

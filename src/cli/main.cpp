@@ -14,7 +14,7 @@
 #include "analysis/VibroSpeed.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
-#include "cli/CliInput.h"
+#include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
 #include "cli/CliSpectra.h"
@@ -22,85 +22,11 @@
 #include "cli/StandardInput.h"
 #include "cli/TerminalText.h"
 #include "dsp/FilterStability.h"
-#include "files/CodesTextFile.h"
 #include "files/FileAccess.h"
+#include "session/Session.h"
 #include "text/NumberText.h"
 
 namespace {
-
-const char* const kUsage =
-    "usage: torvik-cli info FILE...\n"
-    "       torvik-cli params [OPTIONS] FILE...\n"
-    "       torvik-cli events [--from S] [--to S] [--bound L] [--gap N] FILE...\n"
-    "       torvik-cli convert FILE.dat OUT.csv\n"
-    "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
-    "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
-    "       torvik-cli psd [--from S] [--to S] [--segment N] [--band LO:HI] [--csv] FILE...\n"
-    "       torvik-cli srs [--from S] [--to S] [--fmin F] [--fmax F] [--per-octave B] [--q Q]\n"
-    "                      [--csv] FILE...\n"
-    "       torvik-cli --help | -h | --version\n";
-
-const char* const kHelp =
-    "\n"
-    "FILE is a logger recording (*.dat, any case) or a codes text file (X;Y;Z per line).\n"
-    "Each result is one line of JSON on stdout; problems go to stderr. A file that\n"
-    "cannot be read is reported and the others are still processed (exit 1).\n"
-    "\n"
-    "params options:\n"
-    "  --from S         interval start, seconds (default: the first sample)\n"
-    "  --to S           interval end, seconds (default: the last sample); a negative,\n"
-    "                   reversed or past-the-end interval is replaced by the whole\n"
-    "                   recording, as the window does: the JSON interval (first, last,\n"
-    "                   from_s, to_s, replaced) shows what was used, stderr says so\n"
-    "  --bound L        exceedance bound, m/s^2 (default 25)\n"
-    "  --codes          rows in ADC codes instead of physical units\n"
-    "  --invert         invert the acceleration signs\n"
-    "  --cutoff HZ      vibration-speed high-pass cut-off, Hz (default 10); its\n"
-    "                   magnitude is used, raised to 1; cut-offs whose filter would be\n"
-    "                   unstable (above about 499.9 Hz) are refused\n"
-    "  --correct-speed  apply the linear-speed drift correction\n"
-    "\n"
-    "convert writes the codes text file OUT.csv under a temporary name and renames it;\n"
-    "it never overwrites its input.\n"
-    "\n"
-    "filter reads one number per line on stdin (LF or CR LF, '.' as decimal\n"
-    "separator) and writes each filtered value on its own line:\n"
-    "  --kind K         butterworth, chebyshev or bessel (required)\n"
-    "  --response R     lowpass, highpass, bandpass or bandstop (required)\n"
-    "  --order N        whole number 1 ... 8 (required)\n"
-    "  --f1 HZ          first corner frequency, Hz (required)\n"
-    "  --f2 HZ          second corner of band designs, Hz (default: --f1)\n"
-    "  --rate HZ        sample rate, Hz, above 0 (required)\n"
-    "  --ripple DB      Chebyshev pass-band ripple, dB (default 0.1)\n"
-    "  --manual-reset   keep the delay lines on redesign\n"
-    "  --design         print the design as JSON instead of filtering\n"
-    "A design with an error or with poles not inside the unit circle exits 1.\n"
-    "\n"
-    "events: shock events on X, Y, Z and the resultant R of the mean-removed\n"
-    "accelerations, m/s^2, never inverted:\n"
-    "  --from S, --to S as for params\n"
-    "  --bound L        threshold, m/s^2, above 0 (default 25)\n"
-    "  --gap N          runs fewer than N quiet samples apart join into one event\n"
-    "                   (whole number, default 10)\n"
-    "\n"
-    "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"
-    "  --from S, --to S as for params\n"
-    "  --segment N      segment length, samples, at least 8 (default 1024; at most the\n"
-    "                   interval length is used)\n"
-    "  --band LO:HI     band of the rms, Hz (default 1:500)\n"
-    "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2:\n"
-    "  --from S, --to S as for params\n"
-    "  --fmin F         lowest natural frequency, Hz, at least 0.01 (default 1)\n"
-    "  --fmax F         highest natural frequency, Hz, below 500 (default 250)\n"
-    "  --per-octave B   frequencies per octave, 1 ... 96 (default 12); at most 2000\n"
-    "                   frequencies in all\n"
-    "  --q Q            quality factor, above 0.5 (default 10)\n"
-    "psd and srs take --csv to write a CSV table per file instead of JSON.\n"
-    "\n"
-    "Each command takes only its own options. Numbers are finite and written with a\n"
-    "point. A result holding a number that is not finite is not printed: that file\n"
-    "fails. Exit status: 0 success, 1 a file or the output failed, 2 a wrong command\n"
-    "line.\n";
 
 // Input lines of filter beyond this length are refused unread; an error
 // quotes a line's beginning only.
@@ -128,15 +54,15 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
   int status = 0;
   for (const std::string& file : files) {
     try {
-      QString message;
-      auto loaded = LoadRecording(file, message);
-      if (!loaded) {
-        Report(file, message.toStdString());
+      Session session;
+      const LoadResult loaded = session.LoadFile(file);
+      if (!loaded.Loaded()) {
+        Report(file, loaded.Message);
         status = 1;
         continue;
       }
-      if (!loaded->warning.isEmpty()) Report(file, loaded->warning.toStdString());
-      command(file, *loaded->recording);
+      if (!loaded.Message.empty()) Report(file, loaded.Message);  // a file cut at the capacity
+      command(file, session);
     } catch (const OutputError&) {
       throw;
     } catch (const std::bad_alloc&) {
@@ -151,8 +77,9 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
 }
 
 int Info(const CliArguments& arguments) {
-  return ForEachFile(arguments.Operands(),
-                     [](const std::string& file, Recording& r) { PrintJson(InfoJson(file, r)); });
+  return ForEachFile(arguments.Operands(), [](const std::string& file, Session& s) {
+    PrintJson(InfoJson(file, s.Data()));
+  });
 }
 
 int Params(const CliArguments& arguments) {
@@ -170,8 +97,8 @@ int Params(const CliArguments& arguments) {
                      FormatGeneral(HighestStableCutoff()) + " Hz are accepted"};
   }
   request.correctSpeed = arguments.Flag("correct-speed");
-  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
-    PrintJson(ParamsJson(file, r, request));
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
+    PrintJson(ParamsJson(file, s, request));
   });
 }
 
@@ -181,8 +108,8 @@ int Events(const CliArguments& arguments) {
   request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
   request.settings.Gap = static_cast<std::uint32_t>(
       WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
-  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Recording& r) {
-    const ShockEventsReport report = EventsJson(file, r, request);
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
+    const ShockEventsReport report = EventsJson(file, s, request);
     PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
                        [&report](std::size_t i) { return ShockEventJson(report.events[i]); });
   });
@@ -195,8 +122,8 @@ int Convert(const CliArguments& arguments) {
     Report(files[1], "is the input file itself; it is left as it is");
     return 1;
   }
-  return ForEachFile(
-      {files[0]}, [&files](const std::string&, Recording& r) { WriteCodesTextFile(files[1], r); });
+  return ForEachFile({files[0]},
+                     [&files](const std::string&, Session& s) { s.SaveCodesFile(files[1]); });
 }
 
 // The next number of the input, or the reason there is none (exit 1);
@@ -260,7 +187,7 @@ int Filter(const CliArguments& arguments) {
   request.Frequency1 = NumberOption(arguments, "f1", 0);
   request.Frequency2 = NumberOption(arguments, "f2", static_cast<double>(request.Frequency1));
   request.SampleRate = PositiveOption(arguments, "rate", 1);
-  request.Ripple = NumberOption(arguments, "ripple", 0.1);
+  request.Ripple = NumberOption(arguments, "ripple", TdspIIRFilterResource{}.Ripple);
   request.ManualReset = arguments.Flag("manual-reset");
   auto filter = MakeFilter(request);
   if (arguments.Flag("design")) PrintJson(FilterDesignJson(*filter));
@@ -316,9 +243,9 @@ int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json,
   const IntervalRequest span = IntervalOptions(arguments);
   const bool asCsv = arguments.Flag("csv");
   bool first = true;
-  return ForEachFile(arguments.Operands(), [&](const std::string& file, Recording& r) {
-    if (!asCsv) return PrintJson(json(file, r, span, options));
-    const std::string table = csv(file, r, span, options);
+  return ForEachFile(arguments.Operands(), [&](const std::string& file, Session& s) {
+    if (!asCsv) return PrintJson(json(file, s, span, options));
+    const std::string table = csv(file, s, span, options);
     RequireFiniteCsv(table);
     if (!first) WriteOut("\n");
     WriteOut(table);
@@ -369,7 +296,7 @@ int main(int argc, char** argv) {
     const CliArguments arguments(argc, argv);
     int status = 0;
     if (arguments.HelpRequested()) {
-      WriteOut(std::string(kUsage) + kHelp);
+      WriteOut(UsageText() + HelpText());
     } else if (arguments.VersionRequested()) {
       WriteOut("torvik-cli " TORVIK_VERSION "\n");
     } else {
@@ -379,7 +306,8 @@ int main(int argc, char** argv) {
     return status;
   } catch (const UsageError& error) {
     std::cerr << "torvik-cli: " << TerminalSafe(error.why) << '\n'
-              << kUsage << "Run torvik-cli --help for the options, their units and defaults.\n";
+              << UsageText()
+              << "Run torvik-cli --help for the options, their units and defaults.\n";
     return 2;
   } catch (const std::exception& error) {
     std::cerr << "torvik-cli: " << TerminalSafe(error.what()) << '\n';

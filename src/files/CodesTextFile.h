@@ -6,8 +6,8 @@
 #include <string>
 #include <string_view>
 
-#include "app/Recording.h"
 #include "files/FileAccess.h"
+#include "model/Recording.h"
 
 enum class CodesTextStatus {
   Loaded,

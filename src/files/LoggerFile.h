@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "app/Recording.h"
 #include "files/FileAccess.h"
+#include "model/Recording.h"
 
 enum class LoggerImportStatus {
   Loaded,

@@ -120,14 +120,32 @@ std::string ConversionMessage(std::string_view text) {
 ConversionError::ConversionError(std::string_view text)
     : std::runtime_error(ConversionMessage(text)) {}
 
-std::string FormatFixed(long double value, int precision, int decimals) {
-  if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+namespace {
+// The digits a fixed-point text keeps.
+DecimalDigits FixedDigits(long double value, int precision, int decimals) {
   DecimalDigits d = ToDigits(std::fabs(value));
   RoundDigits(d, std::min(precision, d.exponent + 1 + decimals));
+  return d;
+}
+}  // namespace
+
+std::string FormatFixed(long double value, int precision, int decimals) {
+  if (!std::isfinite(value)) return std::isnan(value) ? "NAN" : (value > 0 ? "INF" : "-INF");
+  const DecimalDigits d = FixedDigits(value, precision, decimals);
   if (d.digits.empty() || AllZero(d.digits)) return Positional(false, "", 0, decimals);
   const bool negative = value < 0;
   if (d.exponent + 1 > precision) return Scientific(negative, d.digits, d.exponent);
   return Positional(negative, d.digits, d.exponent, decimals);
+}
+
+long double RoundFixed(long double value, int precision, int decimals) {
+  if (!std::isfinite(value)) return value;
+  const DecimalDigits d = FixedDigits(value, precision, decimals);
+  if (d.digits.empty() || AllZero(d.digits)) return 0;
+  const std::string text = "0." + d.digits + 'e' + std::to_string(d.exponent + 1);
+  long double magnitude = 0;
+  std::from_chars(text.data(), text.data() + text.size(), magnitude);
+  return value < 0 ? -magnitude : magnitude;
 }
 
 std::string FormatGeneral(long double value) {

@@ -36,6 +36,8 @@ class ConversionError : public std::runtime_error {
 // exactly `decimals` decimals. More than `precision` digits before the
 // separator switch to the general scientific form.
 std::string FormatFixed(long double value, int precision, int decimals);
+// The number that FormatFixed's text stands for: `value` rounded as it is.
+long double RoundFixed(long double value, int precision, int decimals);
 
 // General text: the shortest text with up to 15 significant digits, no
 // trailing zeros (25.0 gives "25", 1e-5 gives "1E-5").

@@ -14,13 +14,13 @@ TAboutForm::TAboutForm(QWidget* parent) : QDialog(parent) {
   setFixedSize(189, 132);
   move(575, 313);
 
-  Label1 = Placed(new QLabel(QStringLiteral("Версия программы:"), this), "Label1",
-                  QRect(16, 16, 160, 16));
+  VersionCaption = Placed(new QLabel(QStringLiteral("Версия программы:"), this), "VersionCaption",
+                          QRect(16, 16, 160, 16));
   Version_num =
       Placed(new QLabel(QStringLiteral("________"), this), "Version_num", QRect(16, 40, 160, 16));
-  Button1 =
-      Placed(new QPushButton(QStringLiteral("Закрыть"), this), "Button1", QRect(54, 88, 80, 25));
-  connect(Button1, &QPushButton::clicked, this, &QDialog::close);
+  CloseButton = Placed(new QPushButton(QStringLiteral("Закрыть"), this), "CloseButton",
+                       QRect(54, 88, 80, 25));
+  connect(CloseButton, &QPushButton::clicked, this, &QDialog::close);
 }
 
 void TAboutForm::showEvent(QShowEvent* event) {

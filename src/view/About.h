@@ -12,9 +12,9 @@ class TAboutForm : public QDialog {
  public:
   explicit TAboutForm(QWidget* parent = nullptr);
 
-  QLabel* Label1;
+  QLabel* VersionCaption;
   QLabel* Version_num;
-  QPushButton* Button1;
+  QPushButton* CloseButton;
 
  protected:
   void showEvent(QShowEvent* event) override;

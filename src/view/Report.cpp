@@ -1,7 +1,6 @@
 #include "view/Report.h"
 
 #include <QPrinter>
-#include <cmath>
 
 #include "text/NumberText.h"
 #include "ui/UserDialogs.h"
@@ -37,10 +36,9 @@ class ScreenLookGuard {
 }  // namespace
 
 QStringList ReportFooterLines(const QString& startText, const QString& stopText,
+                              long double spanSeconds,
                               const std::function<QString(int row, int column)>& cell) {
-  const long double t0 = StrToFloat(startText.toStdString());
-  const long double t1 = StrToFloat(stopText.toStdString());
-  const QString dt = QString::fromStdString(FormatGeneral(std::fabs(t1 - t0)));
+  const QString dt = QString::fromStdString(FormatGeneral(spanSeconds));
   return {
       QStringLiteral("Интервал расчета:  t0 = ") + startText + QStringLiteral("с    t1 = ") +
           stopText + QStringLiteral("с    dt = ") + dt + QStringLiteral("с"),

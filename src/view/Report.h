@@ -11,9 +11,10 @@ class QWidget;
 class TChartHelper;
 class UserDialogs;
 
-// The four footer lines from the interval texts and the parameter list's
-// cells (row, column). A time text that is not a number throws ConversionError.
+// The four footer lines from the interval as the tool row shows it, its
+// length in seconds and the parameter list's cells (row, column).
 QStringList ReportFooterLines(const QString& startText, const QString& stopText,
+                              long double spanSeconds,
                               const std::function<QString(int row, int column)>& cell);
 
 // Prepares the chart for paper, shows the print preview, and gives the chart

@@ -11,6 +11,7 @@
 #include <utility>
 
 #include "analysis/ShockEventSelection.h"
+#include "session/Session.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
@@ -60,8 +61,8 @@ QString Milliseconds(const ShockEvent& e) {
 
 }  // namespace
 
-ShockEventsWindow::ShockEventsWindow(UserDialogs& dialogs, QWidget* owner)
-    : QWidget(owner, Qt::Window), dialogs_(dialogs) {
+ShockEventsWindow::ShockEventsWindow(const Session& session, UserDialogs& dialogs, QWidget* owner)
+    : AnalysisWindow(session, dialogs, owner) {
   setObjectName(QStringLiteral("ShockEventsWindow"));
   setWindowTitle(QStringLiteral("События"));
   Summary = new QLabel(this);
@@ -93,6 +94,23 @@ ShockEventsWindow::ShockEventsWindow(UserDialogs& dialogs, QWidget* owner)
   connect(SaveCsv, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { SaveCsvClick(); }); });
   SaveCsv->setEnabled(false);  // until there are events
+}
+
+void ShockEventsWindow::ShowAnalysis(std::optional<SampleInterval> interval) {
+  if (!interval) return ShowNotice(QStringLiteral("Запись пуста: искать события не в чем."));
+  const double threshold = session_.Settings().BoundLevel;
+  if (!(threshold > 0)) {
+    return ShowNotice(
+        QStringLiteral("Порог должен быть больше нуля. Задайте его в меню «Настройка» → "
+                       "«Предустановки измерения»."));
+  }
+  ShowEvents(session_.Events(*interval, {threshold, ShockSettings{}.Gap}),
+             interval->First * Recording::TimeStep, interval->Last * Recording::TimeStep, threshold,
+             session_.Data().GValue);
+}
+
+void ShockEventsWindow::ForgetRecording() {
+  ShowNotice(RecordingChangedNotice());
 }
 
 void ShockEventsWindow::ShowEvents(ShockEventsResult result, double fromSeconds, double toSeconds,

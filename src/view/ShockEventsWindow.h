@@ -6,32 +6,28 @@
 #pragma once
 
 #include <QString>
-#include <QWidget>
 #include <cstddef>
 #include <vector>
 
 #include "analysis/ShockEvents.h"
+#include "view/AnalysisWindow.h"
 
 class QLabel;
 class QPushButton;
 class QTableWidget;
-class UserDialogs;
 
 inline constexpr std::size_t kShownEventsLimit = 10'000;
 
-class ShockEventsWindow : public QWidget {
+class ShockEventsWindow : public AnalysisWindow {
   Q_OBJECT
 
  public:
-  // A window of its own (not modal); `owner` keeps it alive.
-  ShockEventsWindow(UserDialogs& dialogs, QWidget* owner);
+  ShockEventsWindow(const Session& session, UserDialogs& dialogs, QWidget* owner);
 
-  // The events found with `threshold` (m/s²) between `fromSeconds` and
-  // `toSeconds`; `gValue` converts the peaks to g.
-  void ShowEvents(ShockEventsResult result, double fromSeconds, double toSeconds, double threshold,
-                  double gValue);
-  // An empty table with one line that says why.
-  void ShowNotice(const QString& line);
+  // The events of the interval, found with the presets threshold in m/s²
+  // whatever the chart shows.
+  void ShowAnalysis(std::optional<SampleInterval> interval) override;
+  void ForgetRecording() override;
 
   // The event shown in a row of the table as it is sorted now.
   const ShockEvent& EventAtRow(int row) const;
@@ -45,11 +41,16 @@ class ShockEventsWindow : public QWidget {
   void EventChosen(const ShockEvent& event);
 
  private:
+  // The events found with `threshold` (m/s²) between `fromSeconds` and
+  // `toSeconds`; `gValue` converts the peaks to g.
+  void ShowEvents(ShockEventsResult result, double fromSeconds, double toSeconds, double threshold,
+                  double gValue);
+  // An empty table with one line that says why.
+  void ShowNotice(const QString& line);
   void FillTable();
   QString SummaryText(double fromSeconds, double toSeconds, double threshold) const;
   QString CsvText() const;
 
-  UserDialogs& dialogs_;
   std::vector<ShockEvent> events_;
   std::vector<std::size_t> shown_;  // the events in the table, as indices into events_
   double gValue_ = 9.815;

@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "analysis/SpectraTables.h"
+#include "session/Session.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
@@ -58,8 +59,8 @@ QDoubleSpinBox* FrequencyEdit(double low, double high, double value, QWidget* pa
 
 }  // namespace
 
-SpectraWindow::SpectraWindow(const Recording& recording, UserDialogs& dialogs, QWidget* parent)
-    : QWidget(parent, Qt::Window), recording_(recording), dialogs_(dialogs) {
+SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidget* owner)
+    : AnalysisWindow(session, dialogs, owner) {
   setWindowTitle(QStringLiteral("Спектры"));
   PsdChart = LogLogChart(QStringLiteral("СПМ, ") + kPsdUnit, this);
   SrsChart = LogLogChart(QStringLiteral("Ударный спектр, ") + kSrsUnit, this);
@@ -109,11 +110,11 @@ QWidget* SpectraWindow::BuildSettings() {
   const PsdOptions psd;
   const SrsOptions srs;
   SegmentEdit->setValue(static_cast<int>(psd.Segment));
-  BandLowEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandLow, box);
-  BandHighEdit = FrequencyEdit(0, kSampleRate / 2, psd.BandHigh, box);
+  BandLowEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandLow, box);
+  BandHighEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandHigh, box);
   QEdit = FrequencyEdit(0.51, 1000, srs.Q, box);
-  MinFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MinFrequency, box);
-  MaxFrequencyEdit = FrequencyEdit(0.01, kSampleRate / 2 - 0.01, srs.MaxFrequency, box);
+  MinFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MinFrequency, box);
+  MaxFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MaxFrequency, box);
   const std::pair<const char*, QWidget*> fields[] = {{"Сегмент", SegmentEdit},
                                                      {"Полоса, Гц", BandLowEdit},
                                                      {"…", BandHighEdit},
@@ -138,7 +139,11 @@ QWidget* SpectraWindow::BuildSettings() {
   return box;
 }
 
-void SpectraWindow::Forget() {
+void SpectraWindow::ShowAnalysis(std::optional<SampleInterval> interval) {
+  if (interval) Refresh(*interval);
+}
+
+void SpectraWindow::ForgetRecording() {
   interval_.reset();
   psd_ = Shared(IntervalPsdResult{});
   srs_ = Shared(IntervalSrsResult{});
@@ -146,10 +151,8 @@ void SpectraWindow::Forget() {
     for (int axis = 0; axis < 3; ++axis) chart->Series(axis)->Clear();
     chart->Invalidate();
   }
-  const QString notice = QStringLiteral(
-      "Запись изменилась. Нажмите F5 («Вычислить»), чтобы построить спектры заново.");
-  PsdSummary->setText(notice);
-  SrsSummary->setText(notice);
+  PsdSummary->setText(RecordingChangedNotice());
+  SrsSummary->setText(RecordingChangedNotice());
 }
 
 void SpectraWindow::Refresh(SampleInterval interval) {
@@ -165,7 +168,7 @@ void SpectraWindow::Refresh(SampleInterval interval) {
     PsdSummary->setText(QStringLiteral("Полоса задана неверно: нижняя граница выше верхней."));
     psd_ = Shared(IntervalPsdResult{});
   } else {
-    psd_ = Shared(IntervalPsd(recording_, interval, psd));
+    psd_ = Shared(session_.Psd(interval, psd));
     ShowPsd();
   }
   if (SrsOptionsError(srs)) {  // the edits' ranges leave only a reversed range
@@ -173,7 +176,7 @@ void SpectraWindow::Refresh(SampleInterval interval) {
         QStringLiteral("Диапазон частот задан неверно: нижняя частота выше верхней."));
     srs_ = Shared(IntervalSrsResult{});
   } else {
-    srs_ = Shared(IntervalSrs(recording_, interval, srs, SpectrumThreads()));
+    srs_ = Shared(session_.Srs(interval, srs));
     ShowSrs();
   }
 }

@@ -2,29 +2,28 @@
 // current interval, each on a log-log chart with one curve per axis.
 #pragma once
 
-#include <QWidget>
 #include <memory>
 #include <optional>
 
 #include "analysis/Spectra.h"
+#include "view/AnalysisWindow.h"
 
 class ChartSurface;
 class QDoubleSpinBox;
 class QLabel;
 class QPushButton;
 class QSpinBox;
-class UserDialogs;
 
-class SpectraWindow : public QWidget {
+class SpectraWindow : public AnalysisWindow {
   Q_OBJECT
 
  public:
-  SpectraWindow(const Recording& recording, UserDialogs& dialogs, QWidget* parent = nullptr);
+  SpectraWindow(const Session& session, UserDialogs& dialogs, QWidget* owner);
 
-  // Computes both spectra of the interval and shows them.
-  void Refresh(SampleInterval interval);
-  // The recording changed under the spectra: they go until the next refresh.
-  void Forget();
+  // Both spectra of the interval; the settings' edits compute them again
+  // for the same interval.
+  void ShowAnalysis(std::optional<SampleInterval> interval) override;
+  void ForgetRecording() override;
 
   ChartSurface* PsdChart;
   ChartSurface* SrsChart;
@@ -49,8 +48,8 @@ class SpectraWindow : public QWidget {
   void SaveCsv();
   void ExportPicture(ChartSurface& chart);
 
-  const Recording& recording_;
-  UserDialogs& dialogs_;
+  void Refresh(SampleInterval interval);
+
   std::optional<SampleInterval> interval_;
   // Shared with the chart series that view them.
   std::shared_ptr<const IntervalPsdResult> psd_ = std::make_shared<const IntervalPsdResult>();

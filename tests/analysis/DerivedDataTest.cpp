@@ -9,6 +9,7 @@
 #include "analysis/Speed.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "support/ReferenceVibroSpeed.h"
 
 namespace {
 
@@ -20,22 +21,6 @@ Recording Swinging(std::uint32_t count) {
     recording.CodesX[i] = 32768 + std::round(800 * std::sin(i / 9.0) + 3 * (i % 7));
   }
   return recording;
-}
-
-std::vector<double> Vibro(const Recording& r) {
-  return {r.VibroSpeedX.get() + 1, r.VibroSpeedX.get() + r.SampleCount};
-}
-
-// The vibration speed a filter designed at `cutoff` gives from a cleared state.
-std::vector<double> ReferenceVibro(Recording& r, long double cutoff) {
-  auto filter = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
-  filter->SetFrequency1(cutoff);
-  filter->SetFrequency2(cutoff);
-  std::vector<double> out;
-  for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
-    out.push_back(static_cast<double>(filter->Filter(r.LinSpeedX[i])));
-  }
-  return out;
 }
 
 }  // namespace
@@ -71,7 +56,7 @@ TEST(DerivedData, TheVibrationSpeedIsFilteredAgainOnlyWhenItsInputsChanged) {
   DerivedData derived(r);
   derived.SamplesLoaded();
   EXPECT_TRUE(derived.RefreshVibroSpeed(10));
-  EXPECT_EQ(Vibro(r), ReferenceVibro(r, 10));
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, 10));
 
   // Nothing changed: the stored values stay, even ones put there by hand.
   r.VibroSpeedX[5] = 123;
@@ -81,26 +66,26 @@ TEST(DerivedData, TheVibrationSpeedIsFilteredAgainOnlyWhenItsInputsChanged) {
   // A new cut-off, as typed (extended).
   EXPECT_TRUE(derived.RefreshVibroSpeed(10.1L));
   EXPECT_EQ(derived.VibroFilter().Frequency1(), 10.1L);
-  EXPECT_EQ(Vibro(r), ReferenceVibro(r, 10.1L));
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, 10.1L));
   EXPECT_FALSE(derived.RefreshVibroSpeed(10.1L));
 
   // The speed command rewrites the linear speed.
   derived.SpeedCorrected();
   EXPECT_TRUE(derived.RefreshVibroSpeed(10.1L));
-  EXPECT_EQ(Vibro(r), ReferenceVibro(r, 10.1L));
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, 10.1L));
 
   // A crop shortens the recording and integrates again.
   r.SampleCount = 2500;
   derived.SamplesCropped();
   EXPECT_TRUE(derived.RefreshVibroSpeed(10.1L));
-  EXPECT_EQ(Vibro(r), ReferenceVibro(r, 10.1L));
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, 10.1L));
 
   // A writer outside the owner says so.
   r.LinSpeedX[100] += 1;
   EXPECT_FALSE(derived.RefreshVibroSpeed(10.1L));
   derived.LinearSpeedChanged();
   EXPECT_TRUE(derived.RefreshVibroSpeed(10.1L));
-  EXPECT_EQ(Vibro(r), ReferenceVibro(r, 10.1L));
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, 10.1L));
 }
 
 // The speed command integrates again before it corrects, so repeating it

@@ -167,11 +167,11 @@ std::vector<Drop> Reference(const Recording& r, SampleInterval iv, const DropSet
   };
   const double level = settings.FallLevel * r.GValue;
   std::vector<Drop> drops;
-  for (std::uint32_t i = iv.Start; i <= iv.Stop; ++i) {
+  for (std::uint32_t i = iv.First; i <= iv.Last; ++i) {
     if (!(m(i) < level)) continue;
     Drop d;
     d.First = d.Last = i;
-    for (std::uint32_t j = i + 1; j <= iv.Stop && j - d.Last - 1 < 5; ++j) {
+    for (std::uint32_t j = i + 1; j <= iv.Last && j - d.Last - 1 < 5; ++j) {
       if (m(j) < level) d.Last = j;
     }
     i = d.Last;

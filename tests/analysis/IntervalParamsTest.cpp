@@ -58,7 +58,7 @@ ParamOptions AllShown() {
 Shown Calculate(const Recording& recording, const ParamOptions& options = AllShown(),
                 const char* start = "0", const char* stop = "4.999") {
   DecimalSeparatorScope point('.');
-  const auto interval = ParamInterval(start, stop, recording.SampleCount);
+  const auto interval = ParamInterval(IntervalFromTexts(start, stop), recording.SampleCount);
   EXPECT_TRUE(interval.has_value());
   return interval ? ShownOf(CalculateIntervalParams(recording, *interval, options)) : Shown{};
 }
@@ -210,7 +210,8 @@ TEST(CalculateParam, HiddenCurvesAndTracking) {
 TEST(CalculateParam, EmptyRecordingShowsNothing) {
   Recording recording(10);
   recording.SampleCount = 0;
-  EXPECT_FALSE(ParamInterval("0", "1", recording.SampleCount).has_value());  // nothing to measure
+  EXPECT_FALSE(ParamInterval(IntervalFromTexts("0", "1"), recording.SampleCount)
+                   .has_value());  // nothing to measure
 }
 
 TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
@@ -220,7 +221,7 @@ TEST(CalculateParam, HeaderAndBoxWriteTheLevelAsGeneralText) {
   SetX(recording, 10, 30, 13);
   DecimalSeparatorScope comma(',');
   const Shown output = ShownOf(CalculateIntervalParams(
-      recording, *ParamInterval("0", "4,999", recording.SampleCount), options));
+      recording, *ParamInterval(IntervalFromTexts("0", "4,999"), recording.SampleCount), options));
   EXPECT_THAT(output.memo, ElementsAre("-> Превышение порогового уровня +12,5м/с2",
                                        "на 10,000 мс длительностью 20,000 мс"));
   EXPECT_THAT(output.boxes, ::testing::Contains(

@@ -8,13 +8,13 @@ namespace {
 using Indices = std::pair<std::uint32_t, std::uint32_t>;
 
 Indices Param(const char* start, const char* stop, std::uint32_t count = 5000) {
-  const auto interval = ParamInterval(start, stop, count);
+  const auto interval = ParamInterval(IntervalFromTexts(start, stop), count);
   if (!interval) ADD_FAILURE() << "no interval for " << start << " .. " << stop;
-  return interval ? Indices(interval->Start, interval->Stop) : Indices();
+  return interval ? Indices(interval->First, interval->Last) : Indices();
 }
 
 Indices Crop(const char* start, const char* stop, std::uint32_t count = 5000) {
-  const auto range = CropInterval(start, stop, count);
+  const auto range = CropInterval(IntervalFromTexts(start, stop), count);
   if (!range) ADD_FAILURE() << "no range for " << start << " .. " << stop;
   return range ? Indices(range->Start, range->Stop) : Indices();
 }
@@ -36,8 +36,8 @@ TEST(ParamIntervalRule, BothEndsIncludedWithFallbacksToTheWholeRecording) {
   EXPECT_EQ(Param("1e300", "1e400"), Indices(0, 4999));
   EXPECT_EQ(Param("0", "0", 1), Indices(0, 0));
   EXPECT_EQ(Param("x", "y", 1), Indices(0, 0));
-  EXPECT_FALSE(ParamInterval("0", "1", 0).has_value());  // an empty recording has none
-  EXPECT_FALSE(ParamInterval("x", "y", 0).has_value());
+  EXPECT_FALSE(ParamInterval(IntervalFromTexts("0", "1"), 0).has_value());  // none when empty
+  EXPECT_FALSE(ParamInterval(IntervalFromTexts("x", "y"), 0).has_value());
 }
 
 TEST(IntervalRounding, NearestIndexWithHalvesToEven) {
@@ -76,5 +76,5 @@ TEST(CropIntervalRule, StopExcludedAndUnusableSelectionsKeepEverything) {
   EXPECT_EQ(Crop("1e300", "x"), Indices(0, 5000));
   // An empty recording: a usable selection is still a crop, an unusable one is nothing.
   EXPECT_EQ(Crop("0", "0", 0), Indices(0, 0));
-  EXPECT_FALSE(CropInterval("0", "1.000", 0).has_value());
+  EXPECT_FALSE(CropInterval(IntervalFromTexts("0", "1.000"), 0).has_value());
 }

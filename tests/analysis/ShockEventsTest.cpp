@@ -65,8 +65,8 @@ ReferenceResult Reference(const Signal& s, SampleInterval iv, double L, std::uin
   std::array<std::vector<double>, 4> d;
   for (int k = 0; k < 3; ++k) {
     const AxisCalibration& c = s.r.Calibration[k];
-    std::vector<double> window(s.axis(k) + (iv.Start > 1000 ? iv.Start - 1000 : 0),
-                               s.axis(k) + std::min(n, iv.Stop + 1001));
+    std::vector<double> window(s.axis(k) + (iv.First > 1000 ? iv.First - 1000 : 0),
+                               s.axis(k) + std::min(n, iv.Last + 1001));
     std::sort(window.begin(), window.end());
     const std::size_t half = window.size() / 2;
     const double median = window.size() % 2 ? window[half] : (window[half - 1] + window[half]) / 2;
@@ -82,14 +82,14 @@ ReferenceResult Reference(const Signal& s, SampleInterval iv, double L, std::uin
   for (int k = 0; k < 4; ++k) {
     const auto& v = d[k];
     auto above = [&](std::uint32_t j) { return std::fabs(v[j]) >= L; };
-    std::uint32_t j = iv.Start;
-    while (j <= iv.Stop) {
+    std::uint32_t j = iv.First;
+    while (j <= iv.Last) {
       if (!above(j)) {
         ++j;
         continue;
       }
       std::uint32_t first = j, last = j;
-      for (std::uint32_t m = j + 1; m <= iv.Stop && m - last - 1 < std::max(G, 1u); ++m) {
+      for (std::uint32_t m = j + 1; m <= iv.Last && m - last - 1 < std::max(G, 1u); ++m) {
         if (above(m)) last = m;
       }
       ShockEvent e;

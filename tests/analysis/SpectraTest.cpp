@@ -92,8 +92,8 @@ TEST(IntervalSpectra, SettingsOutOfRangeAreNamed) {
 TEST(IntervalSpectra, ShockSpectrumSettingsAreBounded) {
   const SrsOptions widest{0.01, 499.999, 96, 0.51};
   ASSERT_FALSE(SrsOptionsError(widest));
-  const auto ladder = NaturalFrequencies(
-      {widest.MinFrequency, widest.MaxFrequency, widest.PerOctave, widest.Q, kSampleRate});
+  const auto ladder = NaturalFrequencies({widest.MinFrequency, widest.MaxFrequency,
+                                          widest.PerOctave, widest.Q, Recording::SampleRate});
   EXPECT_LE(ladder.size(), 2000u);
   EXPECT_GT(ladder.size(), 1400u);
   EXPECT_FALSE(SrsOptionsError({0.01, 0.01, 1, 10}));

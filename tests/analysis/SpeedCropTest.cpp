@@ -113,7 +113,8 @@ Recording NumberedRecording() {
 
 void Crop(Recording& recording, const char* start, const char* stop) {
   DecimalSeparatorScope point('.');
-  const std::optional<CropRange> range = CropInterval(start, stop, recording.SampleCount);
+  const std::optional<CropRange> range =
+      CropInterval(IntervalFromTexts(start, stop), recording.SampleCount);
   ASSERT_TRUE(range.has_value());
   CropRecording(recording, *range);
   DerivedData(recording).SamplesCropped();

@@ -9,9 +9,9 @@
 #include <QButtonGroup>
 #include <QPushButton>
 
-#include "MainTestSupport.h"
 #include "support/FileSizeLimit.h"
 #include "support/SavedFiles.h"
+#include "support/StartedProgram.h"
 #include "support/TempDir.h"
 #include "text/NumberText.h"
 #include "view/ChartExportDialog.h"
@@ -26,14 +26,12 @@ using Names = std::vector<std::string>;
 const QString kRefused = QStringLiteral("Не удалось получить доступ к файлу. Действие отменено.");
 
 // A recording with shocks, both analysis windows open and computed.
-struct SavingProgram : StartedProgram {
-  SavingProgram() {
-    form().ImportFileRoutine(file.path());
+struct SavingProgram : LoadedProgram {
+  SavingProgram() : LoadedProgram(LoggerBytes(200, 7, 5), "file_saves.dat") {
     form().SpectraItem->trigger();
     form().ShockEventsItem->trigger();
     form().Calculate->trigger();
   }
-  TempFile file{"file_saves.dat", LoggerBytes(200, 7, 5)};
 };
 
 struct SaveCommand {
@@ -55,7 +53,7 @@ SaveCommand ChartExport(const char* name, ChartExportFormat format, std::string_
               form.Formats->button(static_cast<int>(format))->click();
               form.SaveButton->click();
             });
-            program.form().Run(&TMainForm::PrintSetupClick);
+            program.form().Run(&TMainForm::ChartExportClick);
           }};
 }
 
@@ -71,10 +69,14 @@ std::vector<SaveCommand> EverySave() {
       ChartExport("points.xlsx", ChartExportFormat::Xlsx, "PK"),
       {"events.csv", Kind::Error,
        [](const std::string& text) { return StartsWith(text, "канал;"); },
-       [](SavingProgram& program) { program.form().ShockEvents()->SaveCsv->click(); }},
+       [](SavingProgram& program) {
+         program.form().findChild<ShockEventsWindow*>()->SaveCsv->click();
+       }},
       {"spectra.csv", Kind::Error,
        [](const std::string& text) { return StartsWith(text, "frequency,"); },
-       [](SavingProgram& program) { program.form().Spectra()->SaveCsvButton->click(); }},
+       [](SavingProgram& program) {
+         program.form().findChild<SpectraWindow*>()->SaveCsvButton->click();
+       }},
   };
 }
 

@@ -11,9 +11,11 @@
 #include <QTest>
 #include <cmath>
 
-#include "MainTestSupport.h"
+#include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "support/ReferenceVibroSpeed.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -46,13 +48,12 @@ TEST(IntervalParameters, RowsMemoAndWarningsInTheirOrder) {
   Spike(program, 3000, 3020, -30);
   form.AccelX_line->setChecked(true);
   form.AccelY_line->setChecked(true);
-  form.StartPoint->setText("0.000");
-  form.StopPoint->setText("4.999");
+  form.SelectInterval(0.000, 4.999);
   form.ParamViews->item(1, 1)->setText("old");
   std::vector<QString> memoAtBox;
   std::vector<QString> rowYAtBox;
   program.dialogs.onBox = [&](const FakeUserDialogs::Shown&) {
-    memoAtBox.push_back(form.Memo1->toPlainText());
+    memoAtBox.push_back(form.ExceedanceMemo->toPlainText());
     rowYAtBox.push_back(program.cell(1, 1));
   };
   QTest::keyClick(&form, Qt::Key_F5);
@@ -69,7 +70,7 @@ TEST(IntervalParameters, RowsMemoAndWarningsInTheirOrder) {
       "на 1.000 с длительностью 11.000 мс");
   EXPECT_EQ(memoAtBox[0], positive);
   EXPECT_EQ(rowYAtBox[0], QStringLiteral("old"));  // rows 1 and 2 come after the search
-  EXPECT_EQ(form.Memo1->toPlainText(),
+  EXPECT_EQ(form.ExceedanceMemo->toPlainText(),
             positive + QStringLiteral("\n-> Превышение порогового уровня -25м/с2\n"
                                       "на 3.000 с длительностью 20.000 мс"));
   EXPECT_EQ(program.cell(0, 2), QStringLiteral("30.000 м/с2"));
@@ -77,7 +78,7 @@ TEST(IntervalParameters, RowsMemoAndWarningsInTheirOrder) {
   EXPECT_EQ(program.cell(1, 1), QStringLiteral("0 "));  // zero carries no unit
   EXPECT_EQ(program.cell(2, 1), QStringLiteral("не вычислен"));
   EXPECT_EQ(program.cell(3, 4), QStringLiteral("не вычислен"));
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 0);  // the memo's page is not brought forward
+  EXPECT_EQ(form.ResultPages->currentIndex(), 0);  // the memo's page is not brought forward
 }
 
 TEST(IntervalParameters, TrackingSkipsTheSearchAndInversionRecalculates) {
@@ -87,13 +88,13 @@ TEST(IntervalParameters, TrackingSkipsTheSearchAndInversionRecalculates) {
   Quiet(program, 2000);
   Spike(program, 100, 150, 40);
   form.AccelX_line->setChecked(true);
-  form.Memo1->setPlainText("kept");
-  form.TabbedNotebook1->setCurrentIndex(1);
+  form.ExceedanceMemo->setPlainText("kept");
+  form.ResultPages->setCurrentIndex(1);
   form.SpyData->trigger();
-  EXPECT_TRUE(form.SpayDataLabel->isVisible());
+  EXPECT_TRUE(form.TrackingLabel->isVisible());
   EXPECT_TRUE(program.dialogs.shown.empty());
-  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("kept"));
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 0);
+  EXPECT_EQ(form.ExceedanceMemo->toPlainText(), QStringLiteral("kept"));
+  EXPECT_EQ(form.ResultPages->currentIndex(), 0);
   EXPECT_EQ(form.ParamViews->palette().color(QPalette::Base),
             QPalette().color(QPalette::Highlight));
   EXPECT_EQ(program.cell(0, 2), QStringLiteral("40.000 м/с2"));
@@ -116,18 +117,18 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
   auto typeThreshold = [&](const QString& text) {
     program.dialogs.modalActions.push_back(
         [text](QDialog& d) { static_cast<TParamForm&>(d).Bound_level->setText(text); });
-    form.Calculate_propert->trigger();
+    form.PresetsItem->trigger();
   };
   typeThreshold("30");
-  EXPECT_EQ(program.form().Settings().BoundLevel, 30);
+  EXPECT_EQ(program.form().RecordingSession().Settings().BoundLevel, 30);
   EXPECT_EQ(form.Series[6]->Point(0).y(), 30);
   typeThreshold("12.5");  // a point where the comma is the separator: not a number
-  EXPECT_EQ(program.form().Settings().BoundLevel, 25);
+  EXPECT_EQ(program.form().RecordingSession().Settings().BoundLevel, 25);
   EXPECT_EQ(presets.Bound_level->text(), QStringLiteral("12.5"));
   typeThreshold("12,5");
-  EXPECT_EQ(program.form().Settings().BoundLevel, 12.5);
+  EXPECT_EQ(program.form().RecordingSession().Settings().BoundLevel, 12.5);
   typeThreshold("-3");
-  EXPECT_EQ(program.form().Settings().BoundLevel, -3);
+  EXPECT_EQ(program.form().RecordingSession().Settings().BoundLevel, -3);
   EXPECT_TRUE(program.dialogs.shown.empty());
 
   // Switching to another window while the dialog is open applies the text too.
@@ -135,12 +136,12 @@ TEST(Presets, ThresholdFromTheDialogAndCodesMode) {
   presets.Bound_level->setText("40");
   QEvent deactivate(QEvent::WindowDeactivate);
   QApplication::sendEvent(&presets, &deactivate);
-  EXPECT_EQ(program.form().Settings().BoundLevel, 40);
+  EXPECT_EQ(program.form().RecordingSession().Settings().BoundLevel, 40);
   presets.hide();
 
   program.dialogs.modalActions.push_back(
       [](QDialog& d) { static_cast<TParamForm&>(d).Output_in_codes->setChecked(true); });
-  form.Calculate_propert->trigger();
+  form.PresetsItem->trigger();
   EXPECT_EQ(form.Series[6]->PointCount(), 0u);  // no thresholds in ADC-code mode
 }
 
@@ -148,7 +149,7 @@ TEST(CutOff, ClampedToOneHertzAndUnstableFiltersRefused) {
   StartedProgram program;
   TMainForm& form = program.form();
   TSmoothingPropertiesDlg& dialog = *program.windows->SmoothingPropertiesDlg;
-  EXPECT_EQ(dialog.Edit1->text(), QStringLiteral("10"));
+  EXPECT_EQ(dialog.CutoffEdit->text(), QStringLiteral("10"));
   // 800 and 500 would give 499.9999 Hz, whose filter grows without end: the
   // previous cut-off (499.9 Hz) stays.
   const std::pair<const char*, double> cases[] = {{"20", 20},     {"0", 1},      {"0.5", 1},
@@ -157,11 +158,15 @@ TEST(CutOff, ClampedToOneHertzAndUnstableFiltersRefused) {
   DecimalSeparatorScope point('.');
   for (const auto& [text, hertz] : cases) {
     program.dialogs.modalActions.push_back([text = QString(text)](QDialog& d) {
-      static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText(text);
+      static_cast<TSmoothingPropertiesDlg&>(d).CutoffEdit->setText(text);
     });
-    form.N10->trigger();
-    EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency1()), hertz, 1e-9) << text;
-    EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency2()), hertz, 1e-9) << text;
+    form.CutoffItem->trigger();
+    EXPECT_NEAR(static_cast<double>(form.RecordingSession().Derived().VibroFilter().Frequency1()),
+                hertz, 1e-9)
+        << text;
+    EXPECT_NEAR(static_cast<double>(form.RecordingSession().Derived().VibroFilter().Frequency2()),
+                hertz, 1e-9)
+        << text;
   }
   const auto texts = program.dialogs.Texts();
   EXPECT_EQ(std::count(texts.begin(), texts.end(),
@@ -175,13 +180,14 @@ TEST(CutOff, ClampedToOneHertzAndUnstableFiltersRefused) {
 
   program.dialogs.shown.clear();
   program.dialogs.modalActions.push_back(
-      [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText("abc"); });
-  form.N10->trigger();
+      [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).CutoffEdit->setText("abc"); });
+  form.CutoffItem->trigger();
   ASSERT_FALSE(program.dialogs.shown.empty());
   EXPECT_EQ(program.dialogs.shown.back().kind, FakeUserDialogs::Kind::ErrorBox);
   EXPECT_EQ(program.dialogs.shown.back().text,
             QStringLiteral("'abc' is not a valid floating point value"));
-  EXPECT_NEAR(static_cast<double>(form.dspIIRFilter3->Frequency1()), 499.9, 1e-9);
+  EXPECT_NEAR(static_cast<double>(form.RecordingSession().Derived().VibroFilter().Frequency1()),
+              499.9, 1e-9);
 }
 
 TEST(SpeedCorrection, ButtonAndF11RecomputeAndCorrectOnce) {
@@ -191,7 +197,7 @@ TEST(SpeedCorrection, ButtonAndF11RecomputeAndCorrectOnce) {
   r.SampleCount = 1000;
   r.Calibration[AxisX] = {32768, 0.01};
   for (std::uint32_t i = 0; i < 1000; ++i) r.CodesX[i] = 32868;  // 1 m/s²
-  form.ZoomToFit->click();
+  form.SpeedCorrectionButton->click();
   std::vector<double> once(r.LinSpeedX.get(), r.LinSpeedX.get() + 1000);
   double tail = 0;
   for (int k = 999; k >= 950; --k) tail += (k - 0.5) * 0.001;  // the speed before the correction
@@ -211,9 +217,8 @@ TEST(Crop, KeepsTheSelectionFromTimeZero) {
     r.Temperature[i] = i * 0.01;
   }
   form.ParamViews->item(0, 1)->setText("old");
-  form.StartPoint->setText("1.000");
-  form.StopPoint->setText("2.000");
-  form.Button1->click();
+  form.SelectInterval(1.000, 2.000);
+  form.CropButton->click();
   EXPECT_EQ(r.SampleCount, 1000u);
   EXPECT_EQ(r.CodesX[0], 32768 + 1000);
   EXPECT_DOUBLE_EQ(r.Temperature[0], 10.0);
@@ -222,8 +227,7 @@ TEST(Crop, KeepsTheSelectionFromTimeZero) {
   EXPECT_TRUE(program.cell(0, 1).isEmpty());
   EXPECT_EQ(form.windowTitle(), QStringLiteral("TORVIK ->   "));
 
-  form.StartPoint->setText("0.500");
-  form.StopPoint->setText("9.000");  // beyond the end: the whole recording stays
+  form.SelectInterval(0.500, 9.000);  // beyond the end: the whole recording stays
   QTest::keyClick(&form, Qt::Key_F9);
   EXPECT_EQ(r.SampleCount, 1000u);
   EXPECT_EQ(r.CodesX[999], 32768 + 1999);
@@ -245,20 +249,13 @@ TEST(CutOff, TheTypedTextReachesTheFilterExactly) {
   for (const char* text : {"10.1", "33.3", "1.7", "123.456"}) {
     SCOPED_TRACE(text);
     program.dialogs.modalActions.push_back([text = QString(text)](QDialog& d) {
-      static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText(text);
+      static_cast<TSmoothingPropertiesDlg&>(d).CutoffEdit->setText(text);
     });
-    form.N10->trigger();
+    form.CutoffItem->trigger();
     const long double typed = StrToFloat(text);
-    EXPECT_EQ(form.dspIIRFilter3->Frequency1(), typed);
-    EXPECT_EQ(form.dspIIRFilter3->Frequency2(), typed);
+    EXPECT_EQ(form.RecordingSession().Derived().VibroFilter().Frequency1(), typed);
+    EXPECT_EQ(form.RecordingSession().Derived().VibroFilter().Frequency2(), typed);
 
-    const auto reference = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
-    reference->SetFrequency1(typed);
-    reference->SetFrequency2(typed);
-    int differing = 0;
-    for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
-      if (static_cast<double>(reference->Filter(r.LinSpeedX[i])) != r.VibroSpeedX[i]) ++differing;
-    }
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r, typed));
   }
 }

@@ -11,8 +11,9 @@
 #include <QTemporaryDir>
 #include <QWheelEvent>
 
-#include "MainTestSupport.h"
 #include "analysis/VibroSpeed.h"
+#include "support/ReferenceVibroSpeed.h"
+#include "support/StartedProgram.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
 
@@ -138,11 +139,7 @@ TEST(ChartView, VibrationSpeedIsTheFilteredLinearSpeedFromAClearedFilter) {
   StartedProgram program;
   TMainForm& form = program.form();
   Fill(program, 500);
-  auto direct = LoadIIRFilter(nullptr, "direct", kVibroSpeedFilterResource);
-  std::vector<double> expected;
-  for (std::uint32_t i = 1; i < 500; ++i) {
-    expected.push_back(static_cast<double>(direct->Filter(program.data().LinSpeedX[i])));
-  }
+  const std::vector<double> expected = ReferenceVibroSpeed(program.data());
   form.Vibro_X_Line->trigger();
   form.Vibro_X_Line->trigger();  // hidden
   form.Vibro_X_Line->trigger();  // shown again: the same values, not a continuation
@@ -161,10 +158,10 @@ TEST(ChartView, FitCommandsAndZoomUndo) {
   form.CHART->Repaint();
   form.CHART->LeftAxis().SetRange(-1, 1);
   form.CHART->BottomAxis().SetRange(0.2, 0.3);
-  form.AutoFit1->trigger();
+  form.FitVerticalItem->trigger();
   EXPECT_TRUE(form.CHART->LeftAxis().Automatic());
   EXPECT_FALSE(form.CHART->BottomAxis().Automatic());
-  form.N13->trigger();
+  form.FitAllItem->trigger();
   EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
   form.CHART->Repaint();
   EXPECT_NEAR(form.CHART->BottomAxis().Range().Upper, 0.999, 0.05);
@@ -175,7 +172,7 @@ TEST(ChartView, FitCommandsAndZoomUndo) {
                     Qt::NoModifier, Qt::NoScrollPhase, false);
   QApplication::sendEvent(form.CHART, &wheel);
   EXPECT_FALSE(form.CHART->BottomAxis().Automatic());
-  form.Calculate_propert->trigger();
+  form.PresetsItem->trigger();
   EXPECT_TRUE(form.CHART->BottomAxis().Automatic());
   EXPECT_TRUE(form.CHART->LeftAxis().Automatic());
 }
@@ -200,7 +197,7 @@ TEST(ChartView, TheDemoRecordingRendersToAPicture) {
     exportForm.HeightEdit->setValue(500);
     QTest::mouseClick(exportForm.SaveButton, Qt::LeftButton);
   });
-  form.Run(&TMainForm::PrintSetupClick);
+  form.Run(&TMainForm::ChartExportClick);
   EXPECT_TRUE(program.dialogs.shown.empty());
   const QImage image(png);
   EXPECT_EQ(image.size(), QSize(1153, 500));

@@ -4,7 +4,7 @@
 #include <QCursor>
 #include <QMouseEvent>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -99,8 +99,7 @@ TEST(CursorReadout, TrackingRecalculatesOnEveryMove) {
   const QString first = program.cell(0, 2);
   EXPECT_FALSE(first.isEmpty());
   program.MoveTo(QPoint(1, 1));  // outside the plot: the panels stay, the rows are computed again
-  program.form().StartPoint->setText("0.000");
-  program.form().StopPoint->setText("0.010");
+  program.form().SelectInterval(0.000, 0.010);
   program.MoveTo(QPoint(2, 1));
   EXPECT_NE(program.cell(0, 2), first);
   EXPECT_EQ(program.cell(0, 2), QStringLiteral("10.000 м/с2"));  // codes 32768 … 32778, gain 1
@@ -235,12 +234,12 @@ TEST(CursorReadout, SectionLinesFollowTheirOwnAxis) {
   EXPECT_FALSE(lines.vertical);
   EXPECT_TRUE(lines.horizontal);
 
-  form.N13->trigger();  // "Вместить всё", then a value zoom that leaves 250 out
+  form.FitAllItem->trigger();  // "Вместить всё", then a value zoom that leaves 250 out
   program.chart().LeftAxis().SetRange(0, 100);
   lines = SectionLinesOnScreen(program);
   EXPECT_TRUE(lines.vertical);
   EXPECT_FALSE(lines.horizontal);
-  form.AutoFit1->trigger();  // "Вместить по вертикали"
+  form.FitVerticalItem->trigger();  // "Вместить по вертикали"
   lines = SectionLinesOnScreen(program);
   EXPECT_TRUE(lines.vertical && lines.horizontal);
 }

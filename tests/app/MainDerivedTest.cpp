@@ -9,9 +9,11 @@
 #include <QTabWidget>
 #include <functional>
 
-#include "MainTestSupport.h"
+#include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "support/ReferenceVibroSpeed.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
 #include "view/SpectraWindow.h"
@@ -26,21 +28,20 @@ bool Refiltered(StartedProgram& program) {
   return program.data().VibroSpeedX[5] != kMark;
 }
 
-// A started program with a logger file of `blocks` blocks imported.
-struct ImportedProgram {
-  explicit ImportedProgram(int blocks) : file("derived.dat", LoggerBytes(blocks, 5, 2)) {
-    program.form().ImportFileRoutine(file.path());
-  }
+// Numbers written with a point from the start.
+struct WithPoint {
   DecimalSeparatorScope point{'.'};
-  StartedProgram program;
-  TempFile file;
+};
+
+// A started program with a logger file of `blocks` blocks imported.
+struct ImportedProgram : WithPoint, LoadedProgram {
+  explicit ImportedProgram(int blocks) : LoadedProgram(LoggerBytes(blocks, 5, 2), "derived.dat") {}
 };
 
 }  // namespace
 
 TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();  // shown: filtered now
   ASSERT_TRUE(program.dialogs.shown.empty());
@@ -53,9 +54,9 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
   redrawKeeps("a curve toggled", [&] { form.AccelY_line->trigger(); });
   redrawKeeps("threshold lines", [&] { form.Boundslevel_check->trigger(); });
   redrawKeeps("inversion", [&] { form.Inversion_chek_box->click(); });
-  redrawKeeps("fit all", [&] { form.N13->trigger(); });
-  redrawKeeps("fit vertically", [&] { form.AutoFit1->trigger(); });
-  redrawKeeps("presets", [&] { form.Calculate_propert->trigger(); });
+  redrawKeeps("fit all", [&] { form.FitAllItem->trigger(); });
+  redrawKeeps("fit vertically", [&] { form.FitVerticalItem->trigger(); });
+  redrawKeeps("presets", [&] { form.PresetsItem->trigger(); });
 
   const auto redrawFilters = [&](const char* what, const std::function<void()>& command) {
     program.data().VibroSpeedX[5] = kMark;
@@ -64,77 +65,73 @@ TEST(DerivedInWindow, OnlyChangesOfSpeedCutOffOrLengthFilterAgain) {
   };
   redrawFilters("a new cut-off", [&] {
     program.dialogs.modalActions.push_back(
-        [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).Edit1->setText("20"); });
-    form.N10->trigger();
+        [](QDialog& d) { static_cast<TSmoothingPropertiesDlg&>(d).CutoffEdit->setText("20"); });
+    form.CutoffItem->trigger();
   });
-  redrawFilters("the speed command", [&] { form.Smooth->trigger(); });
+  redrawFilters("the speed command", [&] { form.SpeedCorrectionItem->trigger(); });
   redrawFilters("a crop", [&] {
-    form.StartPoint->setText("0.500");
-    form.StopPoint->setText("1.500");
-    form.Button1->click();
+    form.SelectInterval(0.500, 1.500);
+    form.CropButton->click();
   });
-  EXPECT_EQ(form.dspIIRFilter3->Frequency1(), 20);
+  EXPECT_EQ(form.RecordingSession().Derived().VibroFilter().Frequency1(), 20);
   EXPECT_EQ(program.data().SampleCount, 1000u);
 }
 
 // In ADC-code mode the chart draws no vibration speed, but its row still
 // measures the one that follows the current linear speed.
 TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.Vibro_X_Line->trigger();
   program.windows->ParamForm->Output_in_codes->setChecked(true);
-  form.SpyData->trigger();  // no boxes; rows only
-  form.Smooth->trigger();   // the speed command rewrites the linear speed
+  form.SpyData->trigger();              // no boxes; rows only
+  form.SpeedCorrectionItem->trigger();  // the speed command rewrites the linear speed
   form.CalculateParam();
 
   // The values the row measured are those of the corrected linear speed.
   const Recording& r = program.data();
-  const auto filter = LoadIIRFilter(nullptr, "reference", kVibroSpeedFilterResource);
-  for (std::uint32_t i = 1; i < r.SampleCount; ++i) {
-    ASSERT_EQ(static_cast<double>(filter->Filter(r.LinSpeedX[i])), r.VibroSpeedX[i]) << i;
-  }
+  EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r));
 }
 
 // After a crop or an import the analysis windows drop what they showed
 // until the next calculation, instead of measuring samples that are gone.
 TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
-  ImportedProgram imported(100);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(100);
   TMainForm& form = program.form();
   form.SpectraItem->trigger();
   form.ShockEventsItem->trigger();
   form.SpyData->trigger();
   form.CalculateParam();
-  ASSERT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+  ASSERT_TRUE(
+      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 
-  form.StartPoint->setText("0.100");
-  form.StopPoint->setText("0.400");
-  form.Button1->click();
+  form.SelectInterval(0.100, 0.400);
+  form.CropButton->click();
   ASSERT_EQ(program.data().SampleCount, 300u);
-  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("Запись изменилась")));
-  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
-  emit form.Spectra()->QEdit->editingFinished();  // a new setting computes nothing stale
+  EXPECT_TRUE(form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(
+      QStringLiteral("Запись изменилась")));
+  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
+  emit form.findChild<SpectraWindow*>()
+      ->QEdit->editingFinished();  // a new setting computes nothing stale
   EXPECT_TRUE(program.dialogs.shown.empty());
-  EXPECT_EQ(form.Spectra()->PsdChart->Series(0)->PointCount(), 0u);
+  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
 
   form.CalculateParam();
-  EXPECT_TRUE(form.Spectra()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
+  EXPECT_TRUE(
+      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 }
 
 // Tracking brings the parameters page to the front only when the X
 // acceleration, whose search it skips, is shown.
 TEST(DerivedInWindow, TrackingLeavesTheExceedancePageWhileXIsHidden) {
-  ImportedProgram imported(20);
-  StartedProgram& program = imported.program;
+  ImportedProgram program(20);
   TMainForm& form = program.form();
   form.SpyData->trigger();
   form.AccelX_line->trigger();  // hidden
-  form.TabbedNotebook1->setCurrentIndex(1);
+  form.ResultPages->setCurrentIndex(1);
   form.CalculateParam();
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 1);
+  EXPECT_EQ(form.ResultPages->currentIndex(), 1);
   form.AccelX_line->trigger();  // shown again
   form.CalculateParam();
-  EXPECT_EQ(form.TabbedNotebook1->currentIndex(), 0);
+  EXPECT_EQ(form.ResultPages->currentIndex(), 0);
 }

@@ -4,8 +4,8 @@
 #include <QApplication>
 #include <QLabel>
 
-#include "MainTestSupport.h"
 #include "files/LoggerFile.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/About.h"
 #include "view/ChartSurface.h"
@@ -101,10 +101,10 @@ TEST(AboutWindow, ShowsTheVersionOfItsOwnProgramFile) {
   QString shown;
   program.dialogs.modalActions.push_back(
       [&shown](QDialog& d) { shown = static_cast<TAboutForm&>(d).Version_num->text(); });
-  program.form().N17->trigger();
+  program.form().AboutItem->trigger();
   TAboutForm& about = *program.windows->AboutForm;
   EXPECT_EQ(about.windowTitle(), QStringLiteral("About"));
   EXPECT_EQ(about.size(), QSize(189, 132));
-  EXPECT_EQ(about.Label1->text(), QStringLiteral("Версия программы:"));
+  EXPECT_EQ(about.VersionCaption->text(), QStringLiteral("Версия программы:"));
   EXPECT_EQ(shown, QString());  // this test program carries no version section
 }

@@ -11,7 +11,7 @@
 #include <QUrl>
 #include <QWindow>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -30,7 +30,7 @@ TEST(LoggerImport, ShowsTheNewRecording) {
   StartedProgram program;
   TMainForm& form = program.form();
   form.ParamViews->item(2, 3)->setText(QStringLiteral("old"));
-  form.Memo1->setPlainText(QStringLiteral("old line"));
+  form.ExceedanceMemo->setPlainText(QStringLiteral("old line"));
   TempFile file("import_test.bin.dat", LoggerBytes(10));
   Import(program, file.path());
 
@@ -44,7 +44,7 @@ TEST(LoggerImport, ShowsTheNewRecording) {
   EXPECT_FALSE(form.AccelY_line->isChecked());
   EXPECT_TRUE(program.cell(2, 3).isEmpty());
   EXPECT_EQ(program.cell(2, 0), QStringLiteral("Вибр. ускор. < Z >"));
-  EXPECT_TRUE(form.Memo1->toPlainText().isEmpty());
+  EXPECT_TRUE(form.ExceedanceMemo->toPlainText().isEmpty());
   EXPECT_EQ(form.G_value_edit->text(), QStringLiteral("9.815"));
   EXPECT_EQ(form.X_Code_0g_edit->text(), QStringLiteral("32768.000"));
   EXPECT_EQ(form.X_Gain_edit->text(), QStringLiteral("0.00479"));
@@ -61,7 +61,7 @@ TEST(LoggerImport, RejectedFilesChangeNothing) {
   TMainForm& form = program.form();
   TempFile good("import_good.dat", LoggerBytes(5));
   Import(program, good.path());
-  form.Memo1->setPlainText(QStringLiteral("kept"));
+  form.ExceedanceMemo->setPlainText(QStringLiteral("kept"));
   const QString caption = form.windowTitle();
   const double gain = program.data().Calibration[AxisX].Gain;
 
@@ -87,7 +87,7 @@ TEST(LoggerImport, RejectedFilesChangeNothing) {
   EXPECT_EQ(form.windowTitle(), caption);
   EXPECT_EQ(program.data().SampleCount, 100u);
   EXPECT_EQ(program.data().Calibration[AxisX].Gain, gain);
-  EXPECT_EQ(form.Memo1->toPlainText(), QStringLiteral("kept"));
+  EXPECT_EQ(form.ExceedanceMemo->toPlainText(), QStringLiteral("kept"));
   EXPECT_EQ(form.StopPoint->text(), QStringLiteral("0.099"));
 }
 

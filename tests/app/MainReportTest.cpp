@@ -8,7 +8,7 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -49,8 +49,7 @@ struct ReportProgram : StartedProgram {
 TEST(Report, FooterLinesBeforeAnyCalculation) {
   DecimalSeparatorScope point('.');
   ReportProgram program;
-  program.form().StartPoint->setText("2.000");
-  program.form().StopPoint->setText("0.500");
+  program.form().SelectInterval(2.000, 0.500);
   program.form().Print->trigger();
   ASSERT_EQ(program.during.size(), 1u);
   EXPECT_EQ(program.during[0].footer,
@@ -145,8 +144,7 @@ PrintedReport PrintAt(int dpi) {
   TempFile pdf("report_page_probe.pdf");
   program.dialogs.openAnswers.push_back(recording.path());
   program.form().ImportFile->trigger();
-  program.form().StartPoint->setText(QStringLiteral("0.500"));
-  program.form().StopPoint->setText(QStringLiteral("2.250"));
+  program.form().SelectInterval(0.500, 2.250);
   program.form().Speed_X_Line->setChecked(true);
   program.form().Vibro_X_Line->setChecked(true);
   program.form().UpdateGraph();

@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "view/ChartSurface.h"
 
 TEST(MainWindowStart, CaptionPanelsAndRows) {
@@ -27,9 +27,9 @@ TEST(MainWindowStart, CaptionPanelsAndRows) {
   EXPECT_EQ(form.ParamViews->horizontalHeaderItem(4)->text(), QStringLiteral("СКО"));
   EXPECT_EQ(program.data().SampleCount, 1u);
   for (int i = 0; i < 8; ++i) EXPECT_EQ(form.Series[i]->PointCount(), 0u);
-  EXPECT_FALSE(form.SpayDataLabel->isVisible());
-  EXPECT_EQ(form.ZoomToFit->text(), QStringLiteral("Корр. скорости "));
-  EXPECT_EQ(form.Button1->text(), QStringLiteral("Обрезать (F9)"));
+  EXPECT_FALSE(form.TrackingLabel->isVisible());
+  EXPECT_EQ(form.SpeedCorrectionButton->text(), QStringLiteral("Корр. скорости "));
+  EXPECT_EQ(form.CropButton->text(), QStringLiteral("Обрезать (F9)"));
 }
 
 namespace {
@@ -87,9 +87,9 @@ TEST(MainWindowStart, ShortcutsReachTheirCommands) {
   TMainForm& form = program.form();
   QTest::keyClick(&form, Qt::Key_F4);
   EXPECT_TRUE(form.SpyData->isChecked());
-  EXPECT_TRUE(form.SpayDataLabel->isVisible());
+  EXPECT_TRUE(form.TrackingLabel->isVisible());
   QTest::keyClick(&form, Qt::Key_F4);
-  EXPECT_FALSE(form.SpayDataLabel->isVisible());
+  EXPECT_FALSE(form.TrackingLabel->isVisible());
   // Ctrl+S belongs to a hidden, disabled item: nothing is asked.
   QTest::keyClick(&form, Qt::Key_S, Qt::ControlModifier);
   EXPECT_TRUE(program.dialogs.saveRequests.empty());

@@ -17,9 +17,9 @@
 #include <cmath>
 #include <csignal>
 
-#include "MainTestSupport.h"
 #include "analysis/DerivedData.h"
 #include "support/FileSizeLimit.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -31,21 +31,22 @@ enum Column { Channel, Start, Duration, PeakMs2, PeakG, DeltaV };
 
 // Ten seconds, no noise: Y +54 m/s² for 12 ms at 3 s, Z −45 m/s² for 8 ms at
 // 6.5 s, X +40 m/s² for 30 ms at 8 s.
-struct ShockProgram : StartedProgram {
-  ShockProgram() {
-    loggen::LoggerFileOptions options;
-    options.blocks = 500;
-    options.noise = 0;
-    options.placedShocks = {{1, 54, 12, 3.0}, {2, -45, 8, 6.5}, {0, 40, 30, 8.0}};
-    file = std::make_unique<TempFile>("shock_events_app.dat", loggen::MakeLoggerFile(options));
-    form().ImportFileRoutine(file->path());
+loggen::LoggerFileOptions ShockFile() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 500;
+  options.noise = 0;
+  options.placedShocks = {{1, 54, 12, 3.0}, {2, -45, 8, 6.5}, {0, 40, 30, 8.0}};
+  return options;
+}
+
+struct ShockProgram : LoadedProgram {
+  ShockProgram() : LoadedProgram(loggen::MakeLoggerFile(ShockFile()), "shock_events_app.dat") {
     form().ShockEventsItem->trigger();
   }
-  ShockEventsWindow& window() { return *form().ShockEvents(); }
+  ShockEventsWindow& window() { return *form().findChild<ShockEventsWindow*>(); }
   QTableWidget& table() { return *window().Table; }
-  void Calculate(const char* from, const char* to) {
-    form().StartPoint->setText(from);
-    form().StopPoint->setText(to);
+  void Calculate(double from, double to) {
+    form().SelectInterval(from, to);
     QTest::keyClick(&form(), Qt::Key_F5);
   }
   QStringList Column(int column) {
@@ -58,7 +59,6 @@ struct ShockProgram : StartedProgram {
     for (int c = Channel; c <= DeltaV; ++c) texts += Column(c);
     return texts + QStringList{window().Summary->text()};
   }
-  std::unique_ptr<TempFile> file;
 };
 
 QString Read(const QString& path) {
@@ -100,7 +100,7 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
   EXPECT_FALSE(window.isModal());
   EXPECT_EQ(window.windowTitle(), QStringLiteral("События"));
 
-  program.Calculate("0.000", "9.999");
+  program.Calculate(0.000, 9.999);
   EXPECT_EQ(program.Column(Channel), QStringList({"Y", "R", "Z", "R", "X", "R"}));
   EXPECT_TRUE(program.table().item(0, Start)->text().startsWith("3.00"));
   EXPECT_TRUE(program.table().item(0, PeakMs2)->text().startsWith("54.0"));
@@ -116,32 +116,32 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
   // Raw codes on the chart and in the list; the events stay in m/s².
   const QStringList calibrated = program.AllTexts();
   program.windows->ParamForm->Output_in_codes->setChecked(true);
-  program.Calculate("0.000", "9.999");
+  program.Calculate(0.000, 9.999);
   EXPECT_EQ(program.AllTexts(), calibrated);
 
-  program.Calculate("5.000", "9.999");
+  program.Calculate(5.000, 9.999);
   EXPECT_EQ(program.Column(Channel), QStringList({"Z", "R", "X", "R"}));
 
   // While tracking, every cursor move refreshes the window.
   program.form().SpyData->trigger();
-  program.form().StopPoint->setText("7.000");
+  program.form().SelectInterval(5.000, 7.000);
   program.form().ChartHelperChartMouseMove(nullptr, false);
   EXPECT_EQ(program.Column(Channel), QStringList({"Z", "R"}));
   program.form().SpyData->trigger();
 
-  program.Calculate("0.000", "2.000");
+  program.Calculate(0.000, 2.000);
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().contains(QStringLiteral("событий нет")));
   EXPECT_FALSE(window.SaveCsv->isEnabled());
 
   // A new recording makes the old events stale until the next calculation.
-  program.Calculate("0.000", "9.999");
-  program.form().ImportFileRoutine(program.file->path());
+  program.Calculate(0.000, 9.999);
+  program.form().ImportFileRoutine(program.file.path());
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
 
   program.form().ApplyBoundLevel(0);
-  program.Calculate("0.000", "9.999");
+  program.Calculate(0.000, 9.999);
   EXPECT_EQ(program.table().rowCount(), 0);
   EXPECT_TRUE(window.Summary->text().startsWith(QStringLiteral("Порог должен быть больше нуля")));
 }
@@ -149,7 +149,7 @@ TEST(ShockEventsWindow, OpensFromItsMenuAndFollowsTheIntervalInBothModes) {
 TEST(ShockEventsWindow, SortsByNumberAndADoubleClickZoomsTheChartOntoTheEvent) {
   DecimalSeparatorScope point('.');
   ShockProgram program;
-  program.Calculate("0.000", "9.999");
+  program.Calculate(0.000, 9.999);
   QTableWidget& table = program.table();
   QHeaderView& header = *table.horizontalHeader();
   const QPoint durationHeader(header.sectionViewportPosition(Duration) + 5, 5);
@@ -190,7 +190,7 @@ TEST(ShockEventsWindow, SortsByNumberAndADoubleClickZoomsTheChartOntoTheEvent) {
 TEST(ShockEventsWindow, SavesTheTableAsCsvAndAFailedWriteLeavesTheOldFile) {
   DecimalSeparatorScope comma(',');  // the file has points whatever the screen shows
   ShockProgram program;
-  program.Calculate("0,000", "9,999");
+  program.Calculate(0.000, 9.999);
   EXPECT_TRUE(program.table().item(0, Start)->text().startsWith("3,00"));
   program.table().sortItems(Duration, Qt::AscendingOrder);
   QTemporaryDir folder;
@@ -230,7 +230,7 @@ TEST(ShockEventsWindow, SavesTheTableAsCsvAndAFailedWriteLeavesTheOldFile) {
 TEST(ShockEventsWindow, HeadersSummaryAndButtonFitTheWindow) {
   DecimalSeparatorScope point('.');
   ShockProgram program;
-  program.Calculate("0.000", "9.999");
+  program.Calculate(0.000, 9.999);
   ShockEventsWindow& window = program.window();
   QApplication::processEvents();
   QHeaderView& header = *program.table().horizontalHeader();
@@ -266,13 +266,12 @@ TEST(ShockEventsWindow, ListsTheTenThousandLargestOfMoreEvents) {
     r.CodesZ[i] = r.Calibration[AxisZ].Code0g;
   }
   r.SampleCount = static_cast<std::uint32_t>(r.Capacity);
-  program.form().Derived().SamplesLoaded();
+  program.form().RecordingSession().SamplesWritten();
   program.form().ShockEventsItem->trigger();
-  program.form().StartPoint->setText("0.000");
-  program.form().StopPoint->setText("199.999");
+  program.form().SelectInterval(0.000, 199.999);
   QTest::keyClick(&program.form(), Qt::Key_F5);
 
-  ShockEventsWindow& window = *program.form().ShockEvents();
+  ShockEventsWindow& window = *program.form().findChild<ShockEventsWindow*>();
   QTableWidget& table = *window.Table;
   ASSERT_EQ(table.rowCount(), 10000);
   const QString summary = window.Summary->text();

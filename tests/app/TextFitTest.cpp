@@ -15,7 +15,7 @@
 #include <QTabBar>
 #include <QTableWidget>
 
-#include "MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "ui/FormLayout.h"
 #include "view/About.h"

@@ -18,6 +18,7 @@
 #include "LoggerFileWriter.h"
 #include "analysis/ShockEvents.h"
 #include "files/LoggerFile.h"
+#include "support/Sanitizers.h"
 #include "support/TempDir.h"
 
 namespace {
@@ -237,6 +238,7 @@ TEST(CliLimits, AThreeGigabyteCodesFileTakesBoundedMemoryAndTime) {
 
 // Every sixth sample of X is a spike: an event on X and on the resultant.
 TEST(CliLimits, HalfAMillionEventsAreWrittenAsTheyGo) {
+  TORVIK_SKIP_UNDER_SANITIZERS("the bound is on the plain program's memory");
   const TempDir folder;
   const std::string path = folder.File("spikes.dat");
   loggen::LoggerFileBuilder builder;

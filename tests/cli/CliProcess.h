@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -19,9 +20,8 @@
 #include <vector>
 
 #include "LoggerFileWriter.h"
-#include "analysis/DerivedData.h"
-#include "app/Recording.h"
-#include "files/LoggerFile.h"
+#include "model/Recording.h"
+#include "session/Session.h"
 
 struct CliResult {
   int exitCode;
@@ -89,16 +89,14 @@ inline MeasuredRun RunCliMeasured(const std::vector<std::string>& arguments, int
   return run;
 }
 
-// A logger file written by the generator, and the recording the import makes
-// of it.
+// A logger file written by the generator, and the session that loaded it:
+// the recording the import makes of it.
 struct GeneratedLoggerFile {
   explicit GeneratedLoggerFile(const loggen::LoggerFileOptions& options,
                                int capacity = Recording::kFullCapacity)
-      : recording(capacity) {
-    const auto bytes = loggen::MakeLoggerFile(options);
-    loggen::WriteFile(path, bytes);
-    DecodeLoggerFile(bytes, recording);
-    DerivedData(recording).SamplesLoaded();
+      : session(capacity) {
+    loggen::WriteFile(path, loggen::MakeLoggerFile(options));
+    EXPECT_TRUE(session.LoadLoggerFile(path).Loaded());
   }
   // A name beside the file, removed with it; `name` is used as the bytes given.
   std::string TempPath(const std::string& name) const {
@@ -108,5 +106,6 @@ struct GeneratedLoggerFile {
   QTemporaryDir folder;
   const std::string path = TempPath("logger.dat");
   const QString file = QString::fromStdString(path);
-  Recording recording;
+  Session session;
+  Recording& recording = session.Data();
 };

@@ -26,6 +26,7 @@
 #include "dsp/dspIIRFilters.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
+#include "support/ReferenceVibroSpeed.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -73,10 +74,9 @@ TEST(Cli, ParamsMatchTheCore) {
   EXPECT_EQ(params["interval"].toObject()["start"].toInt(), 1000);
   EXPECT_EQ(params["interval"].toObject()["stop"].toInt(), 8500);
 
-  auto filter = LoadIIRFilter(nullptr, "check", kVibroSpeedFilterResource);
-  filter->SetFrequency1(499.9L);  // the extended value of the typed text
-  filter->SetFrequency2(499.9L);
-  FilterVibroSpeed(f.recording, *filter);
+  // The extended value of the typed text.
+  const std::vector<double> vibro = ReferenceVibroSpeed(f.recording, 499.9L);
+  std::copy(vibro.begin(), vibro.end(), f.recording.VibroSpeedX.get() + 1);
   ParamOptions options;
   options.Shown.fill(true);
   options.Settings.Inverted = true;

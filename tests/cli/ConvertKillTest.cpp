@@ -14,6 +14,7 @@
 #include <cstdint>
 
 #include "LoggerFileWriter.h"
+#include "support/Sanitizers.h"
 #include "support/SavedFiles.h"
 #include "support/TempDir.h"
 
@@ -96,6 +97,7 @@ bool KillAt(Moment moment, pid_t process, int signal, int watch) {
 }  // namespace
 
 TEST_F(ConvertKill, LeavesTheOldTargetOrTheWholeNewOneAndNothingElse) {
+  TORVIK_SKIP_UNDER_SANITIZERS("the kills are timed against the plain program's writes");
   ASSERT_EQ(Whole().size(), 2'850'000u);
   for (const bool oldTarget : {true, false}) {
     for (const Moment moment : {Moment::WhileWriting, Moment::OutputAppears}) {

@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 
-#include "app/MainTestSupport.h"
+#include "support/StartedProgram.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
@@ -26,16 +26,14 @@ bool Fits(const QLabel& label) {
 }
 
 TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
-  StartedProgram program;
-  TempFile demo("spectra_demo.dat", loggen::MakeLoggerFile(loggen::DemoOptions()));
-  program.form().ImportFileRoutine(demo.path());
+  LoadedProgram program(loggen::MakeLoggerFile(loggen::DemoOptions()), "spectra_demo.dat");
   QStringList menus;
   for (QAction* a : program.form().menuBar()->actions()) menus << a->text();
   ASSERT_GE(menus.indexOf("&Help"), 1);
   EXPECT_EQ(menus[menus.indexOf("&Help") - 1], QStringLiteral("Анализ"));
 
   program.form().SpectraItem->trigger();
-  SpectraWindow* window = program.form().Spectra();
+  SpectraWindow* window = program.form().findChild<SpectraWindow*>();
   ASSERT_NE(window, nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
   EXPECT_EQ(window->windowTitle(), QStringLiteral("Спектры"));
@@ -58,8 +56,7 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
   }
 
   // A short interval, then "Вычислить" (F5): one segment of 300 samples.
-  program.form().StartPoint->setText("1.000");
-  program.form().StopPoint->setText("1.299");
+  program.form().SelectInterval(1.000, 1.299);
   program.form().Calculate->trigger();  // F5
   EXPECT_EQ(window->PsdChart->Series(1)->PointCount(), 150u);
 
@@ -85,8 +82,8 @@ TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
   form.ImportFileRoutine(first.path());
   form.SpectraItem->trigger();
   form.ShockEventsItem->trigger();
-  SpectraWindow& spectra = *form.Spectra();
-  ShockEventsWindow& events = *form.ShockEvents();
+  SpectraWindow& spectra = *form.findChild<SpectraWindow*>();
+  ShockEventsWindow& events = *form.findChild<ShockEventsWindow*>();
   const auto shown = [&] {
     std::size_t points = 0;
     for (ChartSurface* chart : {spectra.PsdChart, spectra.SrsChart}) {
@@ -95,26 +92,25 @@ TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
     }
     return points;
   };
-  const auto calculate = [&](const char* from, const char* to) {
-    form.StartPoint->setText(from);
-    form.StopPoint->setText(to);
+  const auto calculate = [&](double from, double to) {
+    form.SelectInterval(from, to);
     form.Calculate->trigger();
   };
-  calculate("1.000", "3.000");
+  calculate(1.000, 3.000);
   EXPECT_GT(shown(), 0u);
   EXPECT_GT(events.Table->rowCount(), 0);
 
-  form.Button1->click();  // the crop keeps 1 … 3 s
+  form.CropButton->click();  // the crop keeps 1 … 3 s
   EXPECT_EQ(shown(), 0u);
   EXPECT_TRUE(spectra.SrsSummary->text().startsWith(QStringLiteral("Запись изменилась")));
   EXPECT_TRUE(events.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
-  calculate("0.000", "1.500");
+  calculate(0.000, 1.500);
   EXPECT_GT(shown(), 0u);
 
   form.ImportFileRoutine(second.path());
   EXPECT_EQ(shown(), 0u);
   EXPECT_EQ(events.Table->rowCount(), 0);
-  calculate("0.000", "1.999");
+  calculate(0.000, 1.999);
   EXPECT_GT(shown(), 0u);
   spectra.close();
   events.close();

@@ -3,14 +3,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <memory>
-#include <new>
-
-#if !defined(__SANITIZE_ADDRESS__)
-#include <sys/mman.h>
-#endif
 
 struct AxisCalibration {
   double Code0g = 32768.0;  // ADC code at 0 g
@@ -19,7 +14,8 @@ struct AxisCalibration {
 
 struct Recording {
   static constexpr int kFullCapacity = 1500000;
-  static constexpr double TimeStep = 0.001;  // s; sample i lies at i × TimeStep
+  static constexpr double TimeStep = 0.001;           // s; sample i lies at i × TimeStep
+  static constexpr double SampleRate = 1 / TimeStep;  // Hz, exactly 1000
 
   // Every array is allocated once, zero-filled, and never resized. Tests may
   // ask for a smaller capacity.
@@ -54,31 +50,6 @@ struct Recording {
  private:
   static Array ZeroArray(int count);
 };
-
-// Fresh anonymous pages are zero and stay untouched until a load writes them,
-// so a new program does not pay 72 MB of resident memory for empty arrays;
-// huge pages spare a full-size load most of its page faults. Under the address
-// sanitizer the heap is used instead, so that it can watch the arrays' ends.
-inline Recording::Array Recording::ZeroArray(int count) {
-  const std::size_t bytes = static_cast<std::size_t>(count) * sizeof(double);
-#if defined(__SANITIZE_ADDRESS__)
-  void* p = std::calloc(static_cast<std::size_t>(count), sizeof(double));
-  if (p == nullptr) throw std::bad_alloc();
-#else
-  void* p = mmap(nullptr, bytes, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-  if (p == MAP_FAILED) throw std::bad_alloc();
-  madvise(p, bytes, MADV_HUGEPAGE);
-#endif
-  return Array(static_cast<double*>(p), FreeArray{bytes});
-}
-
-inline void Recording::FreeArray::operator()(double* p) const {
-#if defined(__SANITIZE_ADDRESS__)
-  std::free(p);
-#else
-  munmap(p, bytes);
-#endif
-}
 
 enum Axis { AxisX = 0, AxisY = 1, AxisZ = 2 };
 

@@ -18,7 +18,7 @@ class TParamForm : public QDialog {
   TParamForm(double boundLevel, std::function<void(double)> apply, QWidget* parent = nullptr);
 
   QCheckBox* Output_in_codes;
-  QLabel* Label1;
+  QLabel* ThresholdCaption;
   QLineEdit* Bound_level;
 
  protected:

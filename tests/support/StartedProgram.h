@@ -15,11 +15,11 @@
 #include <string>
 
 #include "LoggerFileWriter.h"
-#include "analysis/ParamDLg.h"
-#include "analysis/SmoothDlg.h"
 #include "app/Startup.h"
 #include "support/FakeUserDialogs.h"
 #include "support/QtPrinters.h"
+#include "view/CutoffDialog.h"
+#include "view/PresetsDialog.h"
 
 struct StartedProgram {
   explicit StartedProgram(int capacity = 200000)
@@ -30,7 +30,7 @@ struct StartedProgram {
     EXPECT_TRUE(QTest::qWaitForWindowActive(&form()));
   }
   TMainForm& form() { return *windows->MainForm; }
-  Recording& data() { return form().Data(); }
+  Recording& data() { return form().RecordingSession().Data(); }
   QString cell(int row, int column) { return form().ParamViews->item(row, column)->text(); }
 
   FakeUserDialogs dialogs;
@@ -52,6 +52,17 @@ class TempFile {
  private:
   QTemporaryDir folder_;
   std::string path_;
+};
+
+// A started program that has imported a logger file of these bytes, as a
+// user would through the open dialog.
+struct LoadedProgram : StartedProgram {
+  explicit LoadedProgram(const std::vector<std::uint8_t>& bytes,
+                         const std::string& name = "loaded.dat")
+      : file(name, bytes) {
+    form().ImportFileRoutine(file.path());
+  }
+  TempFile file;
 };
 
 inline std::vector<std::uint8_t> LoggerBytes(int blocks, std::uint32_t seed = 7, int shocks = 0) {

@@ -13,12 +13,12 @@ class TSmoothingPropertiesDlg : public QDialog {
  public:
   explicit TSmoothingPropertiesDlg(UserDialogs& dialogs, QWidget* parent = nullptr);
 
-  QLabel* Label1;
-  QLineEdit* Edit1;
-  QLabel* Label2;
+  QLabel* CutoffCaption;
+  QLineEdit* CutoffEdit;
+  QLabel* CutoffUseCaption;
 
  private:
-  void Edit1Change();
+  void CutoffEditChange();
   void GiveTextsRoom();
 
   UserDialogs& dialogs_;

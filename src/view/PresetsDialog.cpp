@@ -1,4 +1,4 @@
-#include "analysis/ParamDLg.h"
+#include "view/PresetsDialog.h"
 
 #include <QCheckBox>
 #include <QEvent>
@@ -6,7 +6,7 @@
 #include <QLineEdit>
 #include <algorithm>
 
-#include "analysis/AnalysisSettings.h"
+#include "model/AnalysisSettings.h"
 #include "text/NumberText.h"
 #include "ui/FormLayout.h"
 
@@ -16,14 +16,15 @@ TParamForm::TParamForm(double boundLevel, std::function<void(double)> apply, QWi
   Output_in_codes =
       Placed(new QCheckBox(QStringLiteral("Отображение и измерение в кодах ADC"), this),
              "Output_in_codes", QRect(16, 16, 297, 17));
-  Label1 = Placed(new QLabel(QStringLiteral("Пороговые уровни при контроле\n"
-                                            "40мс интервалов превышения, м/с2 = +/-"),
-                             this),
-                  "Label1", QRect(16, 40, 257, 32));
+  ThresholdCaption = Placed(new QLabel(QStringLiteral("Пороговые уровни при контроле\n"
+                                                      "40мс интервалов превышения, м/с2 = +/-"),
+                                       this),
+                            "ThresholdCaption", QRect(16, 40, 257, 32));
   Bound_level = Placed(new QLineEdit(this), "Bound_level", QRect(286, 50, 57, 24));
 
-  for (QWidget* control : {static_cast<QWidget*>(Output_in_codes), static_cast<QWidget*>(Label1),
-                           static_cast<QWidget*>(Bound_level)}) {
+  for (QWidget* control :
+       {static_cast<QWidget*>(Output_in_codes), static_cast<QWidget*>(ThresholdCaption),
+        static_cast<QWidget*>(Bound_level)}) {
     control->setFont(PixelFont(15));
   }
   GiveTextsRoom();
@@ -35,16 +36,18 @@ TParamForm::TParamForm(double boundLevel, std::function<void(double)> apply, QWi
 // line keep their designed gaps when our font needs more room than designed.
 void TParamForm::GiveTextsRoom() {
   const DesignMargins margins(*this);
-  const int gapBelowCheckBox = Label1->y() - Output_in_codes->geometry().bottom();
-  const int gapBesideLabel = Bound_level->x() - Label1->geometry().right();
+  const int gapBelowCheckBox = ThresholdCaption->y() - Output_in_codes->geometry().bottom();
+  const int gapBesideLabel = Bound_level->x() - ThresholdCaption->geometry().right();
   // The label's second line runs through three quarters of its height.
-  auto secondLine = [this] { return Label1->y() + Label1->height() * 3 / 4; };
+  auto secondLine = [this] { return ThresholdCaption->y() + ThresholdCaption->height() * 3 / 4; };
   const int editBelowSecondLine = Bound_level->y() - secondLine();
   FitToText(*Output_in_codes);
-  FitToText(*Label1);
-  Label1->move(Label1->x(), Output_in_codes->geometry().bottom() + gapBelowCheckBox);
-  Bound_level->move(std::max(Bound_level->x(), Label1->geometry().right() + gapBesideLabel),
-                    secondLine() + editBelowSecondLine);
+  FitToText(*ThresholdCaption);
+  ThresholdCaption->move(ThresholdCaption->x(),
+                         Output_in_codes->geometry().bottom() + gapBelowCheckBox);
+  Bound_level->move(
+      std::max(Bound_level->x(), ThresholdCaption->geometry().right() + gapBesideLabel),
+      secondLine() + editBelowSecondLine);
   margins.Keep(*this);
 }
 

@@ -1,0 +1,122 @@
+#include "cli/CliHelp.h"
+
+#include "analysis/ShockEvents.h"
+#include "analysis/Spectra.h"
+#include "analysis/VibroSpeed.h"
+#include "dsp/dspIIRFilters.h"
+#include "model/AnalysisSettings.h"
+#include "model/Recording.h"
+#include "text/NumberText.h"
+
+namespace {
+
+std::string Number(long double value) {
+  return FormatGeneral(value);
+}
+
+}  // namespace
+
+std::string UsageText() {
+  return "usage: torvik-cli info FILE...\n"
+         "       torvik-cli params [OPTIONS] FILE...\n"
+         "       torvik-cli events [--from S] [--to S] [--bound L] [--gap N] FILE...\n"
+         "       torvik-cli convert FILE.dat OUT.csv\n"
+         "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
+         "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
+         "       torvik-cli psd [--from S] [--to S] [--segment N] [--band LO:HI] [--csv] FILE...\n"
+         "       torvik-cli srs [--from S] [--to S] [--fmin F] [--fmax F] [--per-octave B] [--q "
+         "Q]\n"
+         "                      [--csv] FILE...\n"
+         "       torvik-cli --help | -h | --version\n";
+}
+
+std::string HelpText() {
+  const PsdOptions psd;
+  const SrsOptions srs;
+  const std::string nyquist = Number(Recording::SampleRate / 2);
+  return "\n"
+         "FILE is a logger recording (*.dat, any case) or a codes text file (X;Y;Z per line).\n"
+         "Each result is one line of JSON on stdout; problems go to stderr. A file that\n"
+         "cannot be read is reported and the others are still processed (exit 1).\n"
+         "\n"
+         "params options:\n"
+         "  --from S         interval start, seconds (default: the first sample)\n"
+         "  --to S           interval end, seconds (default: the last sample); a negative,\n"
+         "                   reversed or past-the-end interval is replaced by the whole\n"
+         "                   recording, as the window does: the JSON interval (first, last,\n"
+         "                   from_s, to_s, replaced) shows what was used, stderr says so\n"
+         "  --bound L        exceedance bound, m/s^2 (default " +
+         Number(kDefaultBoundLevel) +
+         ")\n"
+         "  --codes          rows in ADC codes instead of physical units\n"
+         "  --invert         invert the acceleration signs\n"
+         "  --cutoff HZ      vibration-speed high-pass cut-off, Hz (default " +
+         Number(kDefaultCutoff) +
+         "); its\n"
+         "                   magnitude is used, raised to 1; cut-offs whose filter would be\n"
+         "                   unstable (above " +
+         Number(HighestStableCutoff()) +
+         " Hz) are refused\n"
+         "  --correct-speed  apply the linear-speed drift correction\n"
+         "\n"
+         "convert writes the codes text file OUT.csv under a temporary name and renames it;\n"
+         "it never overwrites its input.\n"
+         "\n"
+         "filter reads one number per line on stdin (LF or CR LF, '.' as decimal\n"
+         "separator) and writes each filtered value on its own line:\n"
+         "  --kind K         butterworth, chebyshev or bessel (required)\n"
+         "  --response R     lowpass, highpass, bandpass or bandstop (required)\n"
+         "  --order N        whole number 1 ... 8 (required)\n"
+         "  --f1 HZ          first corner frequency, Hz (required)\n"
+         "  --f2 HZ          second corner of band designs, Hz (default: --f1)\n"
+         "  --rate HZ        sample rate, Hz, above 0 (required)\n"
+         "  --ripple DB      Chebyshev pass-band ripple, dB (default " +
+         Number(TdspIIRFilterResource{}.Ripple) +
+         ")\n"
+         "  --manual-reset   keep the delay lines on redesign\n"
+         "  --design         print the design as JSON instead of filtering\n"
+         "A design with an error or with poles not inside the unit circle exits 1.\n"
+         "\n"
+         "events: shock events on X, Y, Z and the resultant R of the mean-removed\n"
+         "accelerations, m/s^2, never inverted:\n"
+         "  --from S, --to S as for params\n"
+         "  --bound L        threshold, m/s^2, above 0 (default " +
+         Number(ShockSettings{}.Threshold) +
+         ")\n"
+         "  --gap N          runs fewer than N quiet samples apart join into one event\n"
+         "                   (whole number, default " +
+         Number(ShockSettings{}.Gap) +
+         ")\n"
+         "\n"
+         "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"
+         "  --from S, --to S as for params\n"
+         "  --segment N      segment length, samples, at least 8 (default " +
+         Number(psd.Segment) +
+         "; at most the\n"
+         "                   interval length is used)\n"
+         "  --band LO:HI     band of the rms, Hz (default " +
+         Number(psd.BandLow) + ":" + Number(psd.BandHigh) +
+         ")\n"
+         "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2:\n"
+         "  --from S, --to S as for params\n"
+         "  --fmin F         lowest natural frequency, Hz, at least " +
+         Number(kSrsLowestFrequency) + " (default " + Number(srs.MinFrequency) +
+         ")\n"
+         "  --fmax F         highest natural frequency, Hz, below " +
+         nyquist + " (default " + Number(srs.MaxFrequency) +
+         ")\n"
+         "  --per-octave B   frequencies per octave, 1 ... " +
+         Number(kSrsMostPerOctave) + " (default " + Number(srs.PerOctave) + "); at most " +
+         Number(kSrsMostFrequencies) +
+         "\n"
+         "                   frequencies in all\n"
+         "  --q Q            quality factor, above 0.5 (default " +
+         Number(srs.Q) +
+         ")\n"
+         "psd and srs take --csv to write a CSV table per file instead of JSON.\n"
+         "\n"
+         "Each command takes only its own options. Numbers are finite and written with a\n"
+         "point. A result holding a number that is not finite is not printed: that file\n"
+         "fails. Exit status: 0 success, 1 a file or the output failed, 2 a wrong command\n"
+         "line.\n";
+}

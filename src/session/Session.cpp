@@ -1,0 +1,139 @@
+#include "session/Session.h"
+
+#include <cctype>
+
+#include "analysis/Crop.h"
+#include "analysis/DerivedData.h"
+#include "analysis/VibroSpeed.h"
+#include "files/CodesTextFile.h"
+#include "files/LoggerFile.h"
+#include "text/NumberText.h"
+
+namespace {
+
+bool IsLoggerFileName(const std::string& path) {
+  if (path.size() < 4) return false;
+  std::string extension = path.substr(path.size() - 4);
+  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  return extension == ".dat";
+}
+
+LoadResult Unreadable(FileReadStatus status) {
+  return {status == FileReadStatus::NotFound ? LoadStatus::NotFound : LoadStatus::CannotOpen,
+          ImportMessage(status)};
+}
+
+}  // namespace
+
+Session::Session(int capacity)
+    : recording_(std::make_shared<Recording>(capacity)),
+      derived_(std::make_unique<DerivedData>(*recording_)) {}
+
+Session::~Session() = default;
+
+LoadResult Session::LoadLoggerFile(const std::string& path) {
+  const LoggerFileRead file = ReadLoggerFile(path, recording_->Capacity);
+  if (file.status != FileReadStatus::Ok) return Unreadable(file.status);
+  return LoggerDecoded(DecodeLoggerFile(file.View(), *recording_), path);
+}
+
+LoadResult Session::LoadLoggerBytes(std::span<const std::uint8_t> bytes, const std::string& name) {
+  return LoggerDecoded(DecodeLoggerFile(bytes, *recording_), name);
+}
+
+LoadResult Session::LoggerDecoded(const LoggerImportResult& result, const std::string& name) {
+  if (result.status == LoggerImportStatus::Empty) return {LoadStatus::Empty, ImportMessage(result)};
+  if (result.status != LoggerImportStatus::Loaded) {
+    return {LoadStatus::WrongFormat, ImportMessage(result)};
+  }
+  derived_->SamplesLoaded();
+  fileName_ = name;
+  interval_ = {0.0, recording_->SampleCount - 1.0};
+  return {LoadStatus::Loaded, ImportMessage(result)};
+}
+
+// Every field is checked before the recording changes, so a refused file
+// leaves everything as it was.
+LoadResult Session::LoadCodesFile(const std::string& path) {
+  CodesTextFileRead read;
+  try {
+    read = ReadCodesTextFile(path, *recording_);
+  } catch (const ConversionError& error) {
+    return {LoadStatus::NotANumber, error.what()};
+  }
+  if (read.status != FileReadStatus::Ok) return Unreadable(read.status);
+  if (read.result.status != CodesTextStatus::Loaded) {
+    return {LoadStatus::WrongFormat, CodesTextMessage(read.result)};
+  }
+  derived_->SamplesLoaded();
+  fileName_ = path;
+  interval_.Stop = recording_->SampleCount - 1.0;
+  return {LoadStatus::Loaded, CodesTextMessage(read.result)};
+}
+
+LoadResult Session::LoadFile(const std::string& path) {
+  return IsLoggerFileName(path) ? LoadLoggerFile(path) : LoadCodesFile(path);
+}
+
+void Session::SamplesWritten() {
+  derived_->SamplesLoaded();
+}
+
+void Session::SaveCodesFile(const std::string& path) const {
+  WriteCodesTextFile(path, *recording_);
+}
+
+void Session::SelectCursorTimes(double startSeconds, double stopSeconds) {
+  interval_ = {CursorSamplePosition(startSeconds), CursorSamplePosition(stopSeconds)};
+}
+
+std::optional<ParamIntervalChoice> Session::MeasuredInterval() const {
+  return ChooseParamInterval(interval_, recording_->SampleCount);
+}
+
+CutoffChange Session::SetCutoff(long double typed) {
+  const long double cutoff = CutoffFrequency(typed);
+  if (!VibroCutoffStable(cutoff)) return {cutoff, false};
+  settings_.Cutoff = cutoff;
+  derived_->ApplyCutoff(cutoff);
+  return {cutoff, true};
+}
+
+bool Session::Crop() {
+  const std::optional<CropRange> range = CropInterval(interval_, recording_->SampleCount);
+  if (!range) return false;
+  CropRecording(*recording_, *range);
+  derived_->SamplesCropped();
+  interval_.Start = 0.0;
+  return true;
+}
+
+void Session::CorrectSpeed() {
+  derived_->SpeedCorrected();
+}
+
+void Session::RefreshVibroSpeed() {
+  derived_->RefreshVibroSpeed(settings_.Cutoff);
+}
+
+IntervalParamsResult Session::Params(SampleInterval interval,
+                                     const std::array<bool, kParamRowCount>& shown, bool tracking) {
+  if (shown[kVibroSpeedRow]) RefreshVibroSpeed();
+  return CalculateIntervalParams(*recording_, interval, {shown, tracking, settings_});
+}
+
+ShockEventsResult Session::Events(SampleInterval interval, const ShockSettings& settings) const {
+  return FindShockEvents(*recording_, interval, settings);
+}
+
+std::vector<Drop> Session::Drops(SampleInterval interval, const DropSettings& settings) const {
+  return FindDrops(*recording_, interval, settings);
+}
+
+IntervalPsdResult Session::Psd(SampleInterval interval, const PsdOptions& options) const {
+  return IntervalPsd(*recording_, interval, options);
+}
+
+IntervalSrsResult Session::Srs(SampleInterval interval, const SrsOptions& options) const {
+  return IntervalSrs(*recording_, interval, options, SpectrumThreads());
+}
