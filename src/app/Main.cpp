@@ -134,6 +134,7 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
   Speed_X_Line->setChecked(true);
   SetupGraf();
   ChartHelper->SetSectionX(-1);
+  SetIntervalHeld(false);
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
   ExceedanceMemo->clear();

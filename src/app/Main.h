@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointF>
 #include <QString>
 #include <array>
 #include <memory>
@@ -24,6 +25,7 @@ class AnalysisWindow;
 class ChartSurface;
 class ChartSeries;
 class TChartHelper;
+struct ChartPoint;
 class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
@@ -61,6 +63,7 @@ class TMainForm : public QMainWindow {
   // Progress and status
   QProgressBar* ProgressBar;
   std::array<QLabel*, 7> StatusPanels{};
+  QLabel* HeldIntervalPanel;  // shown while the interval is held
   // Bottom panel
   QTableWidget* ParamViews;
   QTabWidget* ResultPages;  // "Параметры " and "Превышения"
@@ -139,6 +142,11 @@ class TMainForm : public QMainWindow {
   // The interval between two times, as the cursors set it: the session's
   // interval and both panels.
   void SelectInterval(double startSeconds, double stopSeconds);
+  // The interval between two times as a double-click at the start and a move
+  // to the stop would set it, then the calculation of F5. The interval is
+  // held: mouse moves leave it until the next double-click on the chart.
+  void HoldInterval(double startSeconds, double stopSeconds);
+  bool IntervalHeld() const { return intervalHeld_; }
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
   // Analysis windows, one of each kind, made when first opened; each follows
@@ -167,6 +175,8 @@ class TMainForm : public QMainWindow {
   void WriteParamRow(int row, const RowTexts& cells);
   void ShowExceedances(const IntervalParamsResult& result, bool tracking);
   QString ThreeDecimals(double seconds) const;
+  void ShowReadout(QPointF cursor, std::optional<ChartPoint> section);
+  void SetIntervalHeld(bool held);
   void BuildAnalysisMenu();
   AnalysisWindow* CreateAnalysisWindow(AnalysisKind kind);
   // What the analysis windows show follows the interval, or goes when the
@@ -181,4 +191,5 @@ class TMainForm : public QMainWindow {
   TAboutForm* aboutForm_ = nullptr;
   std::array<AnalysisWindow*, AnalysisKindCount> analysisWindows_{};
   QString openDialogInitialDir_;
+  bool intervalHeld_ = false;
 };

@@ -122,6 +122,7 @@ void TMainForm::CropClick() {
   if (!session_->Crop()) return;  // an empty recording stays as it is
   SetupGraf();
   ChartHelper->SetSectionX(-1);
+  SetIntervalHeld(false);
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
 }

@@ -50,6 +50,8 @@ void TMainForm::BuildChart() {
             RunCommand(dialogs_, this,
                        [this, sender, inside] { ChartHelperChartMouseMove(sender, inside); });
           });
+  // A double-click starts a new interval the usual way.
+  connect(CHART, &ChartSurface::DoubleClicked, this, [this] { SetIntervalHeld(false); });
   connect(ChartHelper, &TChartHelper::OnClearDetailInformation, this,
           [this](TChartHelper* sender) { ChartHelperClearDetailInformation(sender); });
 }

@@ -12,26 +12,50 @@ void TMainForm::SelectInterval(double startSeconds, double stopSeconds) {
   StopPoint->setText(ThreeDecimals(stopSeconds));
 }
 
+// The section point at the start (at the height it has, or in the middle of
+// the value axis), the readout of a move to the stop at that height.
+void TMainForm::HoldInterval(double startSeconds, double stopSeconds) {
+  const ChartRange values = CHART->LeftAxis().Range();
+  const double value =
+      ChartHelper->Section().value_or(ChartPoint{0, (values.Lower + values.Upper) / 2}).Value;
+  const ChartPoint section{startSeconds, value};
+  ChartHelper->SetSection(section);
+  ShowReadout({stopSeconds, value}, section);
+  SelectInterval(startSeconds, stopSeconds);
+  SetIntervalHeld(true);
+  CalculateParam();
+}
+
+void TMainForm::SetIntervalHeld(bool held) {
+  intervalHeld_ = held;
+  HeldIntervalPanel->setVisible(held);
+}
+
+void TMainForm::ShowReadout(QPointF cursor, std::optional<ChartPoint> section) {
+  StatusPanels[0]->setText(QStringLiteral("X1= ") + ThreeDecimals(cursor.x()) +
+                           QStringLiteral(" c"));
+  StatusPanels[1]->setText(QStringLiteral("Y1= ") + ThreeDecimals(cursor.y()) +
+                           QStringLiteral("м/с2"));
+  if (!section) return;
+  StatusPanels[2]->setText(QStringLiteral("X2= ") + ThreeDecimals(section->Time) +
+                           QStringLiteral(" c"));
+  StatusPanels[3]->setText(QStringLiteral("Y2= ") + ThreeDecimals(section->Value) +
+                           QStringLiteral("м/с2"));
+  StatusPanels[4]->setText(QStringLiteral("dX= ") +
+                           ThreeDecimals(std::fabs(cursor.x() - section->Time)) +
+                           QStringLiteral(" c"));
+  StatusPanels[5]->setText(QStringLiteral("dY= ") +
+                           ThreeDecimals(std::fabs(cursor.y() - section->Value)) +
+                           QStringLiteral("м/с2"));
+}
+
+// A held interval keeps its stop; the readout still follows the mouse.
 void TMainForm::ChartHelperChartMouseMove(QObject*, bool insideChartRect) {
   if (insideChartRect) {
     const QPointF cursor = Series[0]->PixelToPoint(ChartHelper->MousePosition());
-    const QString cx = ThreeDecimals(cursor.x());
-    const QString cy = ThreeDecimals(cursor.y());
-    StatusPanels[0]->setText(QStringLiteral("X1= ") + cx + QStringLiteral(" c"));
-    StatusPanels[1]->setText(QStringLiteral("Y1= ") + cy + QStringLiteral("м/с2"));
-    if (const auto section = ChartHelper->Section()) {
-      SelectInterval(section->Time, cursor.x());
-      StatusPanels[2]->setText(QStringLiteral("X2= ") + ThreeDecimals(section->Time) +
-                               QStringLiteral(" c"));
-      StatusPanels[3]->setText(QStringLiteral("Y2= ") + ThreeDecimals(section->Value) +
-                               QStringLiteral("м/с2"));
-      StatusPanels[4]->setText(QStringLiteral("dX= ") +
-                               ThreeDecimals(std::fabs(cursor.x() - section->Time)) +
-                               QStringLiteral(" c"));
-      StatusPanels[5]->setText(QStringLiteral("dY= ") +
-                               ThreeDecimals(std::fabs(cursor.y() - section->Value)) +
-                               QStringLiteral("м/с2"));
-    }
+    const std::optional<ChartPoint> section = ChartHelper->Section();
+    ShowReadout(cursor, section);
+    if (section && !intervalHeld_) SelectInterval(section->Time, cursor.x());
   }
   if (SpyData->isChecked()) CalculateParam();
 }

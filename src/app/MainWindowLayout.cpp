@@ -101,6 +101,12 @@ QStatusBar* BuildStatusBar(TMainForm& form) {
     status->addWidget(panels[i]);
   }
   panels[0]->setAlignment(Qt::AlignCenter);
+  form.HeldIntervalPanel =
+      Named(new QLabel(QStringLiteral("Интервал закреплён; новый — двойным щелчком")),
+            "HeldIntervalPanel");
+  form.HeldIntervalPanel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  form.HeldIntervalPanel->hide();
+  status->addWidget(form.HeldIntervalPanel);
   return status;
 }
 

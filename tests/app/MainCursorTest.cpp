@@ -243,3 +243,38 @@ TEST(CursorReadout, SectionLinesFollowTheirOwnAxis) {
   lines = SectionLinesOnScreen(program);
   EXPECT_TRUE(lines.vertical && lines.horizontal);
 }
+
+// A held interval reads as the mouse would have set it, keeps its stop
+// while the mouse moves on, and gives way to the next double-click.
+TEST(CursorReadout, AHeldIntervalIsTheMousesAndIgnoresMovesUntilADoubleClick) {
+  DecimalSeparatorScope point('.');
+  CursorProgram program;
+  TMainForm& form = program.form();
+  const QPoint start = program.PixelOf(1.0, 0.5);
+  const QPoint stop = program.PixelOf(3.0, 0.5);  // the same height
+  program.DoubleClickAt(start);
+  program.MoveTo(stop);
+  const QStringList byMouse = {form.StartPoint->text(), form.StopPoint->text(), program.panel(2),
+                               program.panel(3),        program.panel(4),       program.panel(5)};
+  const SelectedInterval mouseInterval = form.RecordingSession().Interval();
+  const auto timeOf = [&](QPoint p) { return program.chart().BottomAxis().PixelToValue(p.x()); };
+
+  form.HoldInterval(timeOf(start), timeOf(stop));
+  const QStringList held = {form.StartPoint->text(), form.StopPoint->text(), program.panel(2),
+                            program.panel(3),        program.panel(4),       program.panel(5)};
+  EXPECT_EQ(held, byMouse);
+  EXPECT_EQ(form.RecordingSession().Interval(), mouseInterval);
+  EXPECT_TRUE(form.IntervalHeld());
+  EXPECT_TRUE(form.HeldIntervalPanel->isVisible());
+
+  const QPoint later = program.PixelOf(4.0, 0.5);
+  const QString laterText = QString::fromStdString(FormatFixed(timeOf(later), 7, 3));
+  program.MoveTo(later);
+  EXPECT_EQ(form.StopPoint->text(), byMouse[1]);  // the stop stays
+  EXPECT_EQ(program.panel(0), QStringLiteral("X1= ") + laterText + QStringLiteral(" c"));
+
+  program.DoubleClickAt(program.PixelOf(2.0, 0.5));
+  EXPECT_FALSE(form.HeldIntervalPanel->isVisible());
+  program.MoveTo(later);
+  EXPECT_EQ(form.StopPoint->text(), laterText);
+}

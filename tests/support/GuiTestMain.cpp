@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <algorithm>
 #include <string_view>
 
@@ -14,6 +16,10 @@ int main(int argc, char** argv) {
   });
   if (listing || qgetenv("QT_QPA_PLATFORM").isEmpty()) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
+  // What the program keeps between runs goes to a folder of this run alone,
+  // so every test program starts from an empty store.
+  const QTemporaryDir settings;
+  QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
