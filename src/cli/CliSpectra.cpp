@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/SpectraTables.h"
+#include "files/CsvTable.h"
 
 namespace {
 
@@ -78,13 +79,13 @@ std::string PsdCsv(const std::string& file, const Recording& recording, const In
                    const PsdOptions& options) {
   QJsonObject unused;
   const auto interval = UseInterval(span, recording, file, unused);
-  return interval ? PsdTable(IntervalPsd(recording, *interval, options)) : std::string();
+  return interval ? CsvText(PsdTable(IntervalPsd(recording, *interval, options))) : std::string();
 }
 
 std::string SrsCsv(const std::string& file, const Recording& recording, const IntervalRequest& span,
                    const SrsOptions& options) {
   QJsonObject unused;
   const auto interval = UseInterval(span, recording, file, unused);
-  return interval ? SrsTable(IntervalSrs(recording, *interval, options, SpectrumThreads()))
+  return interval ? CsvText(SrsTable(IntervalSrs(recording, *interval, options, SpectrumThreads())))
                   : std::string();
 }

@@ -73,7 +73,7 @@ std::vector<SaveCommand> EverySave() {
        [](const std::string& text) { return StartsWith(text, "канал;"); },
        [](SavingProgram& program) { program.form().ShockEvents()->SaveCsv->click(); }},
       {"spectra.csv", Kind::Error,
-       [](const std::string& text) { return StartsWith(text, "frequency,"); },
+       [](const std::string& text) { return StartsWith(text, "frequency_hz,"); },
        [](SavingProgram& program) { program.form().Spectra()->SaveCsvButton->click(); }},
   };
 }
