@@ -9,10 +9,10 @@
 #include <QSvgGenerator>
 
 #include "MainTestSupport.h"
+#include "support/PdfWords.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
-#include "view/PdfWords.h"
 
 namespace {
 
