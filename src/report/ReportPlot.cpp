@@ -51,7 +51,7 @@ std::vector<PlotTick> TicksOf(const PlotAxis& axis) {
   return axis.Logarithmic ? LogTicks(axis.Low, axis.High) : LinearTicks(axis.Low, axis.High, 6);
 }
 
-// Every `keep`-th tick so that labels of `extent` (along the axis) do not touch.
+// Label every n-th tick, n such that labels `extent` long along the axis do not touch.
 int LabelStride(std::size_t ticks, double extent, double length) {
   if (ticks < 2) return 1;
   const double room = length / static_cast<double>(ticks - 1);
