@@ -6,6 +6,7 @@
 #include <stdexcept>
 
 #include "analysis/Baseline.h"
+#include "text/ShortestText.h"
 
 namespace {
 
@@ -38,7 +39,7 @@ std::optional<DropImpact> ImpactAfter(const Magnitude& magnitude, std::uint32_t 
     }
   }
   impact.PeakG = impact.Peak / recording.GValue;
-  impact.Seconds = impact.Index * Recording::TimeStep;
+  impact.Seconds = SampleSeconds(impact.Index);
   return impact;
 }
 
@@ -47,8 +48,8 @@ Drop MakeDrop(const Magnitude& magnitude, std::uint32_t first, std::uint32_t las
   Drop drop;
   drop.First = first;
   drop.Last = last;
-  drop.StartSeconds = first * Recording::TimeStep;
-  drop.FallSeconds = (last - first + 1) * Recording::TimeStep;
+  drop.StartSeconds = SampleSeconds(first);
+  drop.FallSeconds = SampleSeconds(last - first + 1);
   drop.HeightMeters = recording.GValue * (drop.FallSeconds * drop.FallSeconds) / 2;
   drop.ImpactSpeed = recording.GValue * drop.FallSeconds;
   drop.Impact = ImpactAfter(magnitude, last, recording);

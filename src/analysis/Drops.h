@@ -28,14 +28,14 @@ struct DropImpact {
   std::uint32_t Index = 0;  // sample of the largest magnitude, the earliest on a tie
   double Peak = 0.0;        // m/s²
   double PeakG = 0.0;       // Peak / GValue
-  double Seconds = 0.0;     // Index × TimeStep
+  double Seconds = 0.0;     // Index ÷ 1000 (SampleSeconds)
 };
 
 struct Drop {
   std::uint32_t First = 0;  // first and last free-fall sample
   std::uint32_t Last = 0;
-  double StartSeconds = 0.0;         // First × TimeStep
-  double FallSeconds = 0.0;          // (Last − First + 1) × TimeStep
+  double StartSeconds = 0.0;         // First ÷ 1000 (SampleSeconds)
+  double FallSeconds = 0.0;          // (Last − First + 1) ÷ 1000
   double HeightMeters = 0.0;         // GValue × FallSeconds² / 2
   double ImpactSpeed = 0.0;          // m/s, GValue × FallSeconds
   std::optional<DropImpact> Impact;  // none when the recording ends with the fall

@@ -11,6 +11,7 @@
 #include "analysis/Interval.h"
 #include "model/AnalysisSettings.h"
 #include "model/Recording.h"
+#include "text/ShortestText.h"
 
 enum class ShockChannel { X = 0, Y = 1, Z = 2, R = 3 };
 inline constexpr int kShockChannelCount = 4;
@@ -33,9 +34,10 @@ struct ShockEvent {
   // reach beyond the interval; none on the resultant.
   std::optional<double> DeltaV;
 
-  double StartSeconds() const { return First * Recording::TimeStep; }
-  double DurationSeconds() const { return (Last - First + 1) * Recording::TimeStep; }
-  double PeakSeconds() const { return PeakIndex * Recording::TimeStep; }
+  // Times as decimals: index ÷ 1000 (see SampleSeconds).
+  double StartSeconds() const { return SampleSeconds(First); }
+  double DurationSeconds() const { return SampleSeconds(Last - First + 1); }
+  double PeakSeconds() const { return SampleSeconds(PeakIndex); }
 };
 
 struct ShockEventsResult {

@@ -1,39 +1,82 @@
 #include "analysis/SpectraTables.h"
 
-#include <cstdio>
+#include <span>
 #include <vector>
+
+#include "files/CsvTable.h"
+#include "files/XlsxWorkbook.h"
+#include "text/ShortestText.h"
 
 namespace {
 
-void AppendNumber(std::string& line, double value) {
-  char text[32];
-  std::snprintf(text, sizeof text, ",%.17g", value);
-  line += text;
+// frequency_hz, then one column per axis from `values`.
+template <typename Values>
+DataTable FrequencyTable(const std::string& prefix, const std::string& unit,
+                         const std::vector<double>& frequencies, Values values) {
+  std::vector<std::string> columns = {"frequency_hz"};
+  for (const char* axis : {"x", "y", "z"}) columns.push_back(prefix + axis + unit);
+  return {columns, frequencies.size(),
+          [&frequencies, values](std::size_t row, std::span<TableCell> cells) {
+            cells[0] = frequencies[row];
+            for (int axis = 0; axis < 3; ++axis) cells[1 + axis] = values(axis)[row];
+          }};
 }
 
-std::string Table(const std::string& header, const std::vector<double>& frequencies,
-                  const std::vector<const std::vector<double>*>& columns) {
-  std::string text = header + '\n';
-  for (std::size_t i = 0; i < frequencies.size(); ++i) {
-    std::string line;
-    AppendNumber(line, frequencies[i]);
-    for (const auto* column : columns) AppendNumber(line, (*column)[i]);
-    text += line.substr(1) + '\n';
-  }
-  return text;
+std::vector<DetailsRow> DetailsRows(const IntervalPsdResult& psd, const SpectraDetails& d) {
+  return {
+      {"Файл", d.FileName},
+      {"Интервал: первый отсчёт", static_cast<double>(d.Interval.First)},
+      {"Интервал: последний отсчёт", static_cast<double>(d.Interval.Last)},
+      {"Интервал: начало, с", SampleSeconds(d.Interval.First)},
+      {"Интервал: конец, с", SampleSeconds(d.Interval.Last)},
+      {"Спектр: сегмент, отсчётов", static_cast<double>(d.Psd.Segment)},
+      {"Спектр: сегмент использован, отсчётов", static_cast<double>(psd.Axes[0].Segment)},
+      {"Спектр: полоса СКЗ от, Гц", d.Psd.BandLow},
+      {"Спектр: полоса СКЗ до, Гц", d.Psd.BandHigh},
+      {"Ударный спектр: добротность Q", d.Srs.Q},
+      {"Ударный спектр: частот на октаву", d.Srs.PerOctave},
+      {"Ударный спектр: от, Гц", d.Srs.MinFrequency},
+      {"Ударный спектр: до, Гц", d.Srs.MaxFrequency},
+  };
 }
 
 }  // namespace
 
-std::string PsdTable(const IntervalPsdResult& psd) {
-  return Table("frequency,X_psd,Y_psd,Z_psd", psd.Axes[AxisX].Frequencies,
-               {&psd.Axes[AxisX].Density, &psd.Axes[AxisY].Density, &psd.Axes[AxisZ].Density});
+DataTable PsdTable(const IntervalPsdResult& psd) {
+  return FrequencyTable(
+      "psd_", "_ms2sq_per_hz", psd.Axes[AxisX].Frequencies,
+      [&psd](int axis) -> const std::vector<double>& { return psd.Axes[axis].Density; });
 }
 
-std::string SrsTable(const IntervalSrsResult& srs) {
-  std::vector<const std::vector<double>*> columns;
-  for (const SrsResult& s : srs.Axes)
-    columns.insert(columns.end(), {&s.Peak, &s.Positive, &s.Negative});
-  return Table("frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg",
-               srs.Axes[AxisX].Frequencies, columns);
+DataTable SrsTable(const IntervalSrsResult& srs) {
+  return FrequencyTable(
+      "srs_", "_ms2", srs.Axes[AxisX].Frequencies,
+      [&srs](int axis) -> const std::vector<double>& { return srs.Axes[axis].Peak; });
+}
+
+std::pair<std::string, std::string> SpectraCsvPaths(const std::string& chosen) {
+  const bool csv = DataFileFormatOf(chosen) == DataFileFormat::Csv;
+  const std::string name = csv ? chosen.substr(0, chosen.size() - 4) : chosen;
+  return {name + "-psd.csv", name + "-srs.csv"};
+}
+
+void SaveSpectraCsv(const std::string& chosen, const IntervalPsdResult& psd,
+                    const IntervalSrsResult& srs) {
+  const auto [psdPath, srsPath] = SpectraCsvPaths(chosen);
+  SaveCsv(psdPath, PsdTable(psd));
+  SaveCsv(srsPath, SrsTable(srs));
+}
+
+void SaveSpectraXlsx(const std::string& path, const IntervalPsdResult& psd,
+                     const IntervalSrsResult& srs, const SpectraDetails& details) {
+  const DataTable psdTable = PsdTable(psd);
+  const DataTable srsTable = SrsTable(srs);
+  const std::vector<DetailsRow> rows = DetailsRows(psd, details);
+  const double cells = 4.0 * static_cast<double>(psdTable.RowCount + srsTable.RowCount + 2) +
+                       2.0 * static_cast<double>(rows.size());
+  SaveXlsx(path, cells, [&](XlsxWorkbook& book) {
+    WriteDetailsSheet(book, "Сведения", rows);
+    WriteTableSheets(book, "Спектр", psdTable);
+    WriteTableSheets(book, "Ударный спектр", srsTable);
+  });
 }

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "analysis/SpectraTables.h"
+#include "files/CsvTable.h"
 
 namespace {
 
@@ -78,12 +79,12 @@ std::string PsdCsv(const std::string& file, Session& session, const IntervalRequ
                    const PsdOptions& options) {
   QJsonObject unused;
   const auto interval = UseInterval(span, session, file, unused);
-  return interval ? PsdTable(session.Psd(*interval, options)) : std::string();
+  return interval ? CsvText(PsdTable(session.Psd(*interval, options))) : std::string();
 }
 
 std::string SrsCsv(const std::string& file, Session& session, const IntervalRequest& span,
                    const SrsOptions& options) {
   QJsonObject unused;
   const auto interval = UseInterval(span, session, file, unused);
-  return interval ? SrsTable(session.Srs(*interval, options)) : std::string();
+  return interval ? CsvText(SrsTable(session.Srs(*interval, options))) : std::string();
 }

@@ -1,6 +1,7 @@
 #include "files/CodesTextFile.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <optional>
 #include <vector>
@@ -209,15 +210,32 @@ CodesTextFileRead ReadCodesTextFile(const std::string& path, Recording& recordin
   return read;
 }
 
+namespace {
+
+// A whole number below 1e15 in magnitude is its own digits: FormatFixed with
+// 15 significant digits and no decimals writes exactly those (-0 as "0"),
+// without its 80-bit digit string. Anything else takes FormatFixed itself.
+void AppendCode(std::string& text, double code) {
+  if (std::fabs(code) < kLargestCode && code == std::trunc(code)) {
+    char digits[24];
+    const auto end = std::to_chars(digits, digits + sizeof digits, static_cast<long long>(code));
+    text.append(digits, end.ptr);
+  } else {
+    text += FormatFixed(code, 15, 0);
+  }
+}
+
+}  // namespace
+
 std::string CodesText(const Recording& recording) {
   std::string text;
   text.reserve(static_cast<std::size_t>(recording.SampleCount) * 20);
   for (std::uint32_t i = 0; i < recording.SampleCount; ++i) {
-    text += FormatFixed(recording.CodesX[i], 15, 0);
+    AppendCode(text, recording.CodesX[i]);
     text += ';';
-    text += FormatFixed(recording.CodesY[i], 15, 0);
+    AppendCode(text, recording.CodesY[i]);
     text += ';';
-    text += FormatFixed(recording.CodesZ[i], 15, 0);
+    AppendCode(text, recording.CodesZ[i]);
     text += "\r\n";
   }
   return text;

@@ -15,8 +15,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "report/PaperText.h"
 #include "text/NumberText.h"
-#include "view/PaperText.h"
 #include "view/SampleCurve.h"
 
 namespace {

@@ -1,29 +1,25 @@
 #include "view/SeriesDataExport.h"
 
-#include <xlsxwriter.h>
-
 #include <QFile>
-#include <QFileInfo>
 #include <QPointF>
-#include <QStorageInfo>
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <charconv>
 #include <functional>
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "files/FileWriter.h"
+#include "files/XlsxWorkbook.h"
 #include "view/ChartSurface.h"
 
 namespace {
 
 const QString kTimeHeader = QStringLiteral("Время, с");
 const QString kNoPoints = QStringLiteral("На графике нет точек для записи.");
-static_assert(kSheetRowLimit == LXW_ROW_MAX);
 
 struct Column {
   QString header;
@@ -191,93 +187,27 @@ ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)
   });
 }
 
-// A failed file operation of the library leaves the system's reason in
-// errno, which names the cause better than the library's own text.
-[[noreturn]] void ThrowXlsxFailure(const QString& path, lxw_error error, int systemError = 0) {
-  const bool fileOperation = error == LXW_ERROR_CREATING_XLSX_FILE ||
-                             error == LXW_ERROR_CREATING_TMPFILE ||
-                             error == LXW_ERROR_ZIP_FILE_OPERATION ||
-                             error == LXW_ERROR_ZIP_FILE_ADD || error == LXW_ERROR_ZIP_CLOSE;
-  const QString cause = fileOperation && systemError != 0
-                            ? QString::fromStdString(SystemErrorText(systemError))
-                            : QString::fromUtf8(lxw_strerror(error));
-  throw FileWriteError(WriteFailureText(path, cause).toStdString());
-}
-
-// Rows [first, last) of the table on a sheet of their own, below the header row.
-lxw_error WriteSheet(lxw_worksheet* sheet, const SeriesTable& table, std::size_t first,
-                     std::size_t last) {
-  const std::vector<Column>& columns = table.Columns();
-  for (std::size_t c = 0; c < columns.size(); ++c) {
-    const QByteArray header = columns[c].header.toUtf8();
-    if (lxw_error e = worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(c),
-                                             header.constData(), nullptr)) {
-      return e;
-    }
-  }
-  for (std::size_t row = first; row < last; ++row) {
-    const auto sheetRow = static_cast<lxw_row_t>(row - first + 1);
-    for (std::size_t c = 0; c < columns.size(); ++c) {
-      const auto value = SeriesTable::Cell(row, columns[c]);
-      if (!value) continue;
-      if (lxw_error e =
-              worksheet_write_number(sheet, sheetRow, static_cast<lxw_col_t>(c), *value, nullptr)) {
-        return e;
-      }
-    }
-  }
-  return LXW_NO_ERROR;
-}
-
-lxw_error WriteSheets(lxw_workbook* book, const SeriesTable& table) {
-  const std::size_t perSheet = kSheetRowLimit - 1;
-  const std::size_t sheets = std::max<std::size_t>(1, (table.RowCount() + perSheet - 1) / perSheet);
-  for (std::size_t s = 0; s < sheets; ++s) {
-    const QString name =
-        sheets == 1 ? QStringLiteral("Данные") : QStringLiteral("Данные %1").arg(s + 1);
-    lxw_worksheet* sheet = workbook_add_worksheet(book, name.toUtf8().constData());
-    if (sheet == nullptr) return LXW_ERROR_MEMORY_MALLOC_FAILED;
-    const std::size_t first = s * perSheet;
-    if (lxw_error e =
-            WriteSheet(sheet, table, first, std::min(table.RowCount(), first + perSheet))) {
-      return e;
-    }
-  }
-  return LXW_NO_ERROR;
-}
-
-// The spreadsheet library writes its row files without checking the writes,
-// so the room they and the packed file need is made sure of beforehand: about
-// 64 bytes per cell for the rows and as much again at most for the result.
-bool RoomForXlsx(const SeriesTable& table, const QString& folder) {
-  const double cells =
-      static_cast<double>(table.RowCount() + 1) * static_cast<double>(table.Columns().size());
-  const QStorageInfo storage(folder);
-  return !storage.isValid() || static_cast<double>(storage.bytesAvailable()) > cells * 128;
+// The table as the spreadsheet shows it: the same headers, a number per point.
+DataTable SheetTable(const SeriesTable& table, std::vector<std::string>& headers) {
+  for (const Column& column : table.Columns()) headers.push_back(column.header.toStdString());
+  return {headers, table.RowCount(), [&table](std::size_t row, std::span<TableCell> cells) {
+            const std::vector<Column>& columns = table.Columns();
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+              if (const auto value = SeriesTable::Cell(row, columns[c])) cells[c] = *value;
+            }
+          }};
 }
 
 // The library opens the file by name, here the writer's name for its
 // unnamed file.
 ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
-  const QString folder = QFileInfo(path).absolutePath();
-  if (!RoomForXlsx(table, folder)) {
-    return WriteFailureText(path, QStringLiteral("на диске недостаточно места для таблицы"));
-  }
+  const double cells =
+      static_cast<double>(table.RowCount() + 1) * static_cast<double>(table.Columns().size());
   return SaveFile(path, [&](FileWriter& file) {
-    // Rows go to disk as they are written, so a long recording needs little
-    // memory; they go beside the result, whose room was checked.
-    const QByteArray rowsFolder = QFile::encodeName(folder);
-    lxw_workbook_options options{};
-    options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char*>(rowsFolder.constData());
-    lxw_workbook* book = workbook_new_opt(file.StagedPath().c_str(), &options);
-    if (book == nullptr) ThrowXlsxFailure(path, LXW_ERROR_MEMORY_MALLOC_FAILED);
-    const lxw_error written = WriteSheets(book, table);
-    errno = 0;
-    const lxw_error closed = workbook_close(book);  // frees the workbook whatever happened before
-    const int systemError = errno;
-    if (written != LXW_NO_ERROR) ThrowXlsxFailure(path, written);
-    if (closed != LXW_NO_ERROR) ThrowXlsxFailure(path, closed, systemError);
+    std::vector<std::string> headers;
+    XlsxWorkbook book(file, QFile::encodeName(path).toStdString(), cells);
+    WriteTableSheets(book, "Данные", SheetTable(table, headers));
+    book.Close();
   });
 }
 

@@ -4,17 +4,13 @@
 #pragma once
 
 #include <QString>
-#include <cstddef>
 
+#include "files/XlsxWorkbook.h"
 #include "view/FileSave.h"
 
 class ChartSurface;
 
 enum class SeriesDataFormat { Csv, Xml, Html, Xlsx };
-
-// Rows of one spreadsheet sheet, its header row included. A longer table
-// goes on to further sheets, each starting with the same header row.
-inline constexpr std::size_t kSheetRowLimit = 1'048'576;
 
 // Writes the points of every series that holds points. Series that share
 // their times get one time column; otherwise each series brings its own.

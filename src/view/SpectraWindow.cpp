@@ -12,6 +12,7 @@
 #include <utility>
 
 #include "analysis/SpectraTables.h"
+#include "files/CsvTable.h"
 #include "session/Session.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
@@ -228,12 +229,24 @@ void SpectraWindow::TrackMouse(ChartSurface& chart, QPoint position, const QStri
   canvas->LineTo(plot.right(), position.y());
 }
 
-// Both tables in one file, the vibration spectrum first; written whole or not at all.
+namespace {
+
+// Until the save writes NAME-psd.csv and NAME-srs.csv (SaveSpectraCsv), both
+// tables of the one CSV convention go into the one file the user chose, the
+// vibration spectrum first, an empty line between them.
+std::string StackedSpectraCsvUntilTwoFiles(const IntervalPsdResult& psd,
+                                           const IntervalSrsResult& srs) {
+  return CsvText(PsdTable(psd)) + "\r\n" + CsvText(SrsTable(srs));
+}
+
+}  // namespace
+
+// Written whole or not at all.
 void SpectraWindow::SaveCsv() {
   const auto choice = dialogs_.SaveFileName(
       this, {QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
   if (!choice) return;
-  const std::string text = PsdTable(*psd_) + '\n' + SrsTable(*srs_);
+  const std::string text = StackedSpectraCsvUntilTwoFiles(*psd_, *srs_);
   if (const ExportFailure failure = SaveFile(choice->path, text)) dialogs_.Error(this, *failure);
 }
 

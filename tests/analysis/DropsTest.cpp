@@ -176,7 +176,7 @@ std::vector<Drop> Reference(const Recording& r, SampleInterval iv, const DropSet
     }
     i = d.Last;
     if (d.Last - d.First + 1 < settings.MinFall) continue;
-    d.FallSeconds = (d.Last - d.First + 1) * 0.001;
+    d.FallSeconds = (d.Last - d.First + 1) / 1000.0;
     if (d.Last + 1 < r.SampleCount) {
       DropImpact impact{d.Last + 1, m(d.Last + 1)};
       for (std::uint32_t j = d.Last + 1; j <= std::min(r.SampleCount - 1, d.Last + 100); ++j) {

@@ -73,7 +73,7 @@ std::vector<SaveCommand> EverySave() {
          program.form().findChild<ShockEventsWindow*>()->SaveCsv->click();
        }},
       {"spectra.csv", Kind::Error,
-       [](const std::string& text) { return StartsWith(text, "frequency,"); },
+       [](const std::string& text) { return StartsWith(text, "frequency_hz,"); },
        [](SavingProgram& program) {
          program.form().findChild<SpectraWindow*>()->SaveCsvButton->click();
        }},

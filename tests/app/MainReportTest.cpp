@@ -8,11 +8,11 @@
 #include <QPrinter>
 #include <QSvgGenerator>
 
+#include "support/PdfWords.h"
 #include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
-#include "view/PdfWords.h"
 
 namespace {
 

@@ -11,6 +11,7 @@
 #include "LoggerFileWriter.h"
 #include "analysis/Spectra.h"
 #include "files/LoggerFile.h"
+#include "support/StrictCsv.h"
 
 namespace {
 
@@ -34,14 +35,6 @@ void ExpectList(const QJsonValue& list, const std::vector<double>& expected, con
   for (std::size_t i = 0; i < expected.size(); ++i) {
     EXPECT_EQ(array[static_cast<qsizetype>(i)].toDouble(), expected[i]) << what << " " << i;
   }
-}
-
-std::vector<QList<QByteArray>> CsvRows(const QByteArray& text) {
-  std::vector<QList<QByteArray>> rows;
-  for (const QByteArray& line : text.split('\n')) {
-    if (!line.isEmpty()) rows.push_back(line.split(','));
-  }
-  return rows;
 }
 
 TEST(CliSpectra, PsdJsonHoldsTheIntervalTheSettingsAndEachAxisSpectrumAndRms) {
@@ -85,14 +78,16 @@ TEST(CliSpectra, SrsJsonAndCsvCarryTheSameSpectrumOfTheWholeRecording) {
   ExpectList(object["Z"].toObject()["pos"], z.Positive, "pos");
   ExpectList(object["Z"].toObject()["neg"], z.Negative, "neg");
 
-  const auto rows = CsvRows(csv.out);
-  ASSERT_EQ(rows.size(), z.Frequencies.size() + 1);
-  EXPECT_EQ(rows[0].join(','), "frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg");
+  // The CSV: the maximax peak of each axis, every number as the JSON has it.
+  const StrictCsv table = ReadStrictCsv(csv.out.toStdString());
+  ASSERT_EQ(table.error, "");
+  EXPECT_EQ(table.header,
+            std::vector<std::string>({"frequency_hz", "srs_x_ms2", "srs_y_ms2", "srs_z_ms2"}));
+  ASSERT_EQ(table.rows.size(), z.Frequencies.size());
   for (std::size_t i = 0; i < z.Frequencies.size(); ++i) {
-    EXPECT_EQ(rows[i + 1].size(), 10);
-    EXPECT_EQ(rows[i + 1][0].toDouble(), z.Frequencies[i]);
-    EXPECT_EQ(rows[i + 1][7].toDouble(), z.Peak[i]);
-    EXPECT_EQ(rows[i + 1][9].toDouble(), z.Negative[i]);
+    EXPECT_EQ(CsvNumber(table.rows[i][0]), z.Frequencies[i]);
+    EXPECT_EQ(CsvNumber(table.rows[i][1]), expected.Axes[AxisX].Peak[i]);
+    EXPECT_EQ(CsvNumber(table.rows[i][3]), z.Peak[i]);
   }
 }
 
@@ -100,15 +95,20 @@ TEST(CliSpectra, PsdCsvHasOneColumnPerAxisAndOneTablePerFile) {
   VibrationFile f;
   const CliResult r = RunCli({"psd", "--csv", "--segment", "64", f.file, f.file});
   ASSERT_EQ(r.exitCode, 0);
-  const QList<QByteArray> tables = r.out.split('\n');
-  const auto rows = CsvRows(r.out);
-  ASSERT_EQ(rows.size(), 2u * 34);  // header and 33 frequencies, twice
-  EXPECT_EQ(rows[0].join(','), "frequency,X_psd,Y_psd,Z_psd");
-  EXPECT_EQ(rows[34].join(','), "frequency,X_psd,Y_psd,Z_psd");
-  EXPECT_EQ(tables[34], "");  // an empty line between the tables
+  // One table per file, an empty line between them.
+  const std::string out = r.out.toStdString();
+  const std::size_t gap = out.find("\r\n\n");
+  ASSERT_NE(gap, std::string::npos);
+  const std::string first = out.substr(0, gap + 2);
+  EXPECT_EQ(out.substr(gap + 3), first);
+  const StrictCsv table = ReadStrictCsv(first);
+  ASSERT_EQ(table.error, "");
+  EXPECT_EQ(table.header, std::vector<std::string>({"frequency_hz", "psd_x_ms2sq_per_hz",
+                                                    "psd_y_ms2sq_per_hz", "psd_z_ms2sq_per_hz"}));
+  ASSERT_EQ(table.rows.size(), 33u);
   const auto expected = IntervalPsd(f.recording, {0, 9999}, {64, 1, 500});
-  EXPECT_EQ(rows[33][0].toDouble(), 500.0);
-  EXPECT_EQ(rows[5][2].toDouble(), expected.Axes[AxisY].Density[4]);
+  EXPECT_EQ(CsvNumber(table.rows[32][0]), 500.0);
+  EXPECT_EQ(CsvNumber(table.rows[4][2]), expected.Axes[AxisY].Density[4]);
 }
 
 TEST(CliSpectra, SettingsOutOfRangeAreUsageErrorsWithNothingPrinted) {
@@ -157,9 +157,10 @@ TEST(CliSpectra, TheShockSpectrumRangeIsBoundedAndNamed) {
   const CliResult widest = RunCli({"srs", "--to", "0.5", "--fmin", "0.01", "--fmax", "499.99",
                                    "--per-octave", "96", "--csv", f.file});
   ASSERT_EQ(widest.exitCode, 0) << widest.err.toStdString();
-  const auto rows = CsvRows(widest.out);
-  EXPECT_GT(rows.size(), 1400u);
-  EXPECT_LE(rows.size(), 2001u);
+  const StrictCsv table = ReadStrictCsv(widest.out.toStdString());
+  EXPECT_EQ(table.error, "");
+  EXPECT_GT(table.rows.size(), 1400u);
+  EXPECT_LE(table.rows.size(), 2000u);
   EXPECT_FALSE(widest.out.contains("nan") || widest.out.contains("inf"));
 }
 

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "analysis/DerivedData.h"
@@ -199,4 +200,60 @@ TEST(CodesTextFile, OnlyARegularFileIsRead) {
   EXPECT_EQ(ReadCodesTextFile(folder.Path().string(), recording).status,
             FileReadStatus::CannotOpen);
   EXPECT_EQ(recording.SampleCount, 1u);
+}
+
+// The save writes every code as FormatFixed(code, 15, 0) always did, whole
+// numbers by a shorter road: the same bytes for the edges of both roads and
+// for random logger codes.
+TEST(CodesTextFile, WritesTheSameBytesAsTheFixedFormatForEveryKindOfCode) {
+  DecimalSeparatorScope point('.');
+  const double edges[] = {0,
+                          -0.0,
+                          1,
+                          -1,
+                          32768,
+                          65535,
+                          -65536,
+                          0.5,
+                          -0.5,
+                          1.5,
+                          2.5,
+                          -2.5,
+                          0.4999,
+                          -0.4999,
+                          32767.5,
+                          1e14,
+                          -1e14,
+                          1e15,
+                          -1e15,
+                          1e15 - 1,
+                          -(1e15 - 1),
+                          999999999999999.5,
+                          1e16,
+                          1e300,
+                          -1e300,
+                          0.1,
+                          1e-300,
+                          123.456,
+                          -7.875,
+                          4503599627370495.5,
+                          std::nan(""),
+                          HUGE_VAL,
+                          -HUGE_VAL};
+  std::mt19937 random(11);
+  std::uniform_int_distribution<int> codes(0, 65535);
+  Recording recording(600);
+  recording.SampleCount = 600;
+  for (std::uint32_t i = 0; i < recording.SampleCount; ++i) {
+    recording.CodesX[i] = i < std::size(edges) ? edges[i] : codes(random);
+    recording.CodesY[i] = i < std::size(edges) ? -edges[i] : codes(random) - 32768.0;
+    recording.CodesZ[i] = codes(random);
+  }
+  std::string expected;
+  for (std::uint32_t i = 0; i < recording.SampleCount; ++i) {
+    expected += FormatFixed(recording.CodesX[i], 15, 0) + ';' +
+                FormatFixed(recording.CodesY[i], 15, 0) + ';' +
+                FormatFixed(recording.CodesZ[i], 15, 0) + "\r\n";
+  }
+  EXPECT_EQ(CodesText(recording), expected);
 }

@@ -11,9 +11,9 @@
 #include <cmath>
 #include <map>
 
+#include "support/PdfWords.h"
 #include "text/NumberText.h"
 #include "view/ChartFixture.h"
-#include "view/PdfWords.h"
 
 namespace {
 

@@ -66,9 +66,9 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
   QFile file(csv.path());
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = file.readAll().split('\n');
-  EXPECT_EQ(lines[0], "frequency,X_psd,Y_psd,Z_psd");
-  EXPECT_EQ(lines[152], "");
-  EXPECT_EQ(lines[153], "frequency,X_srs,X_pos,X_neg,Y_srs,Y_pos,Y_neg,Z_srs,Z_pos,Z_neg");
+  EXPECT_EQ(lines[0], "frequency_hz,psd_x_ms2sq_per_hz,psd_y_ms2sq_per_hz,psd_z_ms2sq_per_hz\r");
+  EXPECT_EQ(lines[152], "\r");
+  EXPECT_EQ(lines[153], "frequency_hz,srs_x_ms2,srs_y_ms2,srs_z_ms2\r");
 }
 
 // The steps that once read freed spectra under the sanitizers: both analysis

@@ -1,4 +1,4 @@
-#include "view/PaperText.h"
+#include "report/PaperText.h"
 
 #include <QFontMetricsF>
 #include <algorithm>
