@@ -112,7 +112,8 @@ int Events(const CliArguments& arguments) {
   request.interval = IntervalOptions(arguments);
   request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
   request.settings.Gap = static_cast<std::uint32_t>(
-      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
+      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0,
+                  static_cast<int>(kLongestShockGap)));
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
     const ShockEventsReport report = EventsJson(file, s, request);
     PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
