@@ -1,5 +1,7 @@
 #include "view/NumberEdit.h"
 
+#include <QHBoxLayout>
+#include <QLabel>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -33,4 +35,15 @@ void NumberEdit::TypingEnded() {
   SetValue(value_);
   dialogs_.Warning(this, QStringLiteral("%1: «%2» не принято. Допустимо: %3.")
                              .arg(rule_.Caption, typed, rule_.Range()));
+}
+
+QHBoxLayout* LabelledEdits(std::span<const LabelledEdit> fields, QWidget* parent) {
+  auto* line = new QHBoxLayout;
+  const int width = parent->fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16;
+  for (const auto& [caption, edit] : fields) {
+    line->addWidget(new QLabel(QString::fromUtf8(caption), parent));
+    edit->setFixedWidth(width);
+    line->addWidget(edit);
+  }
+  return line;
 }

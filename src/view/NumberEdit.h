@@ -11,9 +11,11 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <span>
 #include <string>
 #include <utility>
 
+class QHBoxLayout;
 class UserDialogs;
 
 class NumberEdit : public QLineEdit {
@@ -73,3 +75,7 @@ inline std::optional<std::uint64_t> WholeWithin(double value, std::uint64_t most
   }
   return static_cast<std::uint64_t>(value);
 }
+
+// A line of boxes, each after its caption and as wide as ten digits.
+using LabelledEdit = std::pair<const char*, NumberEdit*>;
+QHBoxLayout* LabelledEdits(std::span<const LabelledEdit> fields, QWidget* parent);

@@ -132,17 +132,14 @@ QWidget* ShockEventsWindow::BuildSettings() {
   DefaultsButton = new QPushButton(QStringLiteral("По умолчанию"), box);
   DefaultsButton->setObjectName(QStringLiteral("DefaultsButton"));
 
-  auto* line = new QHBoxLayout(box);
+  const LabelledEdit fields[] = {{"Разрыв, отсч.", GapEdit},
+                                 {"Уровень падения, g", FallLevelEdit},
+                                 {"Падение от, мс", MinFallEdit}};
+  QHBoxLayout* line = LabelledEdits(fields, box);
   line->setContentsMargins(0, 0, 0, 0);
-  const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16;
-  const std::pair<const char*, NumberEdit*> fields[] = {{"Разрыв, отсч.", GapEdit},
-                                                        {"Уровень падения, g", FallLevelEdit},
-                                                        {"Падение от, мс", MinFallEdit}};
-  for (const auto& [caption, edit] : fields) {
-    line->addWidget(new QLabel(QString::fromUtf8(caption), box));
-    edit->setFixedWidth(editWidth);
-    line->addWidget(edit);
-    connect(edit, &NumberEdit::ValueAccepted, this,
+  box->setLayout(line);
+  for (const LabelledEdit& field : fields) {
+    connect(field.second, &NumberEdit::ValueAccepted, this,
             [this] { RunCommand(dialogs_, this, [this] { SettingAccepted(); }); });
   }
   line->addStretch(1);

@@ -9,7 +9,6 @@
 #include <functional>
 #include <memory>
 #include <optional>
-#include <span>
 #include <string>
 #include <utility>
 
@@ -122,11 +121,8 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
           [this] { RunCommand(dialogs_, this, [this] { ExportPicture(*SrsChart); }); });
 }
 
-QWidget* SpectraWindow::BuildSettings() {
-  auto* box = new QWidget(this);
-  UserDialogs& d = dialogs_;
+void SpectraWindow::BuildPsdEdits(QWidget* box) {
   PsdOptions& p = psdOptions_;
-  SrsOptions& r = srsOptions_;
   SegmentEdit = OptionEdit<PsdOptions>(
       p, PsdOptionsError, [](const PsdOptions& o) { return static_cast<double>(o.Segment); },
       SetSegment, QStringLiteral("Сегмент спектра"),
@@ -135,7 +131,7 @@ QWidget* SpectraWindow::BuildSettings() {
             .arg(kPsdShortestSegment)
             .arg(kPsdLongestSegment);
       },
-      d, box);
+      dialogs_, box);
   BandLowEdit = OptionEdit<PsdOptions>(
       p, PsdOptionsError, [](const PsdOptions& o) { return o.BandLow; },
       [](PsdOptions& o, double v) { o.BandLow = v; }, QStringLiteral("Нижняя граница полосы"),
@@ -143,7 +139,7 @@ QWidget* SpectraWindow::BuildSettings() {
         return QStringLiteral("не выше верхней границы полосы, %1 Гц")
             .arg(General(psdOptions_.BandHigh));
       },
-      d, box);
+      dialogs_, box);
   BandHighEdit = OptionEdit<PsdOptions>(
       p, PsdOptionsError, [](const PsdOptions& o) { return o.BandHigh; },
       [](PsdOptions& o, double v) { o.BandHigh = v; }, QStringLiteral("Верхняя граница полосы"),
@@ -151,15 +147,19 @@ QWidget* SpectraWindow::BuildSettings() {
         return QStringLiteral("не ниже нижней границы полосы, %1 Гц")
             .arg(General(psdOptions_.BandLow));
       },
-      d, box);
+      dialogs_, box);
+}
+
+void SpectraWindow::BuildSrsEdits(QWidget* box) {
+  SrsOptions& r = srsOptions_;
   QEdit = OptionEdit<SrsOptions>(
       r, SrsOptionsError, [](const SrsOptions& o) { return o.Q; },
       [](SrsOptions& o, double v) { o.Q = v; }, QStringLiteral("Добротность Q"),
-      [] { return QStringLiteral("больше %1").arg(General(kSrsQBound)); }, d, box);
+      [] { return QStringLiteral("больше %1").arg(General(kSrsQBound)); }, dialogs_, box);
   PerOctaveEdit = OptionEdit<SrsOptions>(
       r, SrsOptionsError, [](const SrsOptions& o) { return o.PerOctave; },
       [](SrsOptions& o, double v) { o.PerOctave = v; }, QStringLiteral("Частот на октаву"),
-      [] { return QStringLiteral("от 1 до %1").arg(General(kSrsMostPerOctave)); }, d, box);
+      [] { return QStringLiteral("от 1 до %1").arg(General(kSrsMostPerOctave)); }, dialogs_, box);
   MinFrequencyEdit = OptionEdit<SrsOptions>(
       r, SrsOptionsError, [](const SrsOptions& o) { return o.MinFrequency; },
       [](SrsOptions& o, double v) { o.MinFrequency = v; },
@@ -168,7 +168,7 @@ QWidget* SpectraWindow::BuildSettings() {
         return QStringLiteral("от %1 Гц до верхней частоты, %2 Гц")
             .arg(General(kSrsLowestFrequency), General(srsOptions_.MaxFrequency));
       },
-      d, box);
+      dialogs_, box);
   MaxFrequencyEdit = OptionEdit<SrsOptions>(
       r, SrsOptionsError, [](const SrsOptions& o) { return o.MaxFrequency; },
       [](SrsOptions& o, double v) { o.MaxFrequency = v; },
@@ -177,32 +177,30 @@ QWidget* SpectraWindow::BuildSettings() {
         return QStringLiteral("от нижней частоты, %1 Гц, и меньше %2 Гц")
             .arg(General(srsOptions_.MinFrequency), General(kSrsFrequencyBound));
       },
-      d, box);
+      dialogs_, box);
+}
+
+QWidget* SpectraWindow::BuildSettings() {
+  auto* box = new QWidget(this);
+  BuildPsdEdits(box);
+  BuildSrsEdits(box);
   DefaultsButton = new QPushButton(QStringLiteral("По умолчанию"), box);
   DefaultsButton->setObjectName(QStringLiteral("DefaultsButton"));
-
-  const int editWidth = fontMetrics().horizontalAdvance(QStringLiteral("0000000000")) + 16;
-  using Field = std::pair<const char*, QWidget*>;
-  const Field psdRow[] = {
+  const LabelledEdit psdRow[] = {
       {"Спектр: сегмент", SegmentEdit}, {"полоса, Гц", BandLowEdit}, {"…", BandHighEdit}};
-  const Field srsRow[] = {{"Ударный спектр: Q", QEdit},
-                          {"частоты, Гц", MinFrequencyEdit},
-                          {"…", MaxFrequencyEdit},
-                          {"на октаву", PerOctaveEdit}};
+  const LabelledEdit srsRow[] = {{"Ударный спектр: Q", QEdit},
+                                 {"частоты, Гц", MinFrequencyEdit},
+                                 {"…", MaxFrequencyEdit},
+                                 {"на октаву", PerOctaveEdit}};
+  QHBoxLayout* psdLine = LabelledEdits(psdRow, box);
+  psdLine->addStretch(1);
+  psdLine->addWidget(DefaultsButton);
+  QHBoxLayout* srsLine = LabelledEdits(srsRow, box);
+  srsLine->addStretch(1);
   auto* rows = new QVBoxLayout(box);
   rows->setContentsMargins(0, 0, 0, 0);
-  for (const std::span<const Field> row :
-       {std::span<const Field>(psdRow), std::span<const Field>(srsRow)}) {
-    auto* line = new QHBoxLayout;
-    for (const auto& [caption, edit] : row) {
-      line->addWidget(new QLabel(QString::fromUtf8(caption), box));
-      edit->setFixedWidth(editWidth);
-      line->addWidget(edit);
-    }
-    line->addStretch(1);
-    rows->addLayout(line);
-  }
-  static_cast<QHBoxLayout*>(rows->itemAt(0)->layout())->addWidget(DefaultsButton);
+  rows->addLayout(psdLine);
+  rows->addLayout(srsLine);
 
   for (NumberEdit* edit : {SegmentEdit, BandLowEdit, BandHighEdit, QEdit, PerOctaveEdit,
                            MinFrequencyEdit, MaxFrequencyEdit}) {

@@ -50,6 +50,8 @@ class SpectraWindow : public AnalysisWindow {
 
  private:
   QWidget* BuildSettings();
+  void BuildPsdEdits(QWidget* box);
+  void BuildSrsEdits(QWidget* box);
   // The settings kept from the last run, or the defaults where they are
   // unusable.
   void LoadSettings();
