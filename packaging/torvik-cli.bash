@@ -10,13 +10,14 @@ _torvik_cli() {
     [info]=""
     [params]="--from --to --bound --codes --invert --cutoff --correct-speed"
     [events]="--from --to --bound --gap"
+    [drops]="--from --to --fall-level --min-fall"
     [convert]=""
     [filter]="--kind --response --order --f1 --f2 --rate --ripple --manual-reset --design"
     [psd]="--from --to --segment --band --csv"
     [srs]="--from --to --fmin --fmax --per-octave --q --csv"
   )
   local values="--from --to --bound --cutoff --gap --kind --response --order --f1 --f2 --rate
-                --ripple --segment --band --fmin --fmax --per-octave --q"
+                --ripple --segment --band --fmin --fmax --per-octave --q --fall-level --min-fall"
 
   for word in "${COMP_WORDS[@]:1:COMP_CWORD-1}"; do
     if [[ -n ${options[$word]+set} ]]; then

@@ -244,11 +244,17 @@ const char* ShockChannelName(ShockChannel channel) {
   return names[static_cast<int>(channel)];
 }
 
+std::optional<std::string> ShockSettingsError(const ShockSettings& settings) {
+  if (!(settings.Threshold > 0) || !std::isfinite(settings.Threshold)) {
+    return "the shock threshold must be a positive number";
+  }
+  if (settings.Gap > kLongestShockGap) return "the gap must be at most 1000000000 samples";
+  return std::nullopt;
+}
+
 ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval interval,
                                   const ShockSettings& settings) {
-  if (!(settings.Threshold > 0) || !std::isfinite(settings.Threshold)) {
-    throw std::invalid_argument("the shock threshold must be a positive number");
-  }
+  if (const auto error = ShockSettingsError(settings)) throw std::invalid_argument(*error);
   if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
     throw std::invalid_argument("the shock interval lies outside the recording");
   }

@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <vector>
 
 #include "analysis/Interval.h"
@@ -19,10 +20,16 @@ inline constexpr int kShockChannelCount = 4;
 // "X", "Y", "Z" or "R".
 const char* ShockChannelName(ShockChannel channel);
 
+// The longest gap that joins runs into one event, in samples.
+inline constexpr std::uint32_t kLongestShockGap = 1'000'000'000;
+
 struct ShockSettings {
   double Threshold = kDefaultBoundLevel;  // m/s², must be > 0
   std::uint32_t Gap = 10;                 // runs fewer than this many samples apart form one event
 };
+
+// Why the settings cannot be used, or nothing when they can.
+std::optional<std::string> ShockSettingsError(const ShockSettings& settings);
 
 struct ShockEvent {
   ShockChannel Channel = ShockChannel::X;
@@ -48,7 +55,7 @@ struct ShockEventsResult {
 
 // Calibrated accelerations (never inverted, m/s² whatever the display shows)
 // minus their baselines (see Baseline.h); one pass per channel. Throws
-// std::invalid_argument for a threshold that is not a positive number or an
+// std::invalid_argument with ShockSettingsError's reason, or for an
 // interval beyond the recording.
 ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval interval,
                                   const ShockSettings& settings);

@@ -30,7 +30,10 @@ void BaselineFreeAcceleration(std::span<const double> codes, const AxisCalibrati
 }  // namespace
 
 std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
-  if (options.Segment < 8) return "the segment must be at least 8 samples";
+  if (options.Segment < kPsdShortestSegment) return "the segment must be at least 8 samples";
+  if (options.Segment > kPsdLongestSegment) {
+    return "the segment must be at most 1000000000 samples";
+  }
   if (!(options.BandLow <= options.BandHigh)) return "the band must be LO:HI with LO <= HI";
   return std::nullopt;
 }
@@ -38,12 +41,12 @@ std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
 // The ladder of natural frequencies is bounded, so that no setting can ask
 // for unbounded memory or a frequency that never advances.
 std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
-  if (!(options.MaxFrequency < Recording::SampleRate / 2)) return "fmax must be below 500 Hz";
+  if (!(options.MaxFrequency < kSrsFrequencyBound)) return "fmax must be below 500 Hz";
   if (!(options.MinFrequency >= kSrsLowestFrequency) ||
       !(options.MinFrequency <= options.MaxFrequency)) {
     return "fmin must be from 0.01 Hz up to fmax";
   }
-  if (!(options.Q > 0.5)) return "Q must be above 0.5";
+  if (!(options.Q > kSrsQBound)) return "Q must be above 0.5";
   if (!(options.PerOctave >= 1.0) || !(options.PerOctave <= kSrsMostPerOctave)) {
     return "from 1 to 96 frequencies per octave";
   }

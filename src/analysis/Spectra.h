@@ -25,11 +25,19 @@ struct SrsOptions {
   double Q = 10.0;
 };
 
+// The vibration spectrum's segment: 8 … 10⁹ samples (at most the interval
+// is used).
+inline constexpr std::size_t kPsdShortestSegment = 8;
+inline constexpr std::size_t kPsdLongestSegment = 1'000'000'000;
+
 // The shock spectrum's accepted range: fmin from 0.01 Hz (below it the free
 // response followed after the interval, half a period of the lowest
-// frequency, would grow without bound), fmax below 500 Hz, 1 … 96
-// frequencies per octave and at most 2000 frequencies in all.
-inline constexpr double kSrsLowestFrequency = 0.01;  // Hz
+// frequency, would grow without bound), fmax below 500 Hz (half the sample
+// rate), Q above 0.5, 1 … 96 frequencies per octave and at most 2000
+// frequencies in all.
+inline constexpr double kSrsLowestFrequency = 0.01;                      // Hz
+inline constexpr double kSrsFrequencyBound = Recording::SampleRate / 2;  // Hz, excluded
+inline constexpr double kSrsQBound = 0.5;                                // excluded
 inline constexpr double kSrsMostPerOctave = 96.0;
 inline constexpr double kSrsMostFrequencies = 2000.0;
 

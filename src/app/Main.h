@@ -154,6 +154,7 @@ class TMainForm : public QMainWindow {
   enum AnalysisKind { ShockEventsAnalysis, SpectraAnalysis, AnalysisKindCount };
   void OpenAnalysisWindow(AnalysisKind kind);
   void ShowShockEvent(const ShockEvent& event);
+  void ShowDrop(const Drop& drop);
   // Help
   void AboutClick();
 
@@ -179,6 +180,7 @@ class TMainForm : public QMainWindow {
   void SetIntervalHeld(bool held);
   void BuildAnalysisMenu();
   AnalysisWindow* CreateAnalysisWindow(AnalysisKind kind);
+  void ZoomOnto(double fromSeconds, double toSeconds);
   // What the analysis windows show follows the interval, or goes when the
   // recording changes.
   void ShowAnalyses(std::optional<SampleInterval> interval);

@@ -5,8 +5,10 @@
 #include <QMenuBar>
 
 #include "analysis/Baseline.h"
+#include "analysis/EventInterval.h"
 #include "app/Main.h"
 #include "ui/CommandRunner.h"
+#include "view/ChartFit.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
@@ -48,6 +50,11 @@ AnalysisWindow* TMainForm::CreateAnalysisWindow(AnalysisKind kind) {
   auto* events = new ShockEventsWindow(*session_, dialogs_, this);
   connect(events, &ShockEventsWindow::EventChosen, this,
           [this](const ShockEvent& event) { ShowShockEvent(event); });
+  connect(events, &ShockEventsWindow::DropChosen, this,
+          [this](const Drop& drop) { ShowDrop(drop); });
+  connect(
+      events, &ShockEventsWindow::IntervalChosen, this,
+      [this](double startSeconds, double stopSeconds) { HoldInterval(startSeconds, stopSeconds); });
   return events;
 }
 
@@ -73,12 +80,17 @@ void TMainForm::ForgetAnalyses() {
   }
 }
 
-// Three durations of margin on each side, and the section point on the peak
-// as the chart draws that sample.
+// An event of a hidden curve shows that curve, as ticking its item in "Вид"
+// would; then three durations of margin on each side, and the section
+// point on the peak as the chart draws that sample.
 void TMainForm::ShowShockEvent(const ShockEvent& event) {
+  if (event.Channel != ShockChannel::R) {
+    QAction* item =
+        std::array{AccelX_line, AccelY_line, AccelZ_line}[static_cast<int>(event.Channel)];
+    if (!item->isChecked()) item->trigger();
+  }
   const double margin = 3 * event.DurationSeconds();
-  CHART->BottomAxis().SetRange(event.StartSeconds() - margin,
-                               event.StartSeconds() + event.DurationSeconds() + margin);
+  ZoomOnto(event.StartSeconds() - margin, event.StartSeconds() + event.DurationSeconds() + margin);
   double value = event.Peak;
   if (event.Channel != ShockChannel::R) {
     const Recording& r = session_->Data();
@@ -89,5 +101,29 @@ void TMainForm::ShowShockEvent(const ShockEvent& event) {
     value = settings.CodesMode ? code : sign * Acceleration(code, r.Calibration[axis]);
   }
   ChartHelper->SetSection(ChartPoint{event.PeakSeconds(), value});
+  CHART->Invalidate();
+}
+
+// The three axes, whose magnitude finds a drop, over the fall and the
+// stretch its impact was looked for in, with a quarter of their length on
+// each side.
+void TMainForm::ShowDrop(const Drop& drop) {
+  for (QAction* item : {AccelX_line, AccelY_line, AccelZ_line}) {
+    if (!item->isChecked()) item->trigger();
+  }
+  const SampleInterval stretch = FallAndImpact(drop, session_->Data().SampleCount);
+  const double from = stretch.First * Recording::TimeStep;
+  const double to = stretch.Last * Recording::TimeStep;
+  const double margin = (to - from) / 4;
+  ZoomOnto(from - margin, to + margin);
+}
+
+// The time axis onto from … to, and the value axis fitted to what the
+// shown curves take there.
+void TMainForm::ZoomOnto(double fromSeconds, double toSeconds) {
+  CHART->BottomAxis().SetRange(fromSeconds, toSeconds);
+  if (const auto values = ValueRangeBetween(*CHART, fromSeconds, toSeconds)) {
+    CHART->LeftAxis().SetRange(values->Lower, values->Upper);
+  }
   CHART->Invalidate();
 }

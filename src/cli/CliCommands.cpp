@@ -35,6 +35,29 @@ QJsonObject RowJson(const RowStatistics& s, const RowTexts& cells, int row) {
           {"texts", texts}};
 }
 
+// Seconds of a sample count, as the newer results write them: the nearest
+// double to the decimal time.
+double Seconds(std::uint64_t samples) {
+  return static_cast<double>(samples) / 1000.0;
+}
+
+QJsonValue Optional(const std::optional<double>& value) {
+  return value ? QJsonValue(*value) : QJsonValue();
+}
+
+QJsonObject DropJson(const Drop& drop) {
+  const std::optional<DropImpact>& impact = drop.Impact;
+  return {{"first", static_cast<qint64>(drop.First)},
+          {"last", static_cast<qint64>(drop.Last)},
+          {"start_s", Seconds(drop.First)},
+          {"fall_s", Seconds(drop.Last - drop.First + 1ull)},
+          {"height_m", drop.HeightMeters},
+          {"impact_speed", drop.ImpactSpeed},
+          {"impact_peak", Optional(impact ? std::optional(impact->Peak) : std::nullopt)},
+          {"impact_peak_g", Optional(impact ? std::optional(impact->PeakG) : std::nullopt)},
+          {"impact_s", Optional(impact ? std::optional(Seconds(impact->Index)) : std::nullopt)}};
+}
+
 QJsonObject PassJson(const ExceedancePass& pass) {
   QJsonArray runs;
   for (const ExceedanceRun& run : pass.Found.Runs) {
@@ -100,8 +123,17 @@ ShockEventsReport EventsJson(const std::string& file, Session& session,
           {"bound", request.settings.Threshold},
           {"gap", static_cast<qint64>(request.settings.Gap)}};
   const auto interval = UseInterval(request.interval, session, file, head);
-  if (interval) report.events = session.Events(*interval, request.settings).Events;
-  // An empty recording has no interval: its ends are null and it has no events.
+  QJsonValue baseline;
+  if (interval) {
+    ShockEventsResult found = session.Events(*interval, request.settings);
+    report.events = std::move(found.Events);
+    baseline = QJsonObject{{"X", found.Baselines[AxisX]},
+                           {"Y", found.Baselines[AxisY]},
+                           {"Z", found.Baselines[AxisZ]}};
+  }
+  // An empty recording has no interval: its ends and baseline are null and
+  // it has no events.
+  head.insert("baseline", baseline);
   head.insert("from_s",
               interval ? QJsonValue(interval->First * Recording::TimeStep) : QJsonValue());
   head.insert("to_s", interval ? QJsonValue(interval->Last * Recording::TimeStep) : QJsonValue());
@@ -118,6 +150,22 @@ QJsonObject ShockEventJson(const ShockEvent& e) {
           {QStringLiteral("peak"), e.Peak},
           {QStringLiteral("peak_s"), e.PeakSeconds()},
           {QStringLiteral("delta_v"), e.DeltaV ? QJsonValue(*e.DeltaV) : QJsonValue()}};
+}
+
+QJsonObject DropsJson(const std::string& file, Session& session, const DropsRequest& request) {
+  QJsonObject result{{"file", QString::fromStdString(file)},
+                     {"fall_level", request.settings.FallLevel},
+                     {"min_fall", request.settings.MinFall}};
+  const auto interval = UseInterval(request.interval, session, file, result);
+  QJsonArray drops;
+  if (interval) {
+    for (const Drop& drop : session.Drops(*interval, request.settings))
+      drops.append(DropJson(drop));
+  }
+  result.insert("from_s", interval ? QJsonValue(Seconds(interval->First)) : QJsonValue());
+  result.insert("to_s", interval ? QJsonValue(Seconds(interval->Last)) : QJsonValue());
+  result.insert("drops", drops);
+  return result;
 }
 
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings) {

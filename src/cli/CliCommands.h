@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "analysis/Drops.h"
 #include "analysis/ShockEvents.h"
 #include "cli/CliOptions.h"
 #include "dsp/dspIIRFilters.h"
@@ -33,7 +34,8 @@ struct EventsRequest {
 };
 
 // The shock events of the interval on X, Y, Z and the resultant: the JSON
-// object without its "events", and the events, each written apart so that
+// object without its "events" (with the baseline taken off each axis, m/s²,
+// as {"X": …, "Y": …, "Z": …}), and the events, each written apart so that
 // a list of millions is never held as JSON whole.
 struct ShockEventsReport {
   QJsonObject head;
@@ -42,6 +44,15 @@ struct ShockEventsReport {
 ShockEventsReport EventsJson(const std::string& file, Session& session,
                              const EventsRequest& request);
 QJsonObject ShockEventJson(const ShockEvent& event);
+
+struct DropsRequest {
+  IntervalRequest interval;  // as for params
+  DropSettings settings;
+};
+
+// The drops of the interval with their heights and impacts; an impact the
+// recording ends before is null in every one of its fields.
+QJsonObject DropsJson(const std::string& file, Session& session, const DropsRequest& request);
 
 // A component set through its property writers, as a user of it would.
 std::unique_ptr<TdspIIRFilter> MakeFilter(const TdspIIRFilterResource& settings);

@@ -1,5 +1,7 @@
 #include "cli/CliHelp.h"
 
+#include "analysis/Baseline.h"
+#include "analysis/Drops.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/Spectra.h"
 #include "analysis/VibroSpeed.h"
@@ -20,6 +22,7 @@ std::string UsageText() {
   return "usage: torvik-cli info FILE...\n"
          "       torvik-cli params [OPTIONS] FILE...\n"
          "       torvik-cli events [--from S] [--to S] [--bound L] [--gap N] FILE...\n"
+         "       torvik-cli drops [--from S] [--to S] [--fall-level G] [--min-fall MS] FILE...\n"
          "       torvik-cli convert FILE.dat OUT.csv\n"
          "       torvik-cli filter --kind K --response R --order N --f1 HZ [--f2 HZ] --rate HZ\n"
          "                         [--ripple DB] [--manual-reset] [--design] < NUMBERS\n"
@@ -31,6 +34,7 @@ std::string UsageText() {
 }
 
 std::string HelpText() {
+  const DropSettings drops;
   const PsdOptions psd;
   const SrsOptions srs;
   const std::string nyquist = Number(Recording::SampleRate / 2);
@@ -77,8 +81,11 @@ std::string HelpText() {
          "  --design         print the design as JSON instead of filtering\n"
          "A design with an error or with poles not inside the unit circle exits 1.\n"
          "\n"
-         "events: shock events on X, Y, Z and the resultant R of the mean-removed\n"
-         "accelerations, m/s^2, never inverted:\n"
+         "events: shock events on X, Y, Z and the resultant R of the accelerations,\n"
+         "m/s^2, never inverted, less each axis's rest level: the median over the interval\n"
+         "widened by " +
+         Number(kBaselineMargin) +
+         " samples on each side (the JSON's baseline, per axis, m/s^2):\n"
          "  --from S, --to S as for params\n"
          "  --bound L        threshold, m/s^2, above 0 (default " +
          Number(ShockSettings{}.Threshold) +
@@ -86,6 +93,20 @@ std::string HelpText() {
          "  --gap N          runs fewer than N quiet samples apart join into one event\n"
          "                   (whole number, default " +
          Number(ShockSettings{}.Gap) +
+         ")\n"
+         "\n"
+         "drops: free falls of the logger, where the magnitude of the three axes stays\n"
+         "below the fall level, with their fall time, height and impact speed, and the\n"
+         "impact that ended them: the largest magnitude in the " +
+         Number(kImpactSamples) +
+         " samples after the fall\n"
+         "(null when the recording ends first); the JSON is in m, s, m/s and m/s^2:\n"
+         "  --from S, --to S as for params\n"
+         "  --fall-level G   free fall below G times g, above 0 and below 1 (default " +
+         Number(drops.FallLevel) +
+         ")\n"
+         "  --min-fall MS    shortest fall, ms, at least 1 (default " +
+         Number(drops.MinFall) +
          ")\n"
          "\n"
          "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"

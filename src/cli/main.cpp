@@ -76,6 +76,11 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
   return status;
 }
 
+// Settings the analysis cannot use are the caller's mistake.
+void CheckOptions(const std::optional<std::string>& error) {
+  if (error) throw UsageError{*error};
+}
+
 int Info(const CliArguments& arguments) {
   return ForEachFile(arguments.Operands(), [](const std::string& file, Session& s) {
     PrintJson(InfoJson(file, s.Data()));
@@ -107,11 +112,23 @@ int Events(const CliArguments& arguments) {
   request.interval = IntervalOptions(arguments);
   request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
   request.settings.Gap = static_cast<std::uint32_t>(
-      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0, 1000000000));
+      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0,
+                  static_cast<int>(kLongestShockGap)));
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
     const ShockEventsReport report = EventsJson(file, s, request);
     PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
                        [&report](std::size_t i) { return ShockEventJson(report.events[i]); });
+  });
+}
+
+int Drops(const CliArguments& arguments) {
+  DropsRequest request;
+  request.interval = IntervalOptions(arguments);
+  request.settings.FallLevel = NumberOption(arguments, "fall-level", request.settings.FallLevel);
+  request.settings.MinFall = NumberOption(arguments, "min-fall", request.settings.MinFall);
+  CheckOptions(DropSettingsError(request.settings));
+  return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
+    PrintJson(DropsJson(file, s, request));
   });
 }
 
@@ -201,11 +218,6 @@ int Filter(const CliArguments& arguments) {
   return arguments.Flag("design") ? 0 : FilterStream(*filter);
 }
 
-// Settings that cannot give a spectrum are the caller's mistake.
-void CheckOptions(const std::optional<std::string>& error) {
-  if (error) throw UsageError{*error};
-}
-
 PsdOptions PsdSettings(const CliArguments& arguments) {
   PsdOptions options;
   options.Segment = static_cast<std::size_t>(
@@ -271,6 +283,7 @@ int Run(const CliArguments& arguments) {
       {"info", {Info, {}}},
       {"params", {Params, {"from", "to", "bound", "codes", "invert", "cutoff", "correct-speed"}}},
       {"events", {Events, {"from", "to", "bound", "gap"}}},
+      {"drops", {Drops, {"from", "to", "fall-level", "min-fall"}}},
       {"convert", {Convert, {}}},
       {"filter",
        {Filter,

@@ -1,24 +1,28 @@
 #include "view/SpectraWindow.h"
 
-#include <QDoubleSpinBox>
-#include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QSpinBox>
 #include <QVBoxLayout>
 #include <algorithm>
+#include <cmath>
+#include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 #include <utility>
 
 #include "analysis/SpectraTables.h"
 #include "files/CsvTable.h"
 #include "session/Session.h"
+#include "text/NumberText.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartSurface.h"
+#include "view/Crosshair.h"
 #include "view/FileSave.h"
+#include "view/NumberEdit.h"
 
 namespace {
 
@@ -50,19 +54,31 @@ ChartSurface* LogLogChart(const QString& valueTitle, QWidget* parent) {
   return chart;
 }
 
-QDoubleSpinBox* FrequencyEdit(double low, double high, double value, QWidget* parent) {
-  auto* edit = new QDoubleSpinBox(parent);
-  edit->setRange(low, high);
-  edit->setDecimals(2);
-  edit->setValue(value);
-  return edit;
+QString General(double value) {
+  return QString::fromStdString(FormatGeneral(value));
 }
+
+// A typed segment that is not a whole number of samples within the limits
+// becomes 0, which the core's check refuses.
+void SetSegment(PsdOptions& o, double samples) {
+  o.Segment = WholeWithin(samples, kPsdLongestSegment).value_or(0);
+}
+
+// Keys of the settings store.
+const QString kSegmentKey = QStringLiteral("segment");
+const QString kBandLowKey = QStringLiteral("bandLow");
+const QString kBandHighKey = QStringLiteral("bandHigh");
+const QString kQKey = QStringLiteral("q");
+const QString kPerOctaveKey = QStringLiteral("perOctave");
+const QString kMinFrequencyKey = QStringLiteral("minFrequency");
+const QString kMaxFrequencyKey = QStringLiteral("maxFrequency");
 
 }  // namespace
 
 SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidget* owner)
-    : AnalysisWindow(session, dialogs, owner) {
+    : AnalysisWindow(session, dialogs, owner, QStringLiteral("SpectraWindow")) {
   setWindowTitle(QStringLiteral("Спектры"));
+  LoadSettings();
   PsdChart = LogLogChart(QStringLiteral("СПМ, ") + kPsdUnit, this);
   SrsChart = LogLogChart(QStringLiteral("Ударный спектр, ") + kSrsUnit, this);
   PsdSummary = new QLabel(this);
@@ -88,12 +104,16 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
   bottom->addWidget(Readout, 1);
   bottom->addWidget(SaveCsvButton);
   layout->addLayout(bottom);
-  resize(760, 720);
+  RestorePlace({760, 760});
 
-  connect(PsdChart, &ChartSurface::MouseMoved, this,
-          [this](Qt::KeyboardModifiers, QPoint p) { TrackMouse(*PsdChart, p, kPsdUnit); });
-  connect(SrsChart, &ChartSurface::MouseMoved, this,
-          [this](Qt::KeyboardModifiers, QPoint p) { TrackMouse(*SrsChart, p, kSrsUnit); });
+  psdCrosshair_ = new Crosshair(*PsdChart, Qt::gray);
+  srsCrosshair_ = new Crosshair(*SrsChart, Qt::gray);
+  connect(PsdChart, &ChartSurface::MouseMoved, this, [this](Qt::KeyboardModifiers, QPoint p) {
+    TrackMouse(*PsdChart, *psdCrosshair_, p, kPsdUnit);
+  });
+  connect(SrsChart, &ChartSurface::MouseMoved, this, [this](Qt::KeyboardModifiers, QPoint p) {
+    TrackMouse(*SrsChart, *srsCrosshair_, p, kSrsUnit);
+  });
   connect(SaveCsvButton, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { SaveCsv(); }); });
   connect(PsdExportButton, &QPushButton::clicked, this,
@@ -102,42 +122,139 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
           [this] { RunCommand(dialogs_, this, [this] { ExportPicture(*SrsChart); }); });
 }
 
+void SpectraWindow::BuildPsdEdits(QWidget* box) {
+  PsdOptions& p = psdOptions_;
+  SegmentEdit = OptionEdit<PsdOptions>(
+      p, PsdOptionsError, [](const PsdOptions& o) { return static_cast<double>(o.Segment); },
+      SetSegment, QStringLiteral("Сегмент спектра"),
+      [] {
+        return QStringLiteral("целое число отсчётов от %1 до %2")
+            .arg(kPsdShortestSegment)
+            .arg(kPsdLongestSegment);
+      },
+      dialogs_, box);
+  BandLowEdit = OptionEdit<PsdOptions>(
+      p, PsdOptionsError, [](const PsdOptions& o) { return o.BandLow; },
+      [](PsdOptions& o, double v) { o.BandLow = v; }, QStringLiteral("Нижняя граница полосы"),
+      [this] {
+        return QStringLiteral("не выше верхней границы полосы, %1 Гц")
+            .arg(General(psdOptions_.BandHigh));
+      },
+      dialogs_, box);
+  BandHighEdit = OptionEdit<PsdOptions>(
+      p, PsdOptionsError, [](const PsdOptions& o) { return o.BandHigh; },
+      [](PsdOptions& o, double v) { o.BandHigh = v; }, QStringLiteral("Верхняя граница полосы"),
+      [this] {
+        return QStringLiteral("не ниже нижней границы полосы, %1 Гц")
+            .arg(General(psdOptions_.BandLow));
+      },
+      dialogs_, box);
+}
+
+void SpectraWindow::BuildSrsEdits(QWidget* box) {
+  SrsOptions& r = srsOptions_;
+  QEdit = OptionEdit<SrsOptions>(
+      r, SrsOptionsError, [](const SrsOptions& o) { return o.Q; },
+      [](SrsOptions& o, double v) { o.Q = v; }, QStringLiteral("Добротность Q"),
+      [] { return QStringLiteral("больше %1").arg(General(kSrsQBound)); }, dialogs_, box);
+  PerOctaveEdit = OptionEdit<SrsOptions>(
+      r, SrsOptionsError, [](const SrsOptions& o) { return o.PerOctave; },
+      [](SrsOptions& o, double v) { o.PerOctave = v; }, QStringLiteral("Частот на октаву"),
+      [] { return QStringLiteral("от 1 до %1").arg(General(kSrsMostPerOctave)); }, dialogs_, box);
+  MinFrequencyEdit = OptionEdit<SrsOptions>(
+      r, SrsOptionsError, [](const SrsOptions& o) { return o.MinFrequency; },
+      [](SrsOptions& o, double v) { o.MinFrequency = v; },
+      QStringLiteral("Нижняя частота ударного спектра"),
+      [this] {
+        return QStringLiteral("от %1 Гц до верхней частоты, %2 Гц")
+            .arg(General(kSrsLowestFrequency), General(srsOptions_.MaxFrequency));
+      },
+      dialogs_, box);
+  MaxFrequencyEdit = OptionEdit<SrsOptions>(
+      r, SrsOptionsError, [](const SrsOptions& o) { return o.MaxFrequency; },
+      [](SrsOptions& o, double v) { o.MaxFrequency = v; },
+      QStringLiteral("Верхняя частота ударного спектра"),
+      [this] {
+        return QStringLiteral("от нижней частоты, %1 Гц, и меньше %2 Гц")
+            .arg(General(srsOptions_.MinFrequency), General(kSrsFrequencyBound));
+      },
+      dialogs_, box);
+}
+
 QWidget* SpectraWindow::BuildSettings() {
   auto* box = new QWidget(this);
-  auto* form = new QHBoxLayout(box);
-  form->setContentsMargins(0, 0, 0, 0);
-  SegmentEdit = new QSpinBox(box);
-  SegmentEdit->setRange(8, Recording::kFullCapacity);
-  const PsdOptions psd;
-  const SrsOptions srs;
-  SegmentEdit->setValue(static_cast<int>(psd.Segment));
-  BandLowEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandLow, box);
-  BandHighEdit = FrequencyEdit(0, Recording::SampleRate / 2, psd.BandHigh, box);
-  QEdit = FrequencyEdit(0.51, 1000, srs.Q, box);
-  MinFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MinFrequency, box);
-  MaxFrequencyEdit = FrequencyEdit(0.01, Recording::SampleRate / 2 - 0.01, srs.MaxFrequency, box);
-  const std::pair<const char*, QWidget*> fields[] = {{"Сегмент", SegmentEdit},
-                                                     {"Полоса, Гц", BandLowEdit},
-                                                     {"…", BandHighEdit},
-                                                     {"Q", QEdit},
-                                                     {"Частоты, Гц", MinFrequencyEdit},
-                                                     {"…", MaxFrequencyEdit}};
-  for (const auto& [caption, edit] : fields) {
-    form->addWidget(new QLabel(QString::fromUtf8(caption), box));
-    form->addWidget(edit);
+  BuildPsdEdits(box);
+  BuildSrsEdits(box);
+  DefaultsButton = new QPushButton(QStringLiteral("По умолчанию"), box);
+  DefaultsButton->setObjectName(QStringLiteral("DefaultsButton"));
+  const LabelledEdit psdRow[] = {
+      {"Спектр: сегмент", SegmentEdit}, {"полоса, Гц", BandLowEdit}, {"…", BandHighEdit}};
+  const LabelledEdit srsRow[] = {{"Ударный спектр: Q", QEdit},
+                                 {"частоты, Гц", MinFrequencyEdit},
+                                 {"…", MaxFrequencyEdit},
+                                 {"на октаву", PerOctaveEdit}};
+  QHBoxLayout* psdLine = LabelledEdits(psdRow, box);
+  psdLine->addStretch(1);
+  psdLine->addWidget(DefaultsButton);
+  QHBoxLayout* srsLine = LabelledEdits(srsRow, box);
+  srsLine->addStretch(1);
+  auto* rows = new QVBoxLayout(box);
+  rows->setContentsMargins(0, 0, 0, 0);
+  rows->addLayout(psdLine);
+  rows->addLayout(srsLine);
+
+  for (NumberEdit* edit : {SegmentEdit, BandLowEdit, BandHighEdit, QEdit, PerOctaveEdit,
+                           MinFrequencyEdit, MaxFrequencyEdit}) {
+    connect(edit, &NumberEdit::ValueAccepted, this,
+            [this] { RunCommand(dialogs_, this, [this] { SettingAccepted(); }); });
   }
-  form->addStretch(1);
-  auto refresh = [this] {
-    RunCommand(dialogs_, this, [this] {
-      if (interval_) Refresh(*interval_);
-    });
-  };
-  connect(SegmentEdit, &QSpinBox::editingFinished, this, refresh);
-  for (QDoubleSpinBox* edit :
-       {BandLowEdit, BandHighEdit, QEdit, MinFrequencyEdit, MaxFrequencyEdit}) {
-    connect(edit, &QDoubleSpinBox::editingFinished, this, refresh);
-  }
+  connect(DefaultsButton, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { Defaults(); }); });
   return box;
+}
+
+void SpectraWindow::LoadSettings() {
+  SetSegment(psdOptions_, KeptNumber(kSegmentKey, static_cast<double>(PsdOptions{}.Segment)));
+  psdOptions_.BandLow = KeptNumber(kBandLowKey, psdOptions_.BandLow);
+  psdOptions_.BandHigh = KeptNumber(kBandHighKey, psdOptions_.BandHigh);
+  if (PsdOptionsError(psdOptions_)) psdOptions_ = {};
+  srsOptions_.Q = KeptNumber(kQKey, srsOptions_.Q);
+  srsOptions_.PerOctave = KeptNumber(kPerOctaveKey, srsOptions_.PerOctave);
+  srsOptions_.MinFrequency = KeptNumber(kMinFrequencyKey, srsOptions_.MinFrequency);
+  srsOptions_.MaxFrequency = KeptNumber(kMaxFrequencyKey, srsOptions_.MaxFrequency);
+  if (SrsOptionsError(srsOptions_)) srsOptions_ = {};
+}
+
+void SpectraWindow::ShowSettings() {
+  SegmentEdit->SetValue(static_cast<double>(psdOptions_.Segment));
+  BandLowEdit->SetValue(psdOptions_.BandLow);
+  BandHighEdit->SetValue(psdOptions_.BandHigh);
+  QEdit->SetValue(srsOptions_.Q);
+  PerOctaveEdit->SetValue(srsOptions_.PerOctave);
+  MinFrequencyEdit->SetValue(srsOptions_.MinFrequency);
+  MaxFrequencyEdit->SetValue(srsOptions_.MaxFrequency);
+}
+
+void SpectraWindow::KeepSettings() const {
+  KeepNumber(kSegmentKey, static_cast<double>(psdOptions_.Segment));
+  KeepNumber(kBandLowKey, psdOptions_.BandLow);
+  KeepNumber(kBandHighKey, psdOptions_.BandHigh);
+  KeepNumber(kQKey, srsOptions_.Q);
+  KeepNumber(kPerOctaveKey, srsOptions_.PerOctave);
+  KeepNumber(kMinFrequencyKey, srsOptions_.MinFrequency);
+  KeepNumber(kMaxFrequencyKey, srsOptions_.MaxFrequency);
+}
+
+void SpectraWindow::Defaults() {
+  psdOptions_ = {};
+  srsOptions_ = {};
+  ShowSettings();
+  SettingAccepted();
+}
+
+void SpectraWindow::SettingAccepted() {
+  KeepSettings();
+  if (interval_) Refresh(*interval_);
 }
 
 void SpectraWindow::ShowAnalysis(std::optional<SampleInterval> interval) {
@@ -158,28 +275,13 @@ void SpectraWindow::ForgetRecording() {
 
 void SpectraWindow::Refresh(SampleInterval interval) {
   interval_ = interval;
-  const PsdOptions psd{static_cast<std::size_t>(SegmentEdit->value()), BandLowEdit->value(),
-                       BandHighEdit->value()};
-  const SrsOptions srs{MinFrequencyEdit->value(), MaxFrequencyEdit->value(), SrsOptions{}.PerOctave,
-                       QEdit->value()};
   for (ChartSurface* chart : {PsdChart, SrsChart}) {
     for (int axis = 0; axis < 3; ++axis) chart->Series(axis)->Clear();
   }
-  if (PsdOptionsError(psd)) {  // the edits' ranges leave only a reversed band
-    PsdSummary->setText(QStringLiteral("Полоса задана неверно: нижняя граница выше верхней."));
-    psd_ = Shared(IntervalPsdResult{});
-  } else {
-    psd_ = Shared(session_.Psd(interval, psd));
-    ShowPsd();
-  }
-  if (SrsOptionsError(srs)) {  // the edits' ranges leave only a reversed range
-    SrsSummary->setText(
-        QStringLiteral("Диапазон частот задан неверно: нижняя частота выше верхней."));
-    srs_ = Shared(IntervalSrsResult{});
-  } else {
-    srs_ = Shared(session_.Srs(interval, srs));
-    ShowSrs();
-  }
+  psd_ = Shared(session_.Psd(interval, psdOptions_));
+  ShowPsd();
+  srs_ = Shared(session_.Srs(interval, srsOptions_));
+  ShowSrs();
 }
 
 // The DC bin has no place on a log axis: the curves start at the first bin.
@@ -215,18 +317,13 @@ void SpectraWindow::ShowSrs() {
   SrsSummary->setText(QStringLiteral("Пик: ") + parts.join(QStringLiteral(", ")));
 }
 
-void SpectraWindow::TrackMouse(ChartSurface& chart, QPoint position, const QString& unit) {
-  const QRect plot = chart.PlotRect();
-  if (!plot.contains(position)) return;
+void SpectraWindow::TrackMouse(ChartSurface& chart, Crosshair& crosshair, QPoint position,
+                               const QString& unit) {
+  crosshair.MoveTo(position);
+  if (!chart.PlotRect().contains(position)) return;
   const double f = chart.BottomAxis().PixelToValue(position.x());
   const double value = chart.LeftAxis().PixelToValue(position.y());
   Readout->setText(QStringLiteral("%1 Гц, %2 %3").arg(Number(f), Number(value), unit));
-  auto canvas = chart.OverlayCanvas();
-  canvas->SetPenColor(Qt::gray);
-  canvas->MoveTo(position.x(), plot.top());
-  canvas->LineTo(position.x(), plot.bottom());
-  canvas->MoveTo(plot.left(), position.y());
-  canvas->LineTo(plot.right(), position.y());
 }
 
 namespace {

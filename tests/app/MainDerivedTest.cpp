@@ -12,10 +12,11 @@
 #include "analysis/DerivedData.h"
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
+#include "support/AnalysisPrograms.h"
 #include "support/ReferenceVibroSpeed.h"
-#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
+#include "view/NumberEdit.h"
 #include "view/SpectraWindow.h"
 
 namespace {
@@ -111,8 +112,7 @@ TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
   EXPECT_TRUE(form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(
       QStringLiteral("Запись изменилась")));
   EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
-  emit form.findChild<SpectraWindow*>()
-      ->QEdit->editingFinished();  // a new setting computes nothing stale
+  Type(*form.findChild<SpectraWindow*>()->QEdit, "12");  // a new setting computes nothing stale
   EXPECT_TRUE(program.dialogs.shown.empty());
   EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
 

@@ -18,8 +18,8 @@
 #include <csignal>
 
 #include "analysis/DerivedData.h"
+#include "support/AnalysisPrograms.h"
 #include "support/FileSizeLimit.h"
-#include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -39,21 +39,8 @@ loggen::LoggerFileOptions ShockFile() {
   return options;
 }
 
-struct ShockProgram : LoadedProgram {
-  ShockProgram() : LoadedProgram(loggen::MakeLoggerFile(ShockFile()), "shock_events_app.dat") {
-    form().ShockEventsItem->trigger();
-  }
-  ShockEventsWindow& window() { return *form().findChild<ShockEventsWindow*>(); }
-  QTableWidget& table() { return *window().Table; }
-  void Calculate(double from, double to) {
-    form().SelectInterval(from, to);
-    QTest::keyClick(&form(), Qt::Key_F5);
-  }
-  QStringList Column(int column) {
-    QStringList texts;
-    for (int row = 0; row < table().rowCount(); ++row) texts << table().item(row, column)->text();
-    return texts;
-  }
+struct ShockProgram : EventsProgram {
+  ShockProgram() : EventsProgram(ShockFile(), "shock_events_app.dat") {}
   QStringList AllTexts() {
     QStringList texts;
     for (int c = Channel; c <= DeltaV; ++c) texts += Column(c);
@@ -64,17 +51,6 @@ struct ShockProgram : LoadedProgram {
 QString Read(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? QString::fromUtf8(file.readAll()) : QString();
-}
-
-// A press, then the double-click, as the window system delivers them.
-void DoubleClick(QWidget* widget, QPoint at) {
-  for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
-                            QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}) {
-    QMouseEvent event(type, at, widget->mapToGlobal(at), Qt::LeftButton,
-                      type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton,
-                      Qt::NoModifier);
-    QApplication::sendEvent(widget, &event);
-  }
 }
 
 void Write(const QString& path, const QByteArray& bytes) {

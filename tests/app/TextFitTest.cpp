@@ -3,144 +3,18 @@
 // gives it, or covered by a neighbour, on the fonts the program installs.
 #include <gtest/gtest.h>
 
-#include <QAbstractButton>
-#include <QCheckBox>
 #include <QFontInfo>
-#include <QHeaderView>
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QStyle>
-#include <QStyleOptionButton>
-#include <QTabBar>
-#include <QTableWidget>
 
 #include "support/StartedProgram.h"
+#include "support/TextsCutOff.h"
 #include "text/NumberText.h"
 #include "ui/FormLayout.h"
 #include "view/About.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 
-namespace {
-
-// The room a text needs in a widget of this kind, or an empty size when the
-// widget shows no text of its own.
-QSize NeededRoom(const QWidget& widget) {
-  const QFontMetrics metrics(widget.font());
-  if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
-    if (label->text().isEmpty()) return {};
-    if (label->wordWrap()) return {label->width(), label->heightForWidth(label->width())};
-    return label->sizeHint();
-  }
-  if (const auto* check = qobject_cast<const QCheckBox*>(&widget)) return check->sizeHint();
-  if (const auto* button = qobject_cast<const QPushButton*>(&widget)) {
-    // The room is what the style leaves inside the button's bevel.
-    QStyleOptionButton option;
-    option.initFrom(button);
-    option.text = button->text();
-    const QRect inside =
-        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
-    return QSize(metrics.horizontalAdvance(button->text()), metrics.height()) +
-           (button->size() - inside.size());
-  }
-  if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) {
-    // The edit's own frame and inner margin of 2 pixels on each side.
-    return {metrics.horizontalAdvance(edit->text()) + 2 * 2 + 2 * 2, metrics.height() + 2};
-  }
-  return {};
-}
-
-QString Describe(const QWidget& widget, const QString& text, QSize needed, QSize room) {
-  return QStringLiteral("%1 \"%2\" needs %3×%4, has %5×%6")
-      .arg(widget.objectName(), text)
-      .arg(needed.width())
-      .arg(needed.height())
-      .arg(room.width())
-      .arg(room.height());
-}
-
-QString TextOf(const QWidget& widget) {
-  if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
-  if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
-  if (const auto* edit = qobject_cast<const QLineEdit*>(&widget)) return edit->text();
-  return {};
-}
-
-// The cells and header sections of a list: each text within its column.
-void CheckTable(const QTableWidget& table, QStringList& cut) {
-  const int cellMargin = 2 * (table.style()->pixelMetric(QStyle::PM_FocusFrameHMargin) + 1);
-  const QFontMetrics cellMetrics(table.font());
-  for (int row = 0; row < table.rowCount(); ++row) {
-    for (int column = 0; column < table.columnCount(); ++column) {
-      const QTableWidgetItem* item = table.item(row, column);
-      if (item == nullptr || item->text().isEmpty()) continue;
-      const int needed = cellMetrics.horizontalAdvance(item->text()) + cellMargin;
-      const int room = table.columnWidth(column) - (table.showGrid() ? 1 : 0);
-      if (needed > room) {
-        cut << Describe(table, item->text(), {needed, 0}, {room, table.rowHeight(row)});
-      }
-    }
-  }
-  const QHeaderView& header = *table.horizontalHeader();
-  const int headerMargin = 2 * header.style()->pixelMetric(QStyle::PM_HeaderMargin);
-  for (int column = 0; column < table.columnCount(); ++column) {
-    const QString text = table.horizontalHeaderItem(column)->text();
-    const int needed = QFontMetrics(header.font()).horizontalAdvance(text) + headerMargin;
-    if (needed > header.sectionSize(column)) {
-      cut << Describe(header, text, {needed, 0}, {header.sectionSize(column), header.height()});
-    }
-  }
-}
-
-void CheckTabs(const QTabBar& bar, QStringList& cut) {
-  for (int i = 0; i < bar.count(); ++i) {
-    const int needed = QFontMetrics(bar.font()).horizontalAdvance(bar.tabText(i));
-    const QRect tab = bar.tabRect(i);
-    if (needed > tab.width() || !bar.rect().contains(tab)) {
-      cut << Describe(bar, bar.tabText(i), {needed, 0}, tab.size());
-    }
-  }
-}
-
-// Every visible text of `window` that does not fit, one line each.
-QStringList TextsCutOff(QWidget& window) {
-  QStringList cut;
-  for (QWidget* widget : window.findChildren<QWidget*>()) {
-    if (!widget->isVisibleTo(&window)) continue;
-    if (const auto* table = qobject_cast<QTableWidget*>(widget)) CheckTable(*table, cut);
-    if (const auto* bar = qobject_cast<QTabBar*>(widget)) CheckTabs(*bar, cut);
-    const QSize needed = NeededRoom(*widget);
-    if (needed.isEmpty()) continue;
-    const QString text = TextOf(*widget);
-    if (needed.width() > widget->width() || needed.height() > widget->height()) {
-      cut << Describe(*widget, text, needed, widget->size());
-    }
-    // Within its parent, and not under a neighbour.
-    const QWidget* parent = widget->parentWidget();
-    const QRect shown(widget->geometry().topLeft(), needed);
-    if (!parent->rect().contains(shown)) {
-      cut << Describe(*widget, text + QStringLiteral(" (beyond its window)"), needed,
-                      parent->size());
-    }
-    for (const QWidget* sibling : parent->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      if (sibling != widget && sibling->isVisibleTo(&window) &&
-          sibling->geometry().intersects(shown) && !sibling->geometry().contains(shown) &&
-          !shown.contains(sibling->geometry()) && !NeededRoom(*sibling).isEmpty()) {
-        cut << Describe(
-            *widget, text + QStringLiteral(" (under ") + sibling->objectName() + QLatin1Char(')'),
-            needed, widget->size());
-      }
-    }
-  }
-  return cut;
-}
-
-std::string Lines(const QStringList& lines) {
-  return lines.join(QLatin1Char('\n')).toStdString();
-}
-
-}  // namespace
+using textfit::Lines;
+using textfit::TextsCutOff;
 
 // The main window with a computed interval and a full readout, tracking on
 // so that its warning shows, and the three dialogs as they open.

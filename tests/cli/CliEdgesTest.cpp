@@ -271,7 +271,8 @@ TEST(CliLimits, HalfAMillionEventsAreWrittenAsTheyGo) {
   QFile file(QString::fromStdString(out));
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QByteArray text = file.readAll();
-  ASSERT_TRUE(text.startsWith("{\"bound\":3,\"events\":[{"));
+  ASSERT_TRUE(text.startsWith("{\"baseline\":{\"X\":0,\"Y\":0,\"Z\":0},\"bound\":3,\"events\":[{"))
+      << text.left(200).toStdString();
   ASSERT_TRUE(text.endsWith("\"to_s\":1499.999}\n")) << text.right(200).toStdString();
   EXPECT_EQ(text.count('\n'), 1);
   const qsizetype open = text.indexOf('[') + 1;

@@ -8,6 +8,18 @@
 #include <algorithm>
 #include <string_view>
 
+#include "ui/ProgramSettings.h"
+
+namespace {
+
+// Each test starts from an empty store as well, whichever ran before it in
+// the same program.
+class EmptyStoreForEachTest : public ::testing::EmptyTestEventListener {
+  void OnTestStart(const ::testing::TestInfo&) override { ProgramSettings()->clear(); }
+};
+
+}  // namespace
+
 int main(int argc, char** argv) {
   // Listing the cases, as ctest does before it runs them, never needs a
   // display, whatever platform the caller's environment names.
@@ -21,5 +33,6 @@ int main(int argc, char** argv) {
   const QTemporaryDir settings;
   QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, settings.path());
   ::testing::InitGoogleTest(&argc, argv);
+  ::testing::UnitTest::GetInstance()->listeners().Append(new EmptyStoreForEachTest);
   return RUN_ALL_TESTS();
 }

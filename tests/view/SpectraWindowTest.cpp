@@ -1,13 +1,19 @@
 // The spectra window on the demo recording: opened from the menu "Анализ",
 // its charts drawn in the axis colours, its lines readable, refreshed by F5
 // and saved as CSV.
+#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
+#include <algorithm>
 
-#include "support/StartedProgram.h"
+#include "support/AnalysisPrograms.h"
+#include "support/Sanitizers.h"
+#include "support/TextsCutOff.h"
+#include "text/NumberText.h"
 #include "view/ChartSurface.h"
+#include "view/NumberEdit.h"
 #include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
 
@@ -115,6 +121,140 @@ TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
   spectra.close();
   events.close();
   form.close();
+}
+
+// The demo recording with the window "Спектры" open and computed.
+struct SpectraProgram : LoadedProgram {
+  SpectraProgram() : LoadedProgram(loggen::MakeLoggerFile(loggen::DemoOptions()), "spectra.dat") {
+    form().SpectraItem->trigger();
+    window().show();
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(&window()));
+    window().PsdChart->Repaint();
+  }
+  SpectraWindow& window() { return *form().findChild<SpectraWindow*>(); }
+};
+
+void MoveMouse(ChartSurface& chart, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QApplication::sendEvent(&chart, &move);
+  QApplication::processEvents();  // the chart shows the overlay
+}
+
+// Milliseconds per move, the median of `count` moves across the plot.
+double MoveCost(ChartSurface& chart, int count, int& step) {
+  const QRect plot = chart.PlotRect();
+  std::vector<double> costs;
+  QElapsedTimer timer;
+  for (int i = 0; i < count; ++i, ++step) {
+    timer.start();
+    MoveMouse(chart, plot.topLeft() + QPoint(step * 7 % plot.width(), step * 3 % plot.height()));
+    costs.push_back(timer.nsecsElapsed() / 1e6);
+  }
+  std::nth_element(costs.begin(), costs.begin() + count / 2, costs.end());
+  return costs[static_cast<std::size_t>(count / 2)];
+}
+
+// One pair of lines follows the mouse, never the data repainted.
+TEST(SpectraWindow, TheCrosshairIsOnePairOfLinesThatMoves) {
+  SpectraProgram program;
+  ChartSurface& chart = *program.window().PsdChart;
+  const QRect plot = chart.PlotRect();
+  const std::uint64_t draws = chart.DataDrawCount();
+  int step = 0;
+  MoveCost(chart, 1000, step);
+  const QPoint at = plot.center() + QPoint(17, -11);
+  MoveMouse(chart, at);
+  const std::vector<QLine> lines = chart.OverlayLines();
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_TRUE(
+      std::count(lines.begin(), lines.end(), QLine(at.x(), plot.top(), at.x(), plot.bottom())));
+  EXPECT_TRUE(
+      std::count(lines.begin(), lines.end(), QLine(plot.left(), at.y(), plot.right(), at.y())));
+  EXPECT_EQ(chart.DataDrawCount(), draws);
+  EXPECT_TRUE(program.window().Readout->text().contains(QStringLiteral(" Гц, ")));
+
+  MoveMouse(chart, plot.bottomRight() + QPoint(5, 5));  // beyond the plot: the lines go
+  EXPECT_TRUE(chart.OverlayLines().empty());
+  MoveMouse(chart, at);
+  chart.Repaint();  // a full repaint wipes the overlay; the next move draws one pair
+  MoveMouse(chart, at + QPoint(3, 3));
+  EXPECT_EQ(chart.OverlayLines().size(), 2u);
+}
+
+TEST(SpectraWindow, ACrosshairMoveCostsAfterAThousandWhatItDidAtFirst) {
+  TORVIK_SKIP_UNDER_SANITIZERS("a figure of time");
+  SpectraProgram program;
+  ChartSurface& chart = *program.window().SrsChart;
+  chart.Repaint();
+  int step = 0;
+  const double early = MoveCost(chart, 100, step);
+  MoveCost(chart, 1000, step);
+  const double late = MoveCost(chart, 100, step);
+  EXPECT_LT(late, 2 * early + 0.5) << early << " ms at first, " << late << " ms later";
+}
+
+// Any value can be typed; one the spectra cannot use is refused with the
+// range named and the value in force kept, never cut to fit.
+TEST(SpectraWindow, NumberBoxesRefuseValuesOutOfRangeNamingTheRange) {
+  DecimalSeparatorScope point('.');
+  SpectraProgram program;
+  SpectraWindow& w = program.window();
+  const struct {
+    NumberEdit* edit;
+    const char* typed;
+    const char* range;
+  } refused[] = {{w.MaxFrequencyEdit, "600", "от нижней частоты, 1 Гц, и меньше 500 Гц"},
+                 {w.MaxFrequencyEdit, "500", "меньше 500 Гц"},
+                 {w.MinFrequencyEdit, "0.005", "от 0.01 Гц до верхней частоты, 250 Гц"},
+                 {w.MinFrequencyEdit, "300", "до верхней частоты, 250 Гц"},
+                 {w.QEdit, "0.5", "больше 0.5"},
+                 {w.PerOctaveEdit, "97", "от 1 до 96"},
+                 {w.PerOctaveEdit, "0.5", "от 1 до 96"},
+                 {w.SegmentEdit, "7", "целое число отсчётов от 8 до 1000000000"},
+                 {w.SegmentEdit, "1024.5", "от 8 до 1000000000"},
+                 {w.SegmentEdit, "1e10", "от 8 до 1000000000"},
+                 {w.BandLowEdit, "600", "не выше верхней границы полосы, 500 Гц"},
+                 {w.QEdit, "abc", "больше 0.5"},
+                 {w.QEdit, "1e999", "больше 0.5"}};
+  const PsdOptions psd = w.Psd();
+  const SrsOptions srs = w.Srs();
+  for (const auto& c : refused) {
+    SCOPED_TRACE(c.typed);
+    program.dialogs.Clear();
+    const QString before = c.edit->text();
+    Type(*c.edit, c.typed);
+    ASSERT_EQ(program.dialogs.shown.size(), 1u);
+    EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
+    const QString text = program.dialogs.shown[0].text;
+    EXPECT_TRUE(text.contains(QStringLiteral("«%1» не принято").arg(c.typed)))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains(c.range)) << text.toStdString();
+    EXPECT_EQ(c.edit->text(), before);
+  }
+  EXPECT_EQ(w.Psd().Segment, psd.Segment);
+  EXPECT_EQ(w.Psd().BandLow, psd.BandLow);
+  EXPECT_EQ(w.Srs().MaxFrequency, srs.MaxFrequency);
+  EXPECT_EQ(w.Srs().Q, srs.Q);
+
+  // Accepted as typed, and the spectra follow at once.
+  program.dialogs.Clear();
+  Type(*w.BandHighEdit, "600");
+  Type(*w.MaxFrequencyEdit, "499.9");
+  Type(*w.PerOctaveEdit, "3");
+  Type(*w.SegmentEdit, "256");
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  EXPECT_EQ(w.BandHighEdit->text(), QStringLiteral("600"));
+  EXPECT_EQ(w.Psd().BandHigh, 600.0);
+  EXPECT_EQ(w.Srs().MaxFrequency, 499.9);
+  const ChartSeries& z = *w.SrsChart->Series(2);
+  const double highest = z.Point(z.PointCount() - 1).x();
+  EXPECT_LE(highest, 499.9);
+  EXPECT_GT(highest, 499.9 / std::cbrt(2.0));            // a third of an octave below at most
+  EXPECT_EQ(w.PsdChart->Series(0)->PointCount(), 128u);  // bins 1 … 128 of a 256 segment
+
+  QApplication::processEvents();
+  EXPECT_TRUE(textfit::TextsCutOff(w).isEmpty()) << textfit::Lines(textfit::TextsCutOff(w));
 }
 
 }  // namespace
