@@ -4,7 +4,6 @@
 
 #include "analysis/Crop.h"
 #include "analysis/DerivedData.h"
-#include "analysis/VibroSpeed.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
 #include "text/NumberText.h"
@@ -91,12 +90,11 @@ std::optional<ParamIntervalChoice> Session::MeasuredInterval() const {
   return ChooseParamInterval(interval_, recording_->SampleCount);
 }
 
-CutoffChange Session::SetCutoff(long double typed) {
-  const long double cutoff = CutoffFrequency(typed);
-  if (!VibroCutoffStable(cutoff)) return {cutoff, false};
-  settings_.Cutoff = cutoff;
-  derived_->ApplyCutoff(cutoff);
-  return {cutoff, true};
+CutoffChoice Session::SetCutoff(long double typed) {
+  const CutoffChoice choice = ChooseCutoff(typed);
+  settings_.Cutoff = choice.Cutoff;
+  derived_->ApplyCutoff(choice.Cutoff);
+  return choice;
 }
 
 bool Session::Crop() {

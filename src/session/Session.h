@@ -17,6 +17,7 @@
 #include "analysis/IntervalParams.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/Spectra.h"
+#include "analysis/VibroSpeed.h"
 #include "model/AnalysisSettings.h"
 #include "model/Interval.h"
 #include "model/Recording.h"
@@ -40,13 +41,6 @@ struct LoadResult {
   // more than the recording takes (empty when there is nothing to say).
   std::string Message;
   bool Loaded() const { return Status == LoadStatus::Loaded; }
-};
-
-// What a typed cut-off came to: its magnitude within 1 … 500 Hz, and whether
-// its filter is stable and it now applies.
-struct CutoffChange {
-  long double Cutoff = 0;
-  bool Applied = false;
 };
 
 class Session {
@@ -88,8 +82,8 @@ class Session {
   void SetBoundLevel(double boundLevel) { settings_.BoundLevel = boundLevel; }
   void SetCodesMode(bool on) { settings_.CodesMode = on; }
   void SetInverted(bool on) { settings_.Inverted = on; }
-  // A typed cut-off; an unstable one leaves the previous cut-off in force.
-  CutoffChange SetCutoff(long double typed);
+  // A typed cut-off: the one it gives now applies (see ChooseCutoff).
+  CutoffChoice SetCutoff(long double typed);
 
   // Keeps the selected stretch and starts the interval at it; false when
   // there is nothing to keep (an empty recording), which changes nothing.

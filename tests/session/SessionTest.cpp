@@ -82,7 +82,8 @@ TEST(Session, ARefusedLoadLeavesTheSessionBitForBitAsItWas) {
   ASSERT_TRUE(session.LoadLoggerFile(good).Loaded());
   session.SetBoundLevel(12.5);
   session.SetInverted(true);
-  ASSERT_TRUE(session.SetCutoff(20).Applied);
+  session.SetCutoff(20);
+  ASSERT_EQ(session.Settings().Cutoff, 20);
   session.CorrectSpeed();
   session.RefreshVibroSpeed();
   session.SelectCursorTimes(0.5, 1.25);
