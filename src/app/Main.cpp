@@ -138,6 +138,7 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
   ExceedanceMemo->clear();
+  MatchCropViews();
   ShowLoadedFile(QFile::decodeName(path.c_str()), QStringLiteral(".dat"));
   if (!message.isEmpty()) dialogs_.Warning(this, message);  // a file longer than the recording
 }

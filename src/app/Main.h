@@ -9,8 +9,10 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "session/Session.h"
+#include "view/ChartHlp.h"
 
 class QAction;
 class QCheckBox;
@@ -22,10 +24,6 @@ class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class AnalysisWindow;
-class ChartSurface;
-class ChartSeries;
-class TChartHelper;
-struct ChartPoint;
 class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
@@ -103,6 +101,7 @@ class TMainForm : public QMainWindow {
   QAction* SpyData;
   QAction* CutoffItem;
   QAction* CropItem;
+  QAction* UndoCropItem;  // enabled while a crop can be undone
   // Menu "Обработка"
   QAction* Speed_corr_routine;
   QAction* VibroSpeedRedrawItem;
@@ -110,6 +109,7 @@ class TMainForm : public QMainWindow {
   // Menu "Анализ"
   QAction* ShockEventsItem;
   QAction* SpectraItem;
+  QAction* IntervalItem;
   // Menu "&Help"
   QAction* AboutItem;
 
@@ -138,6 +138,7 @@ class TMainForm : public QMainWindow {
   void VibroSpeedRedrawClick();
   void Speed_corr_routineClick();
   void CropClick();
+  void UndoCropClick();
   // Cursors
   // The interval between two times, as the cursors set it: the session's
   // interval and both panels.
@@ -147,6 +148,8 @@ class TMainForm : public QMainWindow {
   // held: mouse moves leave it until the next double-click on the chart.
   void HoldInterval(double startSeconds, double stopSeconds);
   bool IntervalHeld() const { return intervalHeld_; }
+  // "Интервал…": the interval typed in seconds, then held as above.
+  void IntervalClick();
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
   // Analysis windows, one of each kind, made when first opened; each follows
@@ -177,6 +180,21 @@ class TMainForm : public QMainWindow {
   QString ThreeDecimals(double seconds) const;
   void ShowReadout(QPointF cursor, std::optional<ChartPoint> section);
   void SetIntervalHeld(bool held);
+  // What a crop changes on screen, to be shown again when it is undone.
+  struct ViewBeforeCrop {
+    QString caption;
+    ChartAxesState axes;
+    std::optional<ChartPoint> section;
+    bool intervalHeld;
+    QString start;
+    QString stop;
+    std::array<QString, 7> status;
+    std::array<std::array<QString, kParamValueColumns>, kParamRowCount> params;
+  };
+  ViewBeforeCrop CurrentView() const;
+  void ShowView(const ViewBeforeCrop& view);
+  // One view per crop the session can undo, the latest last.
+  void MatchCropViews();
   void BuildAnalysisMenu();
   AnalysisWindow* CreateAnalysisWindow(AnalysisKind kind);
   // What the analysis windows show follows the interval, or goes when the
@@ -192,4 +210,5 @@ class TMainForm : public QMainWindow {
   std::array<AnalysisWindow*, AnalysisKindCount> analysisWindows_{};
   QString openDialogInitialDir_;
   bool intervalHeld_ = false;
+  std::vector<ViewBeforeCrop> cropViews_;
 };

@@ -1,5 +1,5 @@
 // Commands of the analysis: the interval parameters, the presets, the speed
-// correction, the vibration-speed cut-off and the crop.
+// correction and the vibration-speed cut-off.
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -107,13 +107,4 @@ void TMainForm::CutoffClick() {
   dialogs_.ShowModal(*smoothingDlg_);
   session_->SetCutoff(StrToFloat(smoothingDlg_->CutoffEdit->text().toStdString()));
   UpdateGraph();
-}
-
-void TMainForm::CropClick() {
-  if (!session_->Crop()) return;  // an empty recording stays as it is
-  SetupGraf();
-  ChartHelper->SetSectionX(-1);
-  SetIntervalHeld(false);
-  StartPoint->setText(ThreeDecimals(0));
-  ClearParameterValues();
 }
