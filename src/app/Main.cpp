@@ -116,6 +116,7 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
     BusyCursor busy;
     result = session_->LoadLoggerFile(path);
   }
+  NoteImport(path, result.Status);
   const QString message = Text(result.Message);
   switch (result.Status) {
     case LoadStatus::NotFound:

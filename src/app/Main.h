@@ -18,6 +18,7 @@ class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
@@ -79,6 +80,7 @@ class TMainForm : public QMainWindow {
 
   // Menu "&Файл"
   QAction* ImportFile;
+  QMenu* RecentFilesMenu;  // "Последние файлы", newest first
   QAction* OpenFileMenu;
   QAction* SaveFileMenu;
   QAction* Print;
@@ -180,6 +182,11 @@ class TMainForm : public QMainWindow {
   QString ThreeDecimals(double seconds) const;
   void ShowReadout(QPointF cursor, std::optional<ChartPoint> section);
   void SetIntervalHeld(bool held);
+  // The recent files: the menu from the store, and a file that was opened
+  // or could not be.
+  void BuildRecentFilesMenu();
+  void ShowRecentFiles();
+  void NoteImport(const std::string& path, LoadStatus status);
   // What a crop changes on screen, to be shown again when it is undone.
   struct ViewBeforeCrop {
     QString caption;

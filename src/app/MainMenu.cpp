@@ -133,6 +133,7 @@ void TMainForm::BuildMenu() {
     }
   };
   for (const Menu& menu : kMenusBeforeAnalysis) build(menu);
+  BuildRecentFilesMenu();
   BuildAnalysisMenu();
   build(kHelpMenu);
 

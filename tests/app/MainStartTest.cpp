@@ -59,7 +59,9 @@ QStringList SeenItems(const QMenu& menu) {
 TEST(MainWindowStart, TheMenusAUserSees) {
   StartedProgram program;
   const std::vector<std::pair<QString, QStringList>> expected = {
-      {"&Файл", {"&Импорт файла из TORVIK\tCtrl+O", "---", "&Print\tCtrl+P", "---", "&Выход"}},
+      {"&Файл",
+       {"&Импорт файла из TORVIK\tCtrl+O", "Последние файлы (disabled)", "---", "&Print\tCtrl+P",
+        "---", "&Выход"}},
       {"Вид",
        {"[ ] Ускорение по оси < X >", "[ ] Ускорение по оси < Y >", "[ ] Ускорение по оси < Z >",
         "---", "[ ] Линейная скорость по оси < X >", "---", "[ ] Виброскорость по оси < X >", "---",
