@@ -146,11 +146,12 @@ TEST(Session, FiveCropsUndoneGiveBackEveryArrayBitForBit) {
 
   // Sample positions of start and stop, and the count each crop leaves.
   const std::tuple<double, double, std::uint32_t> crops[] = {
-      {100, 2900, 2800},             // the start inside the kept length
-      {2000, 2700, 700},             // the start beyond it
-      {0, 650, 650},                 // nothing moves
-      {500, 100, 650},               // reversed: the whole recording
-      {20, 620, 600},    {5, 5, 0},  // nothing kept
+      {100, 2900, 2800},  // the start inside the kept length
+      {2000, 2700, 700},  // the start beyond it
+      {0, 650, 650},      // nothing moves
+      {500, 100, 650},    // reversed: the whole recording
+      {20, 620, 600},     // the start inside again
+      {5, 5, 0},          // nothing kept
   };
   std::vector<Snapshot> before;
   for (const auto& [start, stop, kept] : crops) {
@@ -170,10 +171,6 @@ TEST(Session, FiveCropsUndoneGiveBackEveryArrayBitForBit) {
   }
   EXPECT_FALSE(session.UndoCrop());
   EXPECT_TRUE(Snapshot(session) == before[1]);
-
-  // A speed command after an undo filters again, as after any other.
-  session.CorrectSpeed();
-  EXPECT_TRUE(session.Derived().RefreshVibroSpeed(session.Settings().Cutoff));
 
   ASSERT_TRUE(session.Crop());
   ASSERT_TRUE(session.LoadLoggerFile(file).Loaded());
