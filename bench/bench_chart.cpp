@@ -11,11 +11,10 @@
 #include <QTemporaryDir>
 #include <algorithm>
 #include <cmath>
-#include <fstream>
 #include <memory>
-#include <string>
 
 #include "QtBenchmarkMain.h"
+#include "ResidentMemory.h"
 #include "model/Recording.h"
 #include "view/ChartExportDialog.h"
 #include "view/ChartHlp.h"
@@ -104,14 +103,6 @@ std::unique_ptr<ChartBench> gBench;
 ChartBench& Bench() {
   if (!gBench) gBench = std::make_unique<ChartBench>();
   return *gBench;
-}
-
-double ResidentMegabytes() {
-  std::ifstream status("/proc/self/status");
-  for (std::string line; std::getline(status, line);) {
-    if (line.rfind("VmRSS:", 0) == 0) return std::stod(line.substr(6)) / 1024.0;
-  }
-  return -1.0;
 }
 
 void BM_FullViewReplot(benchmark::State& state) {

@@ -7,48 +7,19 @@
 #include <QAction>
 #include <QApplication>
 #include <QCursor>
-#include <QFile>
 #include <QMouseEvent>
-#include <QTemporaryDir>
 #include <memory>
-#include <stdexcept>
 
-#include "BenchRecording.h"
-#include "LoggerFileWriter.h"
+#include "FullWindow.h"
 #include "QtBenchmarkMain.h"
 #include "analysis/DerivedData.h"
-#include "app/Startup.h"
-#include "ui/QtUserDialogs.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 #include "view/ShockEventsWindow.h"
 
 namespace {
 
-struct WindowBench {
-  QtUserDialogs dialogs;  // nothing in these commands asks the user anything
-  std::unique_ptr<ProgramWindows> windows = CreateProgramWindows(dialogs);
-  TMainForm& form = *windows->MainForm;
-
-  WindowBench() {
-    const QTemporaryDir folder;
-    const QString path = folder.filePath(QStringLiteral("bench_window.dat"));
-    loggen::WriteFile(QFile::encodeName(path).toStdString(),
-                      loggen::MakeLoggerFile(FullCapacityOptions()));
-    form.show();
-    form.ImportFileRoutine(path);
-    if (form.RecordingSession().Data().SampleCount !=
-        static_cast<std::uint32_t>(form.RecordingSession().Data().Capacity)) {
-      throw std::runtime_error("the benchmark recording did not load in full");
-    }
-    for (QAction* item : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line,
-                          form.Temperature_line, form.Boundslevel_check}) {
-      item->setChecked(true);
-    }
-    form.UpdateGraph();
-    form.CHART->Repaint();
-  }
-
+struct WindowBench : FullWindow {
   void MoveMouse(QPoint at) {
     QCursor::setPos(form.CHART->mapToGlobal(at));
     QMouseEvent move(QEvent::MouseMove, at, form.CHART->mapToGlobal(at), Qt::NoButton, Qt::NoButton,

@@ -49,3 +49,22 @@ bool DerivedData::RefreshVibroSpeed(long double cutoff) {
   lastPass_ = inputs;
   return true;
 }
+
+DerivedData::Provenance DerivedData::Saved() const {
+  Provenance saved;
+  if (lastPass_ && lastPass_->speedVersion == speedVersion_) {
+    saved.filteredCutoff = lastPass_->cutoff;
+    saved.filteredCount = lastPass_->sampleCount;
+  }
+  return saved;
+}
+
+// The restored linear speed gets a version of its own, never one that
+// stood for other values since.
+void DerivedData::SpeedsRestored(const Provenance& saved) {
+  ++speedVersion_;
+  lastPass_.reset();
+  if (saved.filteredCutoff) {
+    lastPass_ = FilteredFrom{speedVersion_, *saved.filteredCutoff, saved.filteredCount};
+  }
+}

@@ -32,6 +32,17 @@ class DerivedData {
   // Someone else wrote LinSpeedX (a test, a tool): filter again next time.
   void LinearSpeedChanged() { ++speedVersion_; }
 
+  // What the speeds now in the recording were derived from. Given back
+  // together with the arrays it was taken with, it spares the filter pass
+  // those arrays already hold.
+  class Provenance {
+    friend class DerivedData;
+    std::optional<long double> filteredCutoff;  // the vibration speed is current for it
+    std::uint32_t filteredCount = 0;
+  };
+  Provenance Saved() const;
+  void SpeedsRestored(const Provenance& saved);
+
   // Designs the high-pass for `cutoff` Hz (a redesign only when it differs).
   void ApplyCutoff(long double cutoff);
   // VibroSpeedX[1 .. SampleCount − 1] for the current linear speed through

@@ -39,6 +39,24 @@ SelectedInterval IntervalFromTexts(std::string_view startSeconds, std::string_vi
   return {position(startSeconds), position(stopSeconds)};
 }
 
+std::optional<IntervalTimes> TypedIntervalTimes(std::string_view startSeconds,
+                                                std::string_view stopSeconds,
+                                                std::uint32_t sampleCount) {
+  const auto shown = [](std::string_view text) -> std::optional<double> {
+    const std::optional<long double> seconds = TryStrToFloat(text);
+    if (!seconds) return std::nullopt;
+    // + 0.0 turns a typed "-0" into 0, which the tool row shows unsigned.
+    return static_cast<double>(RoundFixed(*seconds, kShownPrecision, kShownDecimals)) + 0.0;
+  };
+  const std::optional<double> start = shown(startSeconds);
+  const std::optional<double> stop = shown(stopSeconds);
+  if (!start || !stop || sampleCount == 0) return std::nullopt;
+  const double first = CursorSamplePosition(*start);
+  const double last = CursorSamplePosition(*stop);
+  if (first < 0 || last < first || last > sampleCount - 1.0) return std::nullopt;
+  return IntervalTimes{*start, *stop};
+}
+
 std::optional<ParamIntervalChoice> ChooseParamInterval(const SelectedInterval& selected,
                                                        std::uint32_t sampleCount) {
   if (sampleCount == 0) return std::nullopt;

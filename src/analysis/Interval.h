@@ -19,6 +19,18 @@ double CursorSamplePosition(double seconds);
 // that is not a number leaves its end missing.
 SelectedInterval IntervalFromTexts(std::string_view startSeconds, std::string_view stopSeconds);
 
+// Times typed for the interval, in seconds with the program-wide decimal
+// separator, taken as the tool row shows them (three decimals). Nothing
+// unless both are numbers on the recording, from 0 to the time of its last
+// sample, and the start is not after the stop.
+struct IntervalTimes {
+  double Start = 0;
+  double Stop = 0;
+};
+std::optional<IntervalTimes> TypedIntervalTimes(std::string_view startSeconds,
+                                                std::string_view stopSeconds,
+                                                std::uint32_t sampleCount);
+
 // The interval the parameters are measured on, and whether the selection was
 // replaced by the whole recording because it was negative, reversed or
 // beyond the end. A missing start means the first sample, a missing stop the

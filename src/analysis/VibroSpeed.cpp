@@ -1,6 +1,5 @@
 #include "analysis/VibroSpeed.h"
 
-#include <algorithm>
 #include <cmath>
 
 #include "dsp/FilterStability.h"
@@ -11,10 +10,24 @@ namespace {
 // settles at 499.95 Hz (1e-4) but not at 499.99 Hz (2e-5).
 constexpr long double kPoleMargin = 1e-4L;
 
+// The highest stable cut-off as the extended value of its text, so that a
+// lowered cut-off designs the very filter its typed text would.
+long double HighestStableExtended() {
+  static const long double highest = [] {
+    int tenths = 5000;
+    while (tenths > 10 && !VibroCutoffStable(tenths / 10.0L)) --tenths;
+    return tenths / 10.0L;
+  }();
+  return highest;
+}
+
 }  // namespace
 
-long double CutoffFrequency(long double typed) {
-  return std::clamp(std::fabs(typed), 1.0L, 500.0L);
+CutoffChoice ChooseCutoff(long double typed) {
+  const long double magnitude = std::fmax(std::fabs(typed), 1.0L);
+  const long double highest = HighestStableExtended();
+  if (magnitude > highest) return {highest, true};
+  return {magnitude, false};
 }
 
 void FilterVibroSpeed(Recording& recording, TdspCustomIIRFilter& filter) {
@@ -34,10 +47,5 @@ bool VibroCutoffStable(long double cutoff) {
 }
 
 double HighestStableCutoff() {
-  static const double highest = [] {
-    int tenths = 5000;
-    while (tenths > 10 && !VibroCutoffStable(tenths / 10.0)) --tenths;
-    return tenths / 10.0;
-  }();
-  return highest;
+  return static_cast<double>(HighestStableExtended());
 }

@@ -11,8 +11,14 @@ inline const TdspIIRFilterResource kVibroSpeedFilterResource = {
     fkButterworth,         ftHighpass, 5,    kDefaultCutoff, kDefaultCutoff,
     Recording::SampleRate, 0.1L,       false};
 
-// The cut-off a typed value gives: its magnitude, within 1 … 500 Hz.
-long double CutoffFrequency(long double typed);
+// The cut-off a typed value gives: its magnitude, raised to 1 Hz and
+// lowered to the highest stable cut-off (500 Hz and more give 499.9 Hz, as
+// typing 499.9 does), and whether it was lowered.
+struct CutoffChoice {
+  long double Cutoff = 0;
+  bool AboveStableRange = false;
+};
+CutoffChoice ChooseCutoff(long double typed);
 
 // Whether the filter designed for `cutoff` (after the component's own
 // clamping below half the sample rate) runs stably: its poles must keep a
@@ -20,7 +26,7 @@ long double CutoffFrequency(long double typed);
 // order-5 direct form rounds into endless growth.
 bool VibroCutoffStable(long double cutoff);
 
-// The accepted cut-offs run from 1 Hz up to this value, a whole tenth of a
+// The cut-offs in use run from 1 Hz up to this value, a whole tenth of a
 // hertz below the first unstable design.
 double HighestStableCutoff();
 

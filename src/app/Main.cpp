@@ -116,6 +116,7 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
     BusyCursor busy;
     result = session_->LoadLoggerFile(path);
   }
+  NoteImport(path, result.Status);
   const QString message = Text(result.Message);
   switch (result.Status) {
     case LoadStatus::NotFound:
@@ -138,6 +139,7 @@ void TMainForm::ImportLoggerPath(const std::string& path) {
   StartPoint->setText(ThreeDecimals(0));
   ClearParameterValues();
   ExceedanceMemo->clear();
+  MatchCropViews();
   ShowLoadedFile(QFile::decodeName(path.c_str()), QStringLiteral(".dat"));
   if (!message.isEmpty()) dialogs_.Warning(this, message);  // a file longer than the recording
 }

@@ -9,23 +9,22 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "session/Session.h"
+#include "view/ChartHlp.h"
 
 class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QPlainTextEdit;
 class QProgressBar;
 class QPushButton;
 class QTabWidget;
 class QTableWidget;
 class AnalysisWindow;
-class ChartSurface;
-class ChartSeries;
-class TChartHelper;
-struct ChartPoint;
 class TParamForm;
 class TSmoothingPropertiesDlg;
 class TAboutForm;
@@ -81,6 +80,7 @@ class TMainForm : public QMainWindow {
 
   // Menu "&Файл"
   QAction* ImportFile;
+  QMenu* RecentFilesMenu;  // "Последние файлы", newest first
   QAction* OpenFileMenu;
   QAction* SaveFileMenu;
   QAction* Print;
@@ -103,6 +103,7 @@ class TMainForm : public QMainWindow {
   QAction* SpyData;
   QAction* CutoffItem;
   QAction* CropItem;
+  QAction* UndoCropItem;  // enabled while a crop can be undone
   // Menu "Обработка"
   QAction* Speed_corr_routine;
   QAction* VibroSpeedRedrawItem;
@@ -110,6 +111,7 @@ class TMainForm : public QMainWindow {
   // Menu "Анализ"
   QAction* ShockEventsItem;
   QAction* SpectraItem;
+  QAction* IntervalItem;
   // Menu "&Help"
   QAction* AboutItem;
 
@@ -138,6 +140,7 @@ class TMainForm : public QMainWindow {
   void VibroSpeedRedrawClick();
   void Speed_corr_routineClick();
   void CropClick();
+  void UndoCropClick();
   // Cursors
   // The interval between two times, as the cursors set it: the session's
   // interval and both panels.
@@ -147,6 +150,8 @@ class TMainForm : public QMainWindow {
   // held: mouse moves leave it until the next double-click on the chart.
   void HoldInterval(double startSeconds, double stopSeconds);
   bool IntervalHeld() const { return intervalHeld_; }
+  // "Интервал…": the interval typed in seconds, then held as above.
+  void IntervalClick();
   void ChartHelperChartMouseMove(QObject* sender, bool insideChartRect);
   void ChartHelperClearDetailInformation(QObject* sender);
   // Analysis windows, one of each kind, made when first opened; each follows
@@ -178,6 +183,26 @@ class TMainForm : public QMainWindow {
   QString ThreeDecimals(double seconds) const;
   void ShowReadout(QPointF cursor, std::optional<ChartPoint> section);
   void SetIntervalHeld(bool held);
+  // The recent files: the menu from the store, and a file that was opened
+  // or could not be.
+  void BuildRecentFilesMenu();
+  void ShowRecentFiles();
+  void NoteImport(const std::string& path, LoadStatus status);
+  // What a crop changes on screen, to be shown again when it is undone.
+  struct ViewBeforeCrop {
+    QString caption;
+    ChartAxesState axes;
+    std::optional<ChartPoint> section;
+    bool intervalHeld;
+    QString start;
+    QString stop;
+    std::array<QString, 7> status;
+    std::array<std::array<QString, kParamValueColumns>, kParamRowCount> params;
+  };
+  ViewBeforeCrop CurrentView() const;
+  void ShowView(const ViewBeforeCrop& view);
+  // One view per crop the session can undo, the latest last.
+  void MatchCropViews();
   void BuildAnalysisMenu();
   AnalysisWindow* CreateAnalysisWindow(AnalysisKind kind);
   void ZoomOnto(double fromSeconds, double toSeconds);
@@ -194,4 +219,5 @@ class TMainForm : public QMainWindow {
   std::array<AnalysisWindow*, AnalysisKindCount> analysisWindows_{};
   QString openDialogInitialDir_;
   bool intervalHeld_ = false;
+  std::vector<ViewBeforeCrop> cropViews_;
 };

@@ -1,5 +1,5 @@
 // Commands of the analysis: the interval parameters, the presets, the speed
-// correction, the vibration-speed cut-off and the crop.
+// correction and the vibration-speed cut-off.
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,7 +7,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-#include "analysis/VibroSpeed.h"
 #include "app/Main.h"
 #include "text/NumberText.h"
 #include "ui/UserDialogs.h"
@@ -102,27 +101,10 @@ void TMainForm::VibroSpeedRedrawClick() {
 }
 
 // A text that is not a number ends the command with the conversion error:
-// cut-off, filter and chart stay as they were.
+// cut-off, filter and chart stay as they were. A cut-off above the stable
+// range is lowered to its top without a word, as 0.5 is raised to 1.
 void TMainForm::CutoffClick() {
   dialogs_.ShowModal(*smoothingDlg_);
-  const CutoffChange change =
-      session_->SetCutoff(StrToFloat(smoothingDlg_->CutoffEdit->text().toStdString()));
-  if (!change.Applied) {
-    // The filter would grow without end: the previous cut-off stays in force.
-    return dialogs_.Warning(
-        this, QStringLiteral("Фильтр с частотой среза %1 Гц неустойчив. Допустимы частоты от 1 до "
-                             "%2 Гц; прежняя частота среза сохранена.")
-                  .arg(QString::fromStdString(FormatGeneral(change.Cutoff)),
-                       QString::fromStdString(FormatGeneral(HighestStableCutoff()))));
-  }
+  session_->SetCutoff(StrToFloat(smoothingDlg_->CutoffEdit->text().toStdString()));
   UpdateGraph();
-}
-
-void TMainForm::CropClick() {
-  if (!session_->Crop()) return;  // an empty recording stays as it is
-  SetupGraf();
-  ChartHelper->SetSectionX(-1);
-  SetIntervalHeld(false);
-  StartPoint->setText(ThreeDecimals(0));
-  ClearParameterValues();
 }

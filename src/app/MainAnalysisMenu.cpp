@@ -43,6 +43,11 @@ void TMainForm::BuildAnalysisMenu() {
   }
   ShockEventsItem = items[ShockEventsAnalysis];
   SpectraItem = items[SpectraAnalysis];
+  menu->addSeparator();
+  IntervalItem = menu->addAction(QStringLiteral("Интервал…"));
+  IntervalItem->setObjectName(QStringLiteral("IntervalItem"));
+  IntervalItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
+  connect(IntervalItem, &QAction::triggered, this, [this] { Run(&TMainForm::IntervalClick); });
 }
 
 AnalysisWindow* TMainForm::CreateAnalysisWindow(AnalysisKind kind) {

@@ -41,6 +41,11 @@ void TMainForm::BuildChart() {
   ApplyLook(*CHART, ScreenLook());
   auto* column = static_cast<QVBoxLayout*>(centralWidget()->layout());
   column->insertWidget(1, CHART, 1);
+  // The keys move the time axis while the chart has the focus, which it
+  // has at start and takes on a click.
+  CHART->setFocusPolicy(Qt::StrongFocus);
+  CHART->setFocus();
+  connect(CHART, &ChartSurface::FitAllAsked, this, [this] { Run(&TMainForm::FitAllClick); });
 
   ChartHelper = new TChartHelper(this);
   ChartHelper->setObjectName(QStringLiteral("ChartHelper"));

@@ -3,8 +3,10 @@
 #include <QLabel>
 
 #include "app/Main.h"
+#include "ui/UserDialogs.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
+#include "view/IntervalDialog.h"
 
 void TMainForm::SelectInterval(double startSeconds, double stopSeconds) {
   session_->SelectCursorTimes(startSeconds, stopSeconds);
@@ -24,6 +26,20 @@ void TMainForm::HoldInterval(double startSeconds, double stopSeconds) {
   SelectInterval(startSeconds, stopSeconds);
   SetIntervalHeld(true);
   CalculateParam();
+}
+
+// The dialog starts with the interval as the tool row shows it; a missing
+// end is the recording's first or last sample.
+void TMainForm::IntervalClick() {
+  const SelectedInterval& selected = session_->Interval();
+  const std::uint32_t count = session_->Data().SampleCount;
+  const auto shown = [this](double position) {
+    return ThreeDecimals(position * Recording::TimeStep);
+  };
+  IntervalDialog dialog(dialogs_, count, shown(selected.Start.value_or(0)),
+                        shown(selected.Stop.value_or(count - 1.0)), this);
+  dialogs_.ShowModal(dialog);
+  if (const auto times = dialog.AcceptedTimes()) HoldInterval(times->Start, times->Stop);
 }
 
 void TMainForm::SetIntervalHeld(bool held) {

@@ -45,6 +45,7 @@ void TMainForm::OpenFileRoutine(const QString& path) {
       break;
   }
   ForgetAnalyses();
+  MatchCropViews();
   AccelX_line->setChecked(true);
   AccelY_line->setChecked(true);
   AccelZ_line->setChecked(true);

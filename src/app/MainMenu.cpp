@@ -80,6 +80,8 @@ const MenuItem kParameterItems[] = {
     {&F::CutoffItem, "CutoffItem", "Fс для ФВЧ (виброскорость)", kNone, &F::CutoffClick},
     {&F::CropItem, "CropItem", "Обрезать до выделеной области", QKeyCombination(Qt::Key_F9),
      &F::CropClick},
+    {&F::UndoCropItem, "UndoCropItem", "Отменить обрезку", Qt::CTRL | Qt::Key_Z, &F::UndoCropClick,
+     Disabled},
 };
 
 const MenuItem kProcessingItems[] = {
@@ -131,6 +133,7 @@ void TMainForm::BuildMenu() {
     }
   };
   for (const Menu& menu : kMenusBeforeAnalysis) build(menu);
+  BuildRecentFilesMenu();
   BuildAnalysisMenu();
   build(kHelpMenu);
 

@@ -98,7 +98,8 @@ QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRe
   if (request.correctSpeed) session.CorrectSpeed();
 
   QJsonObject result{{"file", QString::fromStdString(file)},
-                     {"samples", static_cast<qint64>(session.Data().SampleCount)}};
+                     {"samples", static_cast<qint64>(session.Data().SampleCount)},
+                     {"cutoff", static_cast<double>(session.Settings().Cutoff)}};
   const auto interval = UseInterval(request.interval, session, file, result);
   if (!interval) return result;  // an empty recording has no interval
   std::array<bool, kParamRowCount> everyRow;

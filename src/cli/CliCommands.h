@@ -19,7 +19,8 @@ QJsonObject InfoJson(const std::string& file, const Recording& recording);
 struct ParamsRequest {
   IntervalRequest interval;
   // Threshold, codes, inversion and the cut-off (Hz, the extended value of
-  // its text, as in the cut-off dialog; checked to be stable).
+  // its text, as typed in the cut-off dialog; the session takes the cut-off
+  // it gives).
   AnalysisSettings settings;
   bool correctSpeed = false;
 };

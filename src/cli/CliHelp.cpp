@@ -57,10 +57,10 @@ std::string HelpText() {
          "  --cutoff HZ      vibration-speed high-pass cut-off, Hz (default " +
          Number(kDefaultCutoff) +
          "); its\n"
-         "                   magnitude is used, raised to 1; cut-offs whose filter would be\n"
-         "                   unstable (above " +
+         "                   magnitude is used, raised to 1 and lowered to " +
          Number(HighestStableCutoff()) +
-         " Hz) are refused\n"
+         ",\n"
+         "                   above which its filter would be unstable (stderr says so)\n"
          "  --correct-speed  apply the linear-speed drift correction\n"
          "\n"
          "convert writes the codes text file OUT.csv under a temporary name and renames it;\n"

@@ -94,12 +94,11 @@ int Params(const CliArguments& arguments) {
   settings.BoundLevel = NumberOption(arguments, "bound", kDefaultBoundLevel);
   settings.CodesMode = arguments.Flag("codes");
   settings.Inverted = arguments.Flag("invert");
-  settings.Cutoff = CutoffFrequency(ExtendedOption(arguments, "cutoff", kDefaultCutoff));
-  if (!VibroCutoffStable(settings.Cutoff)) {
-    throw UsageError{"--cutoff " + FormatGeneral(settings.Cutoff) +
-                     ": the vibration-speed filter for this cut-off is unstable; cut-offs from "
-                     "1 to " +
-                     FormatGeneral(HighestStableCutoff()) + " Hz are accepted"};
+  settings.Cutoff = ExtendedOption(arguments, "cutoff", kDefaultCutoff);
+  if (const CutoffChoice used = ChooseCutoff(settings.Cutoff); used.AboveStableRange) {
+    std::cerr << "torvik-cli: --cutoff " << FormatGeneral(settings.Cutoff)
+              << ": the vibration-speed filter is unstable above " << FormatGeneral(used.Cutoff)
+              << " Hz; " << FormatGeneral(used.Cutoff) << " Hz is used\n";
   }
   request.correctSpeed = arguments.Flag("correct-speed");
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {

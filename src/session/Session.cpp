@@ -2,9 +2,6 @@
 
 #include <cctype>
 
-#include "analysis/Crop.h"
-#include "analysis/DerivedData.h"
-#include "analysis/VibroSpeed.h"
 #include "files/CodesTextFile.h"
 #include "files/LoggerFile.h"
 #include "text/NumberText.h"
@@ -46,7 +43,7 @@ LoadResult Session::LoggerDecoded(const LoggerImportResult& result, const std::s
   if (result.status != LoggerImportStatus::Loaded) {
     return {LoadStatus::WrongFormat, ImportMessage(result)};
   }
-  derived_->SamplesLoaded();
+  SamplesWritten();
   fileName_ = name;
   interval_ = {0.0, recording_->SampleCount - 1.0};
   return {LoadStatus::Loaded, ImportMessage(result)};
@@ -65,7 +62,7 @@ LoadResult Session::LoadCodesFile(const std::string& path) {
   if (read.result.status != CodesTextStatus::Loaded) {
     return {LoadStatus::WrongFormat, CodesTextMessage(read.result)};
   }
-  derived_->SamplesLoaded();
+  SamplesWritten();
   fileName_ = path;
   interval_.Stop = recording_->SampleCount - 1.0;
   return {LoadStatus::Loaded, CodesTextMessage(read.result)};
@@ -75,8 +72,10 @@ LoadResult Session::LoadFile(const std::string& path) {
   return IsLoggerFileName(path) ? LoadLoggerFile(path) : LoadCodesFile(path);
 }
 
+// New samples: the speeds start again and no crop of the old ones is undone.
 void Session::SamplesWritten() {
   derived_->SamplesLoaded();
+  cropHistory_.clear();
 }
 
 void Session::SaveCodesFile(const std::string& path) const {
@@ -91,20 +90,32 @@ std::optional<ParamIntervalChoice> Session::MeasuredInterval() const {
   return ChooseParamInterval(interval_, recording_->SampleCount);
 }
 
-CutoffChange Session::SetCutoff(long double typed) {
-  const long double cutoff = CutoffFrequency(typed);
-  if (!VibroCutoffStable(cutoff)) return {cutoff, false};
-  settings_.Cutoff = cutoff;
-  derived_->ApplyCutoff(cutoff);
-  return {cutoff, true};
+CutoffChoice Session::SetCutoff(long double typed) {
+  const CutoffChoice choice = ChooseCutoff(typed);
+  settings_.Cutoff = choice.Cutoff;
+  derived_->ApplyCutoff(choice.Cutoff);
+  return choice;
 }
 
 bool Session::Crop() {
   const std::optional<CropRange> range = CropInterval(interval_, recording_->SampleCount);
   if (!range) return false;
+  CropStep step{SaveForUndo(*recording_, *range), derived_->Saved(), interval_};
   CropRecording(*recording_, *range);
   derived_->SamplesCropped();
   interval_.Start = 0.0;
+  cropHistory_.push_back(std::move(step));
+  if (cropHistory_.size() > kCropUndoDepth) cropHistory_.pop_front();
+  return true;
+}
+
+bool Session::UndoCrop() {
+  if (cropHistory_.empty()) return false;
+  const CropStep& step = cropHistory_.back();
+  ::UndoCrop(*recording_, step.Samples);
+  derived_->SpeedsRestored(step.Derived);
+  interval_ = step.Interval;
+  cropHistory_.pop_back();
   return true;
 }
 

@@ -6,22 +6,25 @@
 
 #include <array>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <optional>
 #include <span>
 #include <string>
 #include <vector>
 
+#include "analysis/Crop.h"
+#include "analysis/DerivedData.h"
 #include "analysis/Drops.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/Spectra.h"
+#include "analysis/VibroSpeed.h"
 #include "model/AnalysisSettings.h"
 #include "model/Interval.h"
 #include "model/Recording.h"
 
-class DerivedData;
 struct LoggerImportResult;
 
 // How a load ended. A refused file leaves the session exactly as it was.
@@ -42,13 +45,6 @@ struct LoadResult {
   bool Loaded() const { return Status == LoadStatus::Loaded; }
 };
 
-// What a typed cut-off came to: its magnitude within 1 … 500 Hz, and whether
-// its filter is stable and it now applies.
-struct CutoffChange {
-  long double Cutoff = 0;
-  bool Applied = false;
-};
-
 class Session {
  public:
   explicit Session(int capacity = Recording::kFullCapacity);
@@ -58,7 +54,7 @@ class Session {
 
   const Recording& Data() const { return *recording_; }
   // For tools and tests that write samples in place; SamplesWritten then
-  // derives the speeds as a load does.
+  // derives the speeds and forgets the crops as a load does.
   Recording& Data() { return *recording_; }
   // Whoever draws the arrays keeps them alive with this.
   std::shared_ptr<const Recording> SharedData() const { return recording_; }
@@ -88,12 +84,18 @@ class Session {
   void SetBoundLevel(double boundLevel) { settings_.BoundLevel = boundLevel; }
   void SetCodesMode(bool on) { settings_.CodesMode = on; }
   void SetInverted(bool on) { settings_.Inverted = on; }
-  // A typed cut-off; an unstable one leaves the previous cut-off in force.
-  CutoffChange SetCutoff(long double typed);
+  // A typed cut-off: the one it gives now applies (see ChooseCutoff).
+  CutoffChoice SetCutoff(long double typed);
 
   // Keeps the selected stretch and starts the interval at it; false when
   // there is nothing to keep (an empty recording), which changes nothing.
   bool Crop();
+  // Gives back the recording, its derived data and the interval as they were
+  // before the last crop, for up to kCropUndoDepth crops in turn; false when
+  // there is none to undo. A load forgets them.
+  bool UndoCrop();
+  static constexpr std::size_t kCropUndoDepth = 5;
+  std::size_t CropUndoCount() const { return cropHistory_.size(); }
   // Integrates the linear speed again and removes its drift.
   void CorrectSpeed();
   // Brings the vibration speed up to date with the linear speed and the
@@ -113,9 +115,16 @@ class Session {
  private:
   LoadResult LoggerDecoded(const LoggerImportResult& result, const std::string& name);
 
+  struct CropStep {
+    CropUndo Samples;
+    DerivedData::Provenance Derived;
+    SelectedInterval Interval;
+  };
+
   std::shared_ptr<Recording> recording_;
   std::unique_ptr<DerivedData> derived_;
   AnalysisSettings settings_;
   SelectedInterval interval_{0.0, 1000.0};  // "0" … "1" s before anything is loaded
   std::string fileName_;
+  std::deque<CropStep> cropHistory_;  // the latest last
 };

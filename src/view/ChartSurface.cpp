@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QBuffer>
 #include <QImage>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPageSize>
 #include <QPdfWriter>
@@ -22,7 +23,9 @@
 namespace {
 
 constexpr double kWheelZoomFactor = 0.85;  // range kept per wheel notch towards the user
-constexpr int kMinZoomPixels = 3;          // smaller rectangles are taken for clicks
+constexpr double kKeyPanFraction = 0.1;    // of the shown span, per key press
+constexpr double kKeyZoomFactor = 2.0;
+constexpr int kMinZoomPixels = 3;  // smaller rectangles are taken for clicks
 const QString kOverlayLayer = QStringLiteral("cursor");
 
 QColor Inverse(const QColor& color) {
@@ -171,11 +174,6 @@ void ChartCanvas::LineTo(int x, int y) {
 // --- Impl ---------------------------------------------------------------------------------------
 
 struct ChartSurface::Impl {
-  struct SavedAxis {
-    bool automatic;
-    QCPRange range;
-  };
-
   Impl(ChartSurface& owner);
 
   void ApplyAutoRanges();
@@ -204,7 +202,7 @@ struct ChartSurface::Impl {
   QColor panel = Qt::white;
   QCPLayer* overlayLayer = nullptr;
   OverlayLayerable* overlay = nullptr;
-  std::optional<std::array<SavedAxis, 2>> savedAxes;  // bottom, left
+  std::optional<std::array<ChartAxesState::Axis, 2>> savedAxes;  // bottom, left
   std::optional<QPoint> zoomStart;
   std::optional<QPoint> panFrom;
 };
@@ -264,10 +262,7 @@ void ChartSurface::Impl::ApplyAutoRanges() {
 }
 
 void ChartSurface::Impl::BeginInteractiveChange() {
-  if (!savedAxes) {
-    savedAxes = {SavedAxis{bottom->Automatic(), plot->xAxis->range()},
-                 SavedAxis{left->Automatic(), plot->yAxis->range()}};
-  }
+  if (!savedAxes) savedAxes = {owner.AxesState().Bottom, owner.AxesState().Left};
   bottom->automatic_ = false;
   left->automatic_ = false;
 }
@@ -686,17 +681,45 @@ void ChartSurface::SetPanelColor(const QColor& color) {
 
 void ChartSurface::UndoZoom() {
   if (const auto saved = std::exchange(impl_->savedAxes, std::nullopt)) {
-    const auto& [bottom, left] = *saved;
-    impl_->bottom->automatic_ = bottom.automatic;
-    impl_->left->automatic_ = left.automatic;
-    impl_->plot->xAxis->setRange(bottom.range);
-    impl_->plot->yAxis->setRange(left.range);
+    SetAxesState({(*saved)[0], (*saved)[1], std::nullopt});
   }
   Invalidate();
 }
 
 bool ChartSurface::CanUndoZoom() const {
   return impl_->savedAxes.has_value();
+}
+
+ChartAxesState ChartSurface::AxesState() const {
+  const auto axis = [](const ChartAxis& a) {
+    return ChartAxesState::Axis{a.Automatic(), a.Range()};
+  };
+  return {axis(BottomAxis()), axis(LeftAxis()), impl_->savedAxes};
+}
+
+void ChartSurface::SetAxesState(const ChartAxesState& state) {
+  const auto apply = [](ChartAxis& a, QCPAxis* axis, const ChartAxesState::Axis& saved) {
+    a.automatic_ = saved.Automatic;
+    axis->setRange(saved.Range.Lower, saved.Range.Upper);
+  };
+  apply(*impl_->bottom, impl_->plot->xAxis, state.Bottom);
+  apply(*impl_->left, impl_->plot->yAxis, state.Left);
+  impl_->savedAxes = state.BeforeZoom;
+  Invalidate();
+}
+
+void ChartSurface::PanTime(double fraction) {
+  impl_->BeginInteractiveChange();
+  impl_->plot->xAxis->moveRange(impl_->plot->xAxis->range().size() * fraction);
+  Invalidate();
+  emit Scrolled();
+}
+
+void ChartSurface::ZoomTime(double factor) {
+  impl_->BeginInteractiveChange();
+  impl_->plot->xAxis->scaleRange(1 / factor, impl_->plot->xAxis->range().center());
+  Invalidate();
+  emit Zoomed();
 }
 
 void ChartSurface::Invalidate() {
@@ -822,4 +845,22 @@ void ChartSurface::wheelEvent(QWheelEvent* event) {
   time->scaleRange(std::pow(kWheelZoomFactor, notches), time->pixelToCoord(event->position().x()));
   Invalidate();
   emit Zoomed();
+}
+
+void ChartSurface::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left:
+      return PanTime(-kKeyPanFraction);
+    case Qt::Key_Right:
+      return PanTime(kKeyPanFraction);
+    case Qt::Key_Plus:
+      return ZoomTime(kKeyZoomFactor);
+    case Qt::Key_Minus:
+      return ZoomTime(1 / kKeyZoomFactor);
+    case Qt::Key_Home:
+      emit FitAllAsked();
+      return;
+    default:
+      QWidget::keyPressEvent(event);
+  }
 }

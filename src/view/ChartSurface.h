@@ -5,8 +5,12 @@
 //
 // Gestures: the mouse wheel zooms the time axis around the pointer; a drag
 // with the left button draws a rectangle and zooms both axes to it; a drag
-// with the right button pans. Any of them fixes both axes (automatic off)
-// until UndoZoom gives back the settings they had before the first one.
+// with the right button pans. With the focus on the chart (where its owner
+// lets it take the focus), Left and Right pan the time axis by a tenth of
+// the shown span, Plus and Minus zoom it 2× about its middle, and Home asks
+// for the whole recording (FitAllAsked). Any of them fixes both axes
+// (automatic off) until UndoZoom gives back the settings they had before
+// the first one.
 #pragma once
 
 #include <QByteArray>
@@ -18,6 +22,7 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -85,6 +90,19 @@ class ChartCanvas {
 struct ChartRange {
   double Lower = 0.0;
   double Upper = 0.0;
+  friend bool operator==(const ChartRange&, const ChartRange&) = default;
+};
+
+// Both axes as they stand, and what UndoZoom would give back, so that a
+// view can be put back as it was.
+struct ChartAxesState {
+  struct Axis {
+    bool Automatic = true;
+    ChartRange Range;
+  };
+  Axis Bottom;
+  Axis Left;
+  std::optional<std::array<Axis, 2>> BeforeZoom;  // bottom, left
 };
 
 class ChartAxis {
@@ -230,6 +248,14 @@ class ChartSurface : public QWidget {
   // pan since the last undo, then repaints.
   void UndoZoom();
   bool CanUndoZoom() const;
+  ChartAxesState AxesState() const;
+  void SetAxesState(const ChartAxesState& state);
+
+  // The time axis moved as by the keys: a pan by `fraction` of the shown
+  // span (negative: towards earlier times), or its span divided by `factor`
+  // about the middle. Both are zooms that UndoZoom takes back.
+  void PanTime(double fraction);
+  void ZoomTime(double factor);
 
   void Invalidate();  // repaint when the event loop next runs
   void Repaint();     // repaint now
@@ -265,6 +291,7 @@ class ChartSurface : public QWidget {
   void Scrolled();  // after a pan
   void Zoomed();    // after a wheel or rectangle zoom
   void OverlayCleared();
+  void FitAllAsked();  // the Home key
 
  protected:
   void mousePressEvent(QMouseEvent* event) override;
@@ -272,6 +299,7 @@ class ChartSurface : public QWidget {
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseDoubleClickEvent(QMouseEvent* event) override;
   void wheelEvent(QWheelEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   struct Impl;

@@ -1,5 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <optional>
+#include <tuple>
+#include <utility>
+
 #include "analysis/Interval.h"
 #include "text/NumberText.h"
 
@@ -77,4 +82,30 @@ TEST(CropIntervalRule, StopExcludedAndUnusableSelectionsKeepEverything) {
   // An empty recording: a usable selection is still a crop, an unusable one is nothing.
   EXPECT_EQ(Crop("0", "0", 0), Indices(0, 0));
   EXPECT_FALSE(CropInterval(IntervalFromTexts("0", "1.000"), 0).has_value());
+}
+
+// A typed pair is taken as the tool row shows it, three decimals, and only
+// on the recording (0 … the last sample's time) with the start not after the
+// stop (the window's tests refuse the plainer cases).
+TEST(TypedIntervalRule, TimesOnTheRecordingAsShownWithThreeDecimals) {
+  DecimalSeparatorScope comma(',');
+  using Times = std::optional<std::pair<double, double>>;
+  const std::tuple<const char*, const char*, Times> cases[] = {
+      {"0", "4,999", std::pair{0.0, 4.999}},
+      {"2,5", "2,5", std::pair{2.5, 2.5}},
+      {"1,2344", "4,9994", std::pair{1.234, 4.999}},
+      {"-0,0004", "0,01", std::pair{0.0, 0.01}},
+      {"4,9996", "4,9996", std::nullopt},
+      {"-0,001", "1,000", std::nullopt},
+      {"1.000", "2,000", std::nullopt},
+      {"1e400", "1e400", std::nullopt}};
+  for (const auto& [start, stop, expected] : cases) {
+    const auto times = TypedIntervalTimes(start, stop, 5000);
+    ASSERT_EQ(times.has_value(), expected.has_value()) << start << " … " << stop;
+    if (!times) continue;
+    EXPECT_EQ(std::pair(times->Start, times->Stop), *expected) << start;
+    EXPECT_FALSE(std::signbit(times->Start)) << start;  // "-0,000" never shows
+  }
+  EXPECT_TRUE(TypedIntervalTimes("0", "0", 1).has_value());
+  EXPECT_FALSE(TypedIntervalTimes("0", "0", 0).has_value());  // nothing to choose from
 }

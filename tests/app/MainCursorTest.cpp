@@ -4,43 +4,10 @@
 #include <QCursor>
 #include <QMouseEvent>
 
-#include "support/StartedProgram.h"
+#include "support/CursorProgram.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
-
-namespace {
-
-struct CursorProgram : StartedProgram {
-  CursorProgram() {
-    Recording& r = data();
-    r.SampleCount = 5000;
-    for (std::uint32_t i = 0; i < 5000; ++i) r.CodesX[i] = 32768 + (i % 100);
-    form().AccelX_line->setChecked(true);
-    form().UpdateGraph();
-    form().CHART->Repaint();
-  }
-  ChartSurface& chart() { return *form().CHART; }
-  QPoint PixelOf(double time, double value) {
-    return QPoint(static_cast<int>(std::lround(chart().BottomAxis().ValueToPixel(time))),
-                  static_cast<int>(std::lround(chart().LeftAxis().ValueToPixel(value))));
-  }
-  void MoveTo(QPoint at) {
-    QCursor::setPos(chart().mapToGlobal(at));
-    QMouseEvent move(QEvent::MouseMove, at, chart().mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                     Qt::NoModifier);
-    QApplication::sendEvent(&chart(), &move);
-  }
-  void DoubleClickAt(QPoint at) {
-    QCursor::setPos(chart().mapToGlobal(at));
-    QMouseEvent click(QEvent::MouseButtonDblClick, at, chart().mapToGlobal(at), Qt::LeftButton,
-                      Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&chart(), &click);
-  }
-  QString panel(int i) { return form().StatusPanels[i]->text(); }
-};
-
-}  // namespace
 
 TEST(CursorReadout, WithoutASectionPointOnlyTheFirstTwoPanelsChange) {
   DecimalSeparatorScope point('.');

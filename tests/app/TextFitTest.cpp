@@ -12,6 +12,7 @@
 #include "view/About.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
+#include "view/IntervalDialog.h"
 
 using textfit::Lines;
 using textfit::TextsCutOff;
@@ -65,4 +66,14 @@ TEST(TextsFit, EveryWindowShowsItsWholeTexts) {
     dialog->hide();
   }
   EXPECT_TRUE(dialogs.isEmpty()) << Lines(dialogs);
+}
+
+// "Интервал…" with the longest times of a full recording.
+TEST(TextsFit, TheIntervalDialogShowsItsWholeTexts) {
+  StartedProgram program;
+  IntervalDialog dialog(program.dialogs, Recording::kFullCapacity, QStringLiteral("1499.998"),
+                        QStringLiteral("1499.999"), &program.form());
+  dialog.show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&dialog));
+  EXPECT_TRUE(TextsCutOff(dialog).isEmpty()) << Lines(TextsCutOff(dialog));
 }

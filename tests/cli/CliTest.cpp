@@ -225,14 +225,29 @@ TEST(CliOptions, AReplacedIntervalIsReported) {
   EXPECT_TRUE(kept.err.isEmpty());
 }
 
-TEST(CliOptions, AnUnstableCutOffIsRefusedWithTheAcceptedRange) {
+// A cut-off above the stable range is lowered to its top, as the window
+// does: the rows are those of 499.9 Hz, the JSON names the cut-off used and
+// stderr says it was lowered; within the range stderr stays silent.
+TEST(CliOptions, ACutOffAboveTheStableRangeIsLoweredTo499_9) {
   Fixture f;
+  const Result typed = RunCli({"params", "--cutoff", "499.9", QString::fromStdString(f.path)});
+  ASSERT_EQ(typed.exitCode, 0) << typed.err.toStdString();
+  EXPECT_TRUE(typed.err.isEmpty()) << typed.err.toStdString();
+  const QJsonArray typedRows = typed.objects().at(0)["rows"].toArray();
+  const char* const kSaid =
+      ": the vibration-speed filter is unstable above 499.9 Hz; 499.9 Hz is used";
   for (const char* cutoff : {"500", "800", "-499.99"}) {
+    SCOPED_TRACE(cutoff);
     const Result r = RunCli({"params", "--cutoff", cutoff, QString::fromStdString(f.path)});
-    EXPECT_EQ(r.exitCode, 2) << cutoff;
-    EXPECT_TRUE(r.err.contains("cut-offs from 1 to 499.9 Hz are accepted")) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(r.exitCode, 0);
+    EXPECT_TRUE(r.err.contains(QByteArray("--cutoff ") + cutoff + kSaid)) << r.err.toStdString();
+    ASSERT_EQ(r.objects().size(), 1u);
+    EXPECT_EQ(r.objects().at(0)["cutoff"].toDouble(), 499.9);
+    EXPECT_EQ(r.objects().at(0)["rows"].toArray(), typedRows);
   }
+  const Result low = RunCli({"params", "--cutoff", "0.5", QString::fromStdString(f.path)});
+  EXPECT_EQ(low.objects().at(0)["cutoff"].toDouble(), 1.0);
+  EXPECT_TRUE(low.err.isEmpty());
 }
 
 TEST(CliOptions, HelpAndVersionGoToStandardOutput) {

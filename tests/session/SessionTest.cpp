@@ -5,6 +5,7 @@
 #include <fstream>
 #include <random>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LoggerFileWriter.h"
@@ -58,18 +59,23 @@ void WriteText(const std::string& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
+// 3000 samples with two shocks.
+loggen::LoggerFileOptions ShockOptions() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 150;
+  options.shocks = 2;
+  return options;
+}
+
 }  // namespace
 
 // Whatever refuses a file, the session keeps every sample, derived value,
 // setting, the interval and the name it had.
 TEST(Session, ARefusedLoadLeavesTheSessionBitForBitAsItWas) {
   const TempDir folder;
-  loggen::LoggerFileOptions options;
-  options.blocks = 150;  // 3000 samples
-  options.shocks = 2;
   const std::string good = folder.File("good.dat");
-  loggen::WriteFile(good, loggen::MakeLoggerFile(options));
-  std::vector<std::uint8_t> badMarkers = loggen::MakeLoggerFile(options);
+  loggen::WriteFile(good, loggen::MakeLoggerFile(ShockOptions()));
+  std::vector<std::uint8_t> badMarkers = loggen::MakeLoggerFile(ShockOptions());
   badMarkers[0] = 0;
   loggen::WriteFile(folder.File("markers.dat"), badMarkers);
   WriteText(folder.File("empty.dat"), "");
@@ -82,7 +88,8 @@ TEST(Session, ARefusedLoadLeavesTheSessionBitForBitAsItWas) {
   ASSERT_TRUE(session.LoadLoggerFile(good).Loaded());
   session.SetBoundLevel(12.5);
   session.SetInverted(true);
-  ASSERT_TRUE(session.SetCutoff(20).Applied);
+  session.SetCutoff(20);
+  ASSERT_EQ(session.Settings().Cutoff, 20);
   session.CorrectSpeed();
   session.RefreshVibroSpeed();
   session.SelectCursorTimes(0.5, 1.25);
@@ -121,4 +128,54 @@ TEST(Session, CursorTimesSelectTheSamplesTheirPanelTextsShow) {
   Session session(kCapacity);
   session.SelectCursorTimes(1.2346, 0.0005);  // shown as 1.235 and 0.001
   EXPECT_EQ(session.Interval(), (SelectedInterval{1235.0, 1.0}));
+}
+
+// Six crops of every kind, each followed by what writes the cropped
+// recording's speeds again (the speed command, a vibration-speed pass): the
+// last five are undone in turn, each giving back every array, the interval
+// and the name bit for bit, with the vibration speed current as it was. A
+// sixth undo finds nothing; a load forgets the crops.
+TEST(Session, FiveCropsUndoneGiveBackEveryArrayBitForBit) {
+  const TempDir folder;
+  const std::string file = folder.File("crop.dat");
+  loggen::WriteFile(file, loggen::MakeLoggerFile(ShockOptions()));
+  Session session(kCapacity);
+  ASSERT_TRUE(session.LoadLoggerFile(file).Loaded());
+  session.RefreshVibroSpeed();
+  const Snapshot loaded(session);
+
+  // Sample positions of start and stop, and the count each crop leaves.
+  const std::tuple<double, double, std::uint32_t> crops[] = {
+      {100, 2900, 2800},  // the start inside the kept length
+      {2000, 2700, 700},  // the start beyond it
+      {0, 650, 650},      // nothing moves
+      {500, 100, 650},    // reversed: the whole recording
+      {20, 620, 600},     // the start inside again
+      {5, 5, 0},          // nothing kept
+  };
+  std::vector<Snapshot> before;
+  for (const auto& [start, stop, kept] : crops) {
+    session.SelectInterval({start, stop});
+    before.emplace_back(session);
+    ASSERT_TRUE(session.Crop());
+    ASSERT_EQ(session.Data().SampleCount, kept);
+    session.CorrectSpeed();
+    session.RefreshVibroSpeed();
+  }
+  EXPECT_EQ(session.CropUndoCount(), Session::kCropUndoDepth);
+  for (std::size_t undo = 1; undo <= Session::kCropUndoDepth; ++undo) {
+    SCOPED_TRACE(undo);
+    ASSERT_TRUE(session.UndoCrop());
+    EXPECT_TRUE(Snapshot(session) == before[before.size() - undo]);
+    EXPECT_FALSE(session.Derived().RefreshVibroSpeed(session.Settings().Cutoff));
+  }
+  EXPECT_FALSE(session.UndoCrop());
+  EXPECT_TRUE(Snapshot(session) == before[1]);
+
+  ASSERT_TRUE(session.Crop());
+  ASSERT_TRUE(session.LoadLoggerFile(file).Loaded());
+  EXPECT_EQ(session.CropUndoCount(), 0u);
+  EXPECT_FALSE(session.UndoCrop());
+  session.RefreshVibroSpeed();
+  EXPECT_TRUE(Snapshot(session) == loaded);
 }
