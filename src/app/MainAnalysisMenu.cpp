@@ -94,7 +94,7 @@ void TMainForm::ShowShockEvent(const ShockEvent& event) {
         std::array{AccelX_line, AccelY_line, AccelZ_line}[static_cast<int>(event.Channel)];
     if (!item->isChecked()) item->trigger();
   }
-  const double margin = 3 * event.DurationSeconds();
+  const double margin = kEventMarginDurations * event.DurationSeconds();
   ZoomOnto(event.StartSeconds() - margin, event.StartSeconds() + event.DurationSeconds() + margin);
   double value = event.Peak;
   if (event.Channel != ShockChannel::R) {
@@ -124,11 +124,8 @@ void TMainForm::ShowDrop(const Drop& drop) {
 }
 
 // The time axis onto from … to, and the value axis fitted to what the
-// shown curves take there.
+// shown curves take there: a zoom that "Вместить всё" and a new recording
+// take back, as a mouse zoom.
 void TMainForm::ZoomOnto(double fromSeconds, double toSeconds) {
-  CHART->BottomAxis().SetRange(fromSeconds, toSeconds);
-  if (const auto values = ValueRangeBetween(*CHART, fromSeconds, toSeconds)) {
-    CHART->LeftAxis().SetRange(values->Lower, values->Upper);
-  }
-  CHART->Invalidate();
+  CHART->ZoomOnto({fromSeconds, toSeconds}, ValueRangeBetween(*CHART, fromSeconds, toSeconds));
 }

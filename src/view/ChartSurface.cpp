@@ -722,6 +722,14 @@ void ChartSurface::ZoomTime(double factor) {
   emit Zoomed();
 }
 
+void ChartSurface::ZoomOnto(ChartRange time, std::optional<ChartRange> values) {
+  impl_->BeginInteractiveChange();
+  impl_->plot->xAxis->setRange(time.Lower, time.Upper);
+  if (values) impl_->plot->yAxis->setRange(values->Lower, values->Upper);
+  Invalidate();
+  emit Zoomed();
+}
+
 void ChartSurface::Invalidate() {
   impl_->ApplyAutoRanges();
   impl_->plot->replot(QCustomPlot::rpQueuedReplot);

@@ -256,6 +256,9 @@ class ChartSurface : public QWidget {
   // about the middle. Both are zooms that UndoZoom takes back.
   void PanTime(double fraction);
   void ZoomTime(double factor);
+  // Both axes onto these ranges (the value axis only when given): a zoom
+  // that UndoZoom takes back, as a rectangle drawn with the mouse.
+  void ZoomOnto(ChartRange time, std::optional<ChartRange> values);
 
   void Invalidate();  // repaint when the event loop next runs
   void Repaint();     // repaint now

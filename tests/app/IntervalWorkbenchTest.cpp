@@ -174,8 +174,8 @@ TEST(CropView, ShowsTheWholeCroppedRecordingWhateverZoomCameBefore) {
   event.PeakIndex = 2487;
   form.ShowShockEvent(event);
   chart.Repaint();
-  const QPoint from = program.PixelOf(2.47, 500);
-  const QPoint to = program.PixelOf(2.50, 100);
+  const QPoint from = program.PixelOf(2.47, 410);  // within the fitted values
+  const QPoint to = program.PixelOf(2.50, 360);
   Send(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
   Send(chart, QEvent::MouseMove, to, Qt::LeftButton);
   Send(chart, QEvent::MouseButtonRelease, to, Qt::NoButton);

@@ -151,6 +151,8 @@ TEST(ShockEventsWindow, SortsByNumberAndADoubleClickZoomsTheChartOntoTheEvent) {
   const double d = event.DurationSeconds();
   EXPECT_NEAR(shown.Lower, event.StartSeconds() - 3 * d, 1e-9);
   EXPECT_NEAR(shown.Upper, event.StartSeconds() + 4 * d, 1e-9);
+  // A zoom like the mouse's: a new recording or "Вместить всё" takes it back.
+  EXPECT_TRUE(program.form().CHART->CanUndoZoom());
   const auto section = program.form().ChartHelper->Section();
   ASSERT_TRUE(section.has_value());
   EXPECT_DOUBLE_EQ(section->Time, event.PeakSeconds());
