@@ -219,8 +219,9 @@ int Filter(const CliArguments& arguments) {
 
 PsdOptions PsdSettings(const CliArguments& arguments) {
   PsdOptions options;
-  options.Segment = static_cast<std::size_t>(
-      WholeOption(arguments, "segment", static_cast<int>(options.Segment), 0, 1000000000));
+  options.Segment =
+      static_cast<std::size_t>(WholeOption(arguments, "segment", static_cast<int>(options.Segment),
+                                           0, static_cast<int>(kPsdLongestSegment)));
   if (const auto band = arguments.Value("band")) {
     const std::size_t colon = band->find(':');
     const auto low =
