@@ -17,7 +17,7 @@ std::vector<DetailsRow> DetailsRows(const Recording& recording, SampleInterval i
   std::vector<DetailsRow> rows = {
       {"Файл", details.FileName},
       {"Отсчётов в записи", static_cast<double>(recording.SampleCount)},
-      {"Частота отсчётов, Гц", 1000.0},
+      {"Частота отсчётов, Гц", Recording::SampleRate},
       {"Интервал: первый отсчёт", static_cast<double>(interval.First)},
       {"Интервал: последний отсчёт", static_cast<double>(interval.Last)},
       {"Интервал: начало, с", SampleSeconds(interval.First)},

@@ -27,6 +27,12 @@ void BaselineFreeAcceleration(std::span<const double> codes, const AxisCalibrati
     out[i] = Acceleration(codes[i], calibration) - baseline;
 }
 
+// Settings that cannot give a spectrum are refused here too, whoever calls:
+// some would ask for unbounded work.
+void Check(const std::optional<std::string>& error) {
+  if (error) throw std::invalid_argument(*error);
+}
+
 }  // namespace
 
 std::optional<std::string> PsdOptionsError(const PsdOptions& options) {
@@ -58,6 +64,7 @@ std::optional<std::string> SrsOptionsError(const SrsOptions& options) {
 
 IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
                               const PsdOptions& options) {
+  Check(PsdOptionsError(options));
   IntervalPsdResult result;
   const WelchSettings settings{options.Segment, Recording::SampleRate};
   for (int axis = 0; axis < 3; ++axis) {
@@ -71,6 +78,7 @@ IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interva
 
 IntervalSrsResult IntervalSrs(const Recording& recording, SampleInterval interval,
                               const SrsOptions& options, unsigned threads) {
+  Check(SrsOptionsError(options));
   IntervalSrsResult result;
   const std::array<double, 3> baselines = AxisBaselines(recording, interval);
   const SrsSettings settings{options.MinFrequency, options.MaxFrequency, options.PerOctave,

@@ -54,6 +54,7 @@ struct IntervalSrsResult {
   std::array<SrsResult, 3> Axes;  // m/s²
 };
 
+// Both throw std::invalid_argument for settings their error checks refuse.
 IntervalPsdResult IntervalPsd(const Recording& recording, SampleInterval interval,
                               const PsdOptions& options);
 

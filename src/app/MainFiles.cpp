@@ -46,6 +46,7 @@ void TMainForm::OpenFileRoutine(const QString& path) {
   }
   ForgetAnalyses();
   MatchCropViews();
+  SetIntervalHeld(false);  // the load moved the stop
   AccelX_line->setChecked(true);
   AccelY_line->setChecked(true);
   AccelZ_line->setChecked(true);

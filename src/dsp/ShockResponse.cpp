@@ -4,6 +4,7 @@
 #include <cmath>
 #include <numbers>
 #include <stdexcept>
+#include <system_error>
 #include <thread>
 
 namespace {
@@ -114,9 +115,27 @@ SrsResult ShockResponseSpectrum(std::span<const double> samples, const SrsSettin
                residual);
     }
   };
+  // A share whose thread cannot be started runs here, after the first; the
+  // threads are joined however this ends.
   std::vector<std::thread> pool;
-  for (std::size_t w = 1; w < workers; ++w) pool.emplace_back(runShare, w);
-  runShare(0);
-  for (std::thread& t : pool) t.join();
+  struct JoinAll {
+    std::vector<std::thread>& threads;
+    void Join() {
+      for (std::thread& t : threads) {
+        if (t.joinable()) t.join();
+      }
+    }
+    ~JoinAll() { Join(); }
+  } joinAll{pool};
+  std::vector<std::size_t> here = {0};
+  for (std::size_t w = 1; w < workers; ++w) {
+    try {
+      pool.emplace_back(runShare, w);
+    } catch (const std::system_error&) {
+      here.push_back(w);
+    }
+  }
+  for (std::size_t w : here) runShare(w);
+  joinAll.Join();  // before the result leaves
   return result;
 }

@@ -82,10 +82,13 @@ void AnnounceHiddenName(int slot, const std::string& name) {
   hidden.live.store(true, std::memory_order_release);
 }
 
+void ForgetHiddenName(int slot) {
+  gHiddenNames[static_cast<std::size_t>(slot)].live.store(false, std::memory_order_release);
+}
+
 void ReleaseHiddenName(int slot) {
-  HiddenName& hidden = gHiddenNames[static_cast<std::size_t>(slot)];
-  hidden.live.store(false, std::memory_order_release);
-  hidden.claimed.store(false, std::memory_order_release);
+  ForgetHiddenName(slot);
+  gHiddenNames[static_cast<std::size_t>(slot)].claimed.store(false, std::memory_order_release);
 }
 
 std::string NewHiddenName() {
@@ -165,6 +168,8 @@ void FileWriter::TakeHiddenName(const std::function<bool(const std::string&)>& m
       stagedName_ = std::move(name);
       return;
     }
+    // Someone else's file holds that name: the handler must not remove it.
+    ForgetHiddenName(stagedSlot_);
   }
   Fail(EEXIST);
 }

@@ -60,7 +60,6 @@ class FileWriter {
   int file_ = -1;
   std::string stagedName_;  // of a Named staging
   int stagedSlot_ = -1;     // where the signal handler finds the hidden name
-  bool committed_ = false;
 };
 
 // "Не удалось записать файл «PATH» (CAUSE)." for the user.

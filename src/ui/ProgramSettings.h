@@ -1,6 +1,7 @@
-// What the program keeps between runs beyond the settings of its Parts,
-// which start from their defaults every time: the recent files and the
-// analysis windows' own settings and places, in Qt's settings store.
+// What the program keeps between runs, in Qt's settings store: the recent
+// files and the analysis windows' own settings and places. The measurement
+// settings, the view items and the inversion start from their defaults on
+// every run and are not kept.
 #pragma once
 
 #include <QSettings>

@@ -134,7 +134,7 @@ QWidget* ShockEventsWindow::BuildSettings() {
 
   const LabelledEdit fields[] = {{"Разрыв, отсч.", GapEdit},
                                  {"Уровень падения, g", FallLevelEdit},
-                                 {"Падение от, мс", MinFallEdit}};
+                                 {"Падение не короче, мс", MinFallEdit}};
   QHBoxLayout* line = LabelledEdits(fields, box);
   line->setContentsMargins(0, 0, 0, 0);
   box->setLayout(line);

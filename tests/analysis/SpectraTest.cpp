@@ -102,11 +102,16 @@ TEST(IntervalSpectra, ShockSpectrumSettingsAreBounded) {
                                                         {{1, 250, 96.5, 10}, "1 to 96"},
                                                         {{1, 2, 1e300, 10}, "1 to 96"},
                                                         {{1, 250, 1e9, 10}, "1 to 96"}};
+  // The spectrum itself refuses them too, whoever asks: no caller can start
+  // the unbounded work.
+  const Recording r = WithY(HalfSineAt(100, 400), 9.815);
   for (const auto& [options, why] : refused) {
     const auto error = SrsOptionsError(options);
     ASSERT_TRUE(error) << why;
     EXPECT_NE(error->find(why), std::string::npos) << *error;
+    EXPECT_THROW(IntervalSrs(r, {0, 399}, options, 1), std::invalid_argument) << why;
   }
+  EXPECT_THROW(IntervalPsd(r, {0, 399}, PsdOptions{1024, 200, 100}), std::invalid_argument);
 }
 
 }  // namespace

@@ -245,3 +245,25 @@ TEST(CursorReadout, AHeldIntervalIsTheMousesAndIgnoresMovesUntilADoubleClick) {
   program.MoveTo(later);
   EXPECT_EQ(form.StopPoint->text(), laterText);
 }
+
+// Whatever moves the interval's ends lets a held interval go: an import, an
+// opened codes file, a crop.
+TEST(CursorReadout, ALoadOrACropLetsAHeldIntervalGo) {
+  std::string codes;
+  for (int i = 0; i < 10; ++i) codes += "32768;32768;32768\r\n";
+  const TempFile codesFile("held.csv", std::vector<std::uint8_t>(codes.begin(), codes.end()));
+  const TempFile loggerFile("held.dat", LoggerBytes(10));
+  const std::pair<const char*, std::function<void(TMainForm&)>> actions[] = {
+      {"import", [&](TMainForm& f) { f.ImportFileRoutine(loggerFile.path()); }},
+      {"codes file", [&](TMainForm& f) { f.OpenFileRoutine(codesFile.path()); }},
+      {"crop", [](TMainForm& f) { f.CropClick(); }},
+  };
+  for (const auto& [name, action] : actions) {
+    CursorProgram program;
+    program.form().HoldInterval(1.0, 2.0);
+    ASSERT_TRUE(program.form().IntervalHeld()) << name;
+    action(program.form());
+    EXPECT_FALSE(program.form().IntervalHeld()) << name;
+    EXPECT_FALSE(program.form().HeldIntervalPanel->isVisible()) << name;
+  }
+}

@@ -16,6 +16,7 @@ PLANTED = [
     ("model/Planted.h", '#include "session/Session.h"', "a lower room including a higher one"),
     ("cli/Planted.cpp", '#include "ui/UserDialogs.h"', "the command line reaching into the window"),
     ("view/Planted.cpp", '#include "cli/CliOptions.h"', "the window reaching into the command line"),
+    ("analysis/Planted.cpp", '#include "../view/ChartSurface.h"', "a room reached round the rule"),
 ]
 
 

@@ -1,7 +1,6 @@
 // The spectra window on the demo recording: opened from the menu "Анализ",
 // its charts drawn in the axis colours, its lines readable, refreshed by F5
 // and saved as CSV.
-#include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
 #include <QMenuBar>
@@ -9,7 +8,6 @@
 #include <algorithm>
 
 #include "support/AnalysisPrograms.h"
-#include "support/Sanitizers.h"
 #include "support/TextsCutOff.h"
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
@@ -141,18 +139,12 @@ void MoveMouse(ChartSurface& chart, QPoint at) {
   QApplication::processEvents();  // the chart shows the overlay
 }
 
-// Milliseconds per move, the median of `count` moves across the plot.
-double MoveCost(ChartSurface& chart, int count, int& step) {
+// `count` moves across the plot.
+void MoveAcross(ChartSurface& chart, int count, int& step) {
   const QRect plot = chart.PlotRect();
-  std::vector<double> costs;
-  QElapsedTimer timer;
   for (int i = 0; i < count; ++i, ++step) {
-    timer.start();
     MoveMouse(chart, plot.topLeft() + QPoint(step * 7 % plot.width(), step * 3 % plot.height()));
-    costs.push_back(timer.nsecsElapsed() / 1e6);
   }
-  std::nth_element(costs.begin(), costs.begin() + count / 2, costs.end());
-  return costs[static_cast<std::size_t>(count / 2)];
 }
 
 // One pair of lines follows the mouse, never the data repainted.
@@ -162,7 +154,7 @@ TEST(SpectraWindow, TheCrosshairIsOnePairOfLinesThatMoves) {
   const QRect plot = chart.PlotRect();
   const std::uint64_t draws = chart.DataDrawCount();
   int step = 0;
-  MoveCost(chart, 1000, step);
+  MoveAcross(chart, 1000, step);
   const QPoint at = plot.center() + QPoint(17, -11);
   MoveMouse(chart, at);
   const std::vector<QLine> lines = chart.OverlayLines();
@@ -180,18 +172,6 @@ TEST(SpectraWindow, TheCrosshairIsOnePairOfLinesThatMoves) {
   chart.Repaint();  // a full repaint wipes the overlay; the next move draws one pair
   MoveMouse(chart, at + QPoint(3, 3));
   EXPECT_EQ(chart.OverlayLines().size(), 2u);
-}
-
-TEST(SpectraWindow, ACrosshairMoveCostsAfterAThousandWhatItDidAtFirst) {
-  TORVIK_SKIP_UNDER_SANITIZERS("a figure of time");
-  SpectraProgram program;
-  ChartSurface& chart = *program.window().SrsChart;
-  chart.Repaint();
-  int step = 0;
-  const double early = MoveCost(chart, 100, step);
-  MoveCost(chart, 1000, step);
-  const double late = MoveCost(chart, 100, step);
-  EXPECT_LT(late, 2 * early + 0.5) << early << " ms at first, " << late << " ms later";
 }
 
 // Any value can be typed; one the spectra cannot use is refused with the
