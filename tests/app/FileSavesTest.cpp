@@ -92,15 +92,21 @@ std::vector<SaveCommand> EverySave() {
       ChartExport("chart.pdf", ChartExportFormat::Pdf, "%PDF"),
       ChartExport("points.csv", ChartExportFormat::Csv, "\xEF\xBB\xBF"),
       ChartExport("points.xlsx", ChartExportFormat::Xlsx, "PK"),
-      {"events.csv", Kind::Error, Starting("channel,start_s,"),
+      {"events.csv", Kind::Error,
+       Starting("channel,start_s,duration_s,peak_ms2,peak_g,delta_v_ms\r\n"),
        Click<ShockEventsWindow>(&ShockEventsWindow::SaveCsv)},
-      {"drops.csv", Kind::Error, Starting("first,start_s,"),
+      {"drops.csv", Kind::Error,
+       Starting("first,start_s,fall_s,height_m,impact_speed_ms,impact_peak_ms2,impact_peak_g,"
+                "impact_s\r\n"),
        [](SavingProgram& program) {
          program.form().findChild<ShockEventsWindow*>()->DropPage->SaveCsv->click();
        }},
       {"spectra.csv",
        Kind::Error,
-       Starting("frequency_hz,"),
+       [](const std::string& text) {
+         return text.starts_with("frequency_hz,psd_x_ms2sq_per_hz,") ||
+                text.starts_with("frequency_hz,srs_x_ms2,");
+       },
        Click<SpectraWindow>(&SpectraWindow::SaveCsvButton),
        {"spectra-psd.csv", "spectra-srs.csv"}},
       {"spectra.xlsx", Kind::Error, Starting("PK"),

@@ -122,43 +122,15 @@ TEST(CliExport, EveryRowIsTheCoresSampleInEitherUnitAndTheWorkbookSaysWhatItHold
   EXPECT_EQ(xlsx::Cell(data, "A7851"), std::nullopt);
 }
 
-TEST(CliExport, ANameWithoutItsFormatOrAnUnknownUnitIsAUsageErrorAndTheInputIsNeverTheOutput) {
-  ResultsFile f;
-  const std::pair<QStringList, const char*> refused[] = {
-      {{"export", f.file, f.Out("data.txt")}, "the extension is the format"},
-      {{"export", f.file}, "export takes FILE.dat and OUT.csv or OUT.xlsx"},
-      {{"export", "--units", "kg", f.file, f.Out("d.csv")}, "--units 'kg': takes ms2"},
-      {{"export", "--bound", "20", f.file, f.Out("d.csv")}, "--bound is not an option of export"},
-      {{"report", f.file}, "report takes FILE.dat and OUT.pdf"},
-      {{"report", "--bound", "0", f.file, f.Out("r.pdf")}, "--bound '0': must be above 0"},
-      {{"report", "--csv", f.file, f.Out("r.pdf")}, "--csv is not an option of report"}};
-  for (const auto& [arguments, why] : refused) {
-    const CliResult run = RunCli(arguments);
-    EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
-    EXPECT_TRUE(run.err.contains(why)) << run.err.toStdString();
-  }
-  EXPECT_EQ(saved::Names(f.folder.path().toStdString()), std::vector<std::string>{"logger.dat"});
-  const std::string before = saved::Contents(f.path);
-  const std::string copy = f.TempPath("copy.csv");
-  std::filesystem::copy_file(f.path, copy);
-  for (const QStringList& self :
-       {QStringList{"export", QString::fromStdString(copy), QString::fromStdString(copy)},
-        QStringList{"report", f.file, f.file}}) {
-    const CliResult run = RunCli(self);
-    EXPECT_EQ(run.exitCode, 1);
-    EXPECT_TRUE(run.err.contains("input file itself")) << run.err.toStdString();
-  }
-  EXPECT_EQ(saved::Contents(f.path), before);
-}
-
 // A disk that fills up after 64 kB: each writing command fails naming the
-// file and the cause, and the old file stays.
-TEST(CliFileWrites, AFullDiskLeavesTheOldFileAndTheMessageNamesTheCause) {
+// file and the cause, and the old file stays; none writes onto its input.
+TEST(CliFileWrites, AFullDiskLeavesTheOldFileSayingWhyAndNoCommandWritesOntoItsInput) {
   ResultsFile f;
-  for (const char* command : {"convert", "export", "report"}) {
+  const std::string input = saved::Contents(f.path);
+  for (const std::string command : {"convert", "export", "report"}) {
     SCOPED_TRACE(command);
-    const std::string out =
-        f.TempPath(std::string("full-") + command + (command[0] == 'r' ? ".pdf" : ".csv"));
+    const std::string extension = command == "report" ? ".pdf" : ".csv";
+    const std::string out = f.TempPath("full-" + command + extension);
     saved::Put(out, "old");
     const std::string shell = "trap '' XFSZ; ulimit -f 64; exec '" + std::string(TORVIK_CLI_PATH) +
                               "' " + command + " '" + f.path + "' '" + out + "' 2>'" + out +
@@ -169,6 +141,13 @@ TEST(CliFileWrites, AFullDiskLeavesTheOldFileAndTheMessageNamesTheCause) {
     EXPECT_NE(err.find("Не удалось записать файл «" + out + "» (файл слишком велик)."),
               std::string::npos)
         << err;
+    const QString self = QString::fromStdString(f.TempPath("self" + extension));
+    std::filesystem::copy_file(f.path, self.toStdString(),
+                               std::filesystem::copy_options::overwrite_existing);
+    const CliResult run = RunCli({QString::fromStdString(command), self, self});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains("input file itself")) << run.err.toStdString();
+    EXPECT_EQ(saved::Contents(self.toStdString()), input);
   }
 }
 
