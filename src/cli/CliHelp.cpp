@@ -72,9 +72,9 @@ std::string HelpText() {
          "accel_x, accel_y, accel_z (m/s^2, calibrated, never inverted), temperature_c,\n"
          "lin_speed_x and vibro_speed_x (m/s, cut-off " +
          Number(kDefaultCutoff) +
-         " Hz). OUT.csv is one table (comma, point,\n"
-         "CR LF); OUT.xlsx a workbook with a sheet \"Сведения\" first. Like convert it\n"
-         "writes under a temporary name and never overwrites its input:\n"
+         " Hz). OUT.csv is one table (comma,\n"
+         "point, CR LF); OUT.xlsx a workbook with a sheet \"Сведения\" first. Like\n"
+         "convert it writes under a temporary name and never overwrites its input:\n"
          "  --from S, --to S as for params\n"
          "  --units U        ms2 (default) or g: accelerations in g are accel_x_g ...\n"
          "\n"
