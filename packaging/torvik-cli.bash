@@ -12,6 +12,9 @@ _torvik_cli() {
     [events]="--from --to --bound --gap"
     [drops]="--from --to --fall-level --min-fall"
     [convert]=""
+    [export]="--from --to --units"
+    [report]="--from --to --bound --codes --invert --cutoff --correct-speed --gap --fall-level
+              --min-fall --segment --band --fmin --fmax --per-octave --q"
     [filter]="--kind --response --order --f1 --f2 --rate --ripple --manual-reset --design"
     [psd]="--from --to --segment --band --csv"
     [srs]="--from --to --fmin --fmax --per-octave --q --csv"
@@ -32,6 +35,7 @@ _torvik_cli() {
       mapfile -t COMPREPLY < <(compgen -W "lowpass highpass bandpass bandstop" -- "$cur")
       return
       ;;
+    --units) mapfile -t COMPREPLY < <(compgen -W "ms2 g" -- "$cur"); return ;;
   esac
   # A number follows an option that takes a value.
   [[ " ${values//$'\n'/ } " == *" $prev "* ]] && return

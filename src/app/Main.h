@@ -84,6 +84,7 @@ class TMainForm : public QMainWindow {
   QAction* OpenFileMenu;
   QAction* SaveFileMenu;
   QAction* Print;
+  QAction* AnalysisReportItem;  // "Отчёт об анализе (PDF)…"
   QAction* ChartExportItem;
   QAction* MenuExit;
   // Menu "Вид"
@@ -112,6 +113,7 @@ class TMainForm : public QMainWindow {
   QAction* ShockEventsItem;
   QAction* SpectraItem;
   QAction* IntervalItem;
+  QAction* IntervalDataExportItem;  // "Экспорт данных интервала…"
   // Menu "&Help"
   QAction* AboutItem;
 
@@ -123,6 +125,12 @@ class TMainForm : public QMainWindow {
   void OpenFileRoutine(const QString& path);
   void SaveFileMenuClick();
   void PrintClick();
+  // The analysis of the interval as a PDF report, with the analysis
+  // windows' settings and the parameter rows of the shown curves.
+  void AnalysisReportClick();
+  // The interval's samples in physical units as CSV or XLSX; the file type
+  // chosen in the save dialog names the format and the acceleration unit.
+  void IntervalDataExportClick();
   void ChartExportClick();
   void ExitClick();
   // Chart
@@ -210,6 +218,10 @@ class TMainForm : public QMainWindow {
   // recording changes.
   void ShowAnalyses(std::optional<SampleInterval> interval);
   void ForgetAnalyses();
+  // The window of a kind, made (not shown) when there is none yet.
+  AnalysisWindow& AnalysisWindowOf(AnalysisKind kind);
+  // The parameter rows of the shown curves, as a calculation measures them.
+  std::array<bool, kParamRowCount> ShownParamRows() const;
 
   UserDialogs& dialogs_;
   std::unique_ptr<Session> session_;

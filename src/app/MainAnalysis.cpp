@@ -44,6 +44,11 @@ void TMainForm::ShowExceedances(const IntervalParamsResult& result, bool trackin
   }
 }
 
+std::array<bool, kParamRowCount> TMainForm::ShownParamRows() const {
+  return {AccelX_line->isChecked(), AccelY_line->isChecked(), AccelZ_line->isChecked(),
+          Vibro_X_Line->isChecked(), Speed_X_Line->isChecked()};
+}
+
 void TMainForm::CalculateParam() {
   const bool tracking = SpyData->isChecked();
   // While tracking, the list takes the selection colours.
@@ -58,10 +63,7 @@ void TMainForm::CalculateParam() {
   std::optional<SampleInterval> interval;
   if (const auto measured = session_->MeasuredInterval()) interval = measured->Interval;
   if (interval) {
-    const std::array<bool, kParamRowCount> shown = {
-        AccelX_line->isChecked(), AccelY_line->isChecked(), AccelZ_line->isChecked(),
-        Vibro_X_Line->isChecked(), Speed_X_Line->isChecked()};
-    const IntervalParamsResult result = session_->Params(*interval, shown, tracking);
+    const IntervalParamsResult result = session_->Params(*interval, ShownParamRows(), tracking);
     for (int row : kRowsBeforeSearch) WriteParamRow(row, result.Texts[row]);
     ShowExceedances(result, tracking);
     for (int row : kRowsAfterSearch) WriteParamRow(row, result.Texts[row]);

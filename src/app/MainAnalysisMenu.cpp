@@ -48,6 +48,10 @@ void TMainForm::BuildAnalysisMenu() {
   IntervalItem->setObjectName(QStringLiteral("IntervalItem"));
   IntervalItem->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_I));
   connect(IntervalItem, &QAction::triggered, this, [this] { Run(&TMainForm::IntervalClick); });
+  IntervalDataExportItem = menu->addAction(QStringLiteral("Экспорт данных интервала…"));
+  IntervalDataExportItem->setObjectName(QStringLiteral("IntervalDataExportItem"));
+  connect(IntervalDataExportItem, &QAction::triggered, this,
+          [this] { Run(&TMainForm::IntervalDataExportClick); });
 }
 
 AnalysisWindow* TMainForm::CreateAnalysisWindow(AnalysisKind kind) {
@@ -63,9 +67,14 @@ AnalysisWindow* TMainForm::CreateAnalysisWindow(AnalysisKind kind) {
   return events;
 }
 
-void TMainForm::OpenAnalysisWindow(AnalysisKind kind) {
+AnalysisWindow& TMainForm::AnalysisWindowOf(AnalysisKind kind) {
   AnalysisWindow*& window = analysisWindows_[kind];
   if (window == nullptr) window = CreateAnalysisWindow(kind);
+  return *window;
+}
+
+void TMainForm::OpenAnalysisWindow(AnalysisKind kind) {
+  AnalysisWindow* window = &AnalysisWindowOf(kind);
   window->show();
   window->raise();
   window->activateWindow();

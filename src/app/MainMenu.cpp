@@ -44,6 +44,8 @@ const MenuItem kFileItems[] = {
     {nullptr, "SaveAs", "&Сохранить выбранный участок файла", kNone, nullptr, Hidden | Disabled},
     kSeparator,
     {&F::Print, "Print", "&Print", Qt::CTRL | Qt::Key_P, &F::PrintClick},
+    {&F::AnalysisReportItem, "AnalysisReportItem", "Отчёт об анализе (PDF)…", kNone,
+     &F::AnalysisReportClick},
     {&F::ChartExportItem, "ChartExportItem", "&Экспорт", kNone, &F::ChartExportClick, Hidden},
     kSeparator,
     {&F::MenuExit, "MenuExit", "&Выход", kNone, &F::ExitClick},

@@ -6,10 +6,10 @@
 namespace {
 
 // Every option of any command; each command accepts only its own.
-constexpr std::array<std::string_view, 20> kValueOptions = {
-    "from",  "gap",  "to",         "bound", "cutoff",     "kind",    "response",
-    "order", "f1",   "f2",         "rate",  "ripple",     "segment", "band",
-    "fmin",  "fmax", "per-octave", "q",     "fall-level", "min-fall"};
+constexpr std::array<std::string_view, 21> kValueOptions = {
+    "from",  "gap",  "to",         "bound", "cutoff",     "kind",     "response",
+    "order", "f1",   "f2",         "rate",  "ripple",     "segment",  "band",
+    "fmin",  "fmax", "per-octave", "q",     "fall-level", "min-fall", "units"};
 constexpr std::array<std::string_view, 6> kFlagOptions = {"codes",        "invert", "correct-speed",
                                                           "manual-reset", "design", "csv"};
 

@@ -6,6 +6,7 @@
 #include "analysis/Exceedance.h"
 #include "analysis/Interval.h"
 #include "analysis/IntervalParams.h"
+#include "text/ShortestText.h"
 
 namespace {
 
@@ -35,27 +36,22 @@ QJsonObject RowJson(const RowStatistics& s, const RowTexts& cells, int row) {
           {"texts", texts}};
 }
 
-// Seconds of a sample count, as the newer results write them: the nearest
-// double to the decimal time.
-double Seconds(std::uint64_t samples) {
-  return static_cast<double>(samples) / 1000.0;
-}
-
 QJsonValue Optional(const std::optional<double>& value) {
   return value ? QJsonValue(*value) : QJsonValue();
 }
 
 QJsonObject DropJson(const Drop& drop) {
   const std::optional<DropImpact>& impact = drop.Impact;
-  return {{"first", static_cast<qint64>(drop.First)},
-          {"last", static_cast<qint64>(drop.Last)},
-          {"start_s", Seconds(drop.First)},
-          {"fall_s", Seconds(drop.Last - drop.First + 1ull)},
-          {"height_m", drop.HeightMeters},
-          {"impact_speed", drop.ImpactSpeed},
-          {"impact_peak", Optional(impact ? std::optional(impact->Peak) : std::nullopt)},
-          {"impact_peak_g", Optional(impact ? std::optional(impact->PeakG) : std::nullopt)},
-          {"impact_s", Optional(impact ? std::optional(Seconds(impact->Index)) : std::nullopt)}};
+  return {
+      {"first", static_cast<qint64>(drop.First)},
+      {"last", static_cast<qint64>(drop.Last)},
+      {"start_s", SampleSeconds(drop.First)},
+      {"fall_s", SampleSeconds(drop.Last - drop.First + 1ull)},
+      {"height_m", drop.HeightMeters},
+      {"impact_speed", drop.ImpactSpeed},
+      {"impact_peak", Optional(impact ? std::optional(impact->Peak) : std::nullopt)},
+      {"impact_peak_g", Optional(impact ? std::optional(impact->PeakG) : std::nullopt)},
+      {"impact_s", Optional(impact ? std::optional(SampleSeconds(impact->Index)) : std::nullopt)}};
 }
 
 QJsonObject PassJson(const ExceedancePass& pass) {
@@ -63,8 +59,8 @@ QJsonObject PassJson(const ExceedancePass& pass) {
   for (const ExceedanceRun& run : pass.Found.Runs) {
     runs.append(QJsonObject{{"first", static_cast<qint64>(run.First)},
                             {"last", static_cast<qint64>(run.Last)},
-                            {"start_s", run.First * Recording::TimeStep},
-                            {"duration_s", (run.Last - run.First) * Recording::TimeStep}});
+                            {"start_s", SampleSeconds(run.First)},
+                            {"duration_s", SampleSeconds(run.Last - run.First)}});
   }
   return {{"exceeded", pass.Found.Exceeded}, {"runs", runs}};
 }
@@ -84,19 +80,22 @@ QJsonObject InfoJson(const std::string& file, const Recording& recording) {
   const bool any = recording.SampleCount > 0;
   return {{"file", QString::fromStdString(file)},
           {"samples", static_cast<qint64>(recording.SampleCount)},
-          {"duration_s", (static_cast<double>(recording.SampleCount) - 1) * Recording::TimeStep},
+          {"duration_s", any ? SampleSeconds(recording.SampleCount - 1) : 0.0},
           {"calibration", calibration},
           {"temperature", QJsonObject{{"min", any ? *low : 0.0}, {"max", any ? *high : 0.0}}}};
 }
 
-QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRequest& request) {
+void ApplyParamsSettings(Session& session, const ParamsRequest& request) {
   const AnalysisSettings& settings = request.settings;
   session.SetBoundLevel(settings.BoundLevel);
   session.SetCodesMode(settings.CodesMode);
   session.SetInverted(settings.Inverted);
   session.SetCutoff(settings.Cutoff);
   if (request.correctSpeed) session.CorrectSpeed();
+}
 
+QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRequest& request) {
+  ApplyParamsSettings(session, request);
   QJsonObject result{{"file", QString::fromStdString(file)},
                      {"samples", static_cast<qint64>(session.Data().SampleCount)},
                      {"cutoff", static_cast<double>(session.Settings().Cutoff)}};
@@ -135,9 +134,8 @@ ShockEventsReport EventsJson(const std::string& file, Session& session,
   // An empty recording has no interval: its ends and baseline are null and
   // it has no events.
   head.insert("baseline", baseline);
-  head.insert("from_s",
-              interval ? QJsonValue(interval->First * Recording::TimeStep) : QJsonValue());
-  head.insert("to_s", interval ? QJsonValue(interval->Last * Recording::TimeStep) : QJsonValue());
+  head.insert("from_s", interval ? QJsonValue(SampleSeconds(interval->First)) : QJsonValue());
+  head.insert("to_s", interval ? QJsonValue(SampleSeconds(interval->Last)) : QJsonValue());
   return report;
 }
 
@@ -163,8 +161,8 @@ QJsonObject DropsJson(const std::string& file, Session& session, const DropsRequ
     for (const Drop& drop : session.Drops(*interval, request.settings))
       drops.append(DropJson(drop));
   }
-  result.insert("from_s", interval ? QJsonValue(Seconds(interval->First)) : QJsonValue());
-  result.insert("to_s", interval ? QJsonValue(Seconds(interval->Last)) : QJsonValue());
+  result.insert("from_s", interval ? QJsonValue(SampleSeconds(interval->First)) : QJsonValue());
+  result.insert("to_s", interval ? QJsonValue(SampleSeconds(interval->Last)) : QJsonValue());
   result.insert("drops", drops);
   return result;
 }

@@ -25,6 +25,10 @@ struct ParamsRequest {
   bool correctSpeed = false;
 };
 
+// Puts the request's threshold, codes, inversion and cut-off in the session,
+// and corrects the speed when asked.
+void ApplyParamsSettings(Session& session, const ParamsRequest& request);
+
 // The five rows of the parameter list (as if every curve were shown) and
 // both exceedance passes, from a vibration speed filtered from a cleared state.
 QJsonObject ParamsJson(const std::string& file, Session& session, const ParamsRequest& request);

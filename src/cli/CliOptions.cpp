@@ -5,6 +5,7 @@
 
 #include "cli/TerminalText.h"
 #include "text/NumberText.h"
+#include "text/ShortestText.h"
 
 namespace {
 
@@ -70,15 +71,15 @@ std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Sessio
                                       {"stop", static_cast<qint64>(used.Last)},
                                       {"first", static_cast<qint64>(used.First)},
                                       {"last", static_cast<qint64>(used.Last)},
-                                      {"from_s", used.First * Recording::TimeStep},
-                                      {"to_s", used.Last * Recording::TimeStep},
+                                      {"from_s", SampleSeconds(used.First)},
+                                      {"to_s", SampleSeconds(used.Last)},
                                       {"replaced", choice->Replaced}});
   if (choice->Replaced) {
     std::cerr << "torvik-cli: " << TerminalSafe(file) << ": the interval "
               << (request.from.empty() ? "start" : request.from) << " … "
               << (request.to.empty() ? "end" : request.to)
               << " s is negative, reversed or beyond the end; the whole recording (0 … "
-              << FormatFixed(used.Last * Recording::TimeStep, 15, 3) << " s) is used instead\n";
+              << SampleTimeText(used.Last) << " s) is used instead\n";
   }
   return used;
 }

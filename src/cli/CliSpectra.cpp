@@ -7,6 +7,7 @@
 
 #include "analysis/SpectraTables.h"
 #include "files/CsvTable.h"
+#include "text/ShortestText.h"
 
 namespace {
 
@@ -29,8 +30,8 @@ std::optional<SampleInterval> Measured(const std::string& file, Session& session
                                        const IntervalRequest& span, QJsonObject& json) {
   const auto interval = UseInterval(span, session, file, json);
   if (interval) {
-    json.insert("from_s", interval->First * Recording::TimeStep);
-    json.insert("to_s", interval->Last * Recording::TimeStep);
+    json.insert("from_s", SampleSeconds(interval->First));
+    json.insert("to_s", SampleSeconds(interval->Last));
     json.insert("fs", Recording::SampleRate);
   }
   return interval;

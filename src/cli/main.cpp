@@ -2,18 +2,21 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <iostream>
 #include <map>
+#include <memory>
 #include <new>
 #include <string>
 #include <vector>
 
-#include "analysis/VibroSpeed.h"
+#include "cli/CliAnalysisOptions.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommands.h"
+#include "cli/CliFileCommands.h"
 #include "cli/CliHelp.h"
 #include "cli/CliOptions.h"
 #include "cli/CliOutput.h"
@@ -76,11 +79,6 @@ int ForEachFile(const std::vector<std::string>& files, Command command) {
   return status;
 }
 
-// Settings the analysis cannot use are the caller's mistake.
-void CheckOptions(const std::optional<std::string>& error) {
-  if (error) throw UsageError{*error};
-}
-
 int Info(const CliArguments& arguments) {
   return ForEachFile(arguments.Operands(), [](const std::string& file, Session& s) {
     PrintJson(InfoJson(file, s.Data()));
@@ -88,19 +86,7 @@ int Info(const CliArguments& arguments) {
 }
 
 int Params(const CliArguments& arguments) {
-  ParamsRequest request;
-  request.interval = IntervalOptions(arguments);
-  AnalysisSettings& settings = request.settings;
-  settings.BoundLevel = NumberOption(arguments, "bound", kDefaultBoundLevel);
-  settings.CodesMode = arguments.Flag("codes");
-  settings.Inverted = arguments.Flag("invert");
-  settings.Cutoff = ExtendedOption(arguments, "cutoff", kDefaultCutoff);
-  if (const CutoffChoice used = ChooseCutoff(settings.Cutoff); used.AboveStableRange) {
-    std::cerr << "torvik-cli: --cutoff " << FormatGeneral(settings.Cutoff)
-              << ": the vibration-speed filter is unstable above " << FormatGeneral(used.Cutoff)
-              << " Hz; " << FormatGeneral(used.Cutoff) << " Hz is used\n";
-  }
-  request.correctSpeed = arguments.Flag("correct-speed");
+  const ParamsRequest request = ParamsOptions(arguments);
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
     PrintJson(ParamsJson(file, s, request));
   });
@@ -110,9 +96,7 @@ int Events(const CliArguments& arguments) {
   EventsRequest request;
   request.interval = IntervalOptions(arguments);
   request.settings.Threshold = PositiveOption(arguments, "bound", request.settings.Threshold);
-  request.settings.Gap = static_cast<std::uint32_t>(
-      WholeOption(arguments, "gap", static_cast<int>(request.settings.Gap), 0,
-                  static_cast<int>(kLongestShockGap)));
+  request.settings.Gap = GapOption(arguments);
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
     const ShockEventsReport report = EventsJson(file, s, request);
     PrintJsonWithArray(report.head, QStringLiteral("events"), report.events.size(),
@@ -121,25 +105,59 @@ int Events(const CliArguments& arguments) {
 }
 
 int Drops(const CliArguments& arguments) {
-  DropsRequest request;
-  request.interval = IntervalOptions(arguments);
-  request.settings.FallLevel = NumberOption(arguments, "fall-level", request.settings.FallLevel);
-  request.settings.MinFall = NumberOption(arguments, "min-fall", request.settings.MinFall);
-  CheckOptions(DropSettingsError(request.settings));
+  const DropsRequest request{IntervalOptions(arguments), DropOptions(arguments)};
   return ForEachFile(arguments.Operands(), [&request](const std::string& file, Session& s) {
     PrintJson(DropsJson(file, s, request));
   });
 }
 
-int Convert(const CliArguments& arguments) {
-  const std::vector<std::string>& files = arguments.Operands();
-  if (files.size() != 2) throw UsageError{"convert takes FILE.dat and OUT.csv"};
+// The operands of a command that reads FILE and writes OUT.
+const std::vector<std::string>& FileAndOutput(const CliArguments& arguments, const char* usage) {
+  if (arguments.Operands().size() != 2) throw UsageError{usage};
+  return arguments.Operands();
+}
+
+// Writes OUT from FILE's session, never onto FILE itself.
+template <typename Write>
+int IntoFile(const std::vector<std::string>& files, Write write) {
   if (SameFile(files[0], files[1])) {
     Report(files[1], "is the input file itself; it is left as it is");
     return 1;
   }
-  return ForEachFile({files[0]},
-                     [&files](const std::string&, Session& s) { s.SaveCodesFile(files[1]); });
+  return ForEachFile({files[0]}, [&files, &write](const std::string& file, Session& s) {
+    write(file, s, files[1]);
+  });
+}
+
+int Convert(const CliArguments& arguments) {
+  return IntoFile(
+      FileAndOutput(arguments, "convert takes FILE.dat and OUT.csv"),
+      [](const std::string&, Session& s, const std::string& out) { s.SaveCodesFile(out); });
+}
+
+int Export(const CliArguments& arguments) {
+  const auto& files = FileAndOutput(arguments, "export takes FILE.dat and OUT.csv or OUT.xlsx");
+  const std::optional<DataFileFormat> format = DataFileFormatOf(files[1]);
+  if (!format) throw UsageError{"export writes OUT.csv or OUT.xlsx: the extension is the format"};
+  const ExportRequest request{IntervalOptions(arguments), UnitOption(arguments), *format};
+  return IntoFile(files, [&request](const std::string& file, Session& s, const std::string& out) {
+    ExportFile(file, s, request, out);
+  });
+}
+
+// One --bound is the threshold of the exceedance search and of the events,
+// as the presets' threshold is in the window.
+int ReportCommand(const CliArguments& arguments) {
+  const auto& files = FileAndOutput(arguments, "report takes FILE.dat and OUT.pdf");
+  ReportCommandRequest request{ParamsOptions(arguments), {}};
+  request.params.settings.BoundLevel = PositiveOption(arguments, "bound", kDefaultBoundLevel);
+  request.analyses.Gap = GapOption(arguments);
+  request.analyses.Drops = DropOptions(arguments);
+  request.analyses.Psd = PsdSettings(arguments);
+  request.analyses.Srs = SrsSettings(arguments);
+  return IntoFile(files, [&request](const std::string& file, Session& s, const std::string& out) {
+    ReportFile(file, s, request, out);
+  });
 }
 
 // The next number of the input, or the reason there is none (exit 1);
@@ -217,38 +235,6 @@ int Filter(const CliArguments& arguments) {
   return arguments.Flag("design") ? 0 : FilterStream(*filter);
 }
 
-PsdOptions PsdSettings(const CliArguments& arguments) {
-  PsdOptions options;
-  options.Segment =
-      static_cast<std::size_t>(WholeOption(arguments, "segment", static_cast<int>(options.Segment),
-                                           0, static_cast<int>(kPsdLongestSegment)));
-  if (const auto band = arguments.Value("band")) {
-    const std::size_t colon = band->find(':');
-    const auto low =
-        colon == std::string::npos ? std::nullopt : TryStrToFloat(band->substr(0, colon));
-    const auto high =
-        colon == std::string::npos ? std::nullopt : TryStrToFloat(band->substr(colon + 1));
-    if (!low || !high || !std::isfinite(static_cast<double>(*low)) ||
-        !std::isfinite(static_cast<double>(*high))) {
-      throw UsageError{"--band '" + *band + "': takes LO:HI, two finite numbers in Hz"};
-    }
-    options.BandLow = static_cast<double>(*low);
-    options.BandHigh = static_cast<double>(*high);
-  }
-  CheckOptions(PsdOptionsError(options));
-  return options;
-}
-
-SrsOptions SrsSettings(const CliArguments& arguments) {
-  SrsOptions options;
-  options.MinFrequency = NumberOption(arguments, "fmin", options.MinFrequency);
-  options.MaxFrequency = NumberOption(arguments, "fmax", options.MaxFrequency);
-  options.PerOctave = NumberOption(arguments, "per-octave", options.PerOctave);
-  options.Q = NumberOption(arguments, "q", options.Q);
-  CheckOptions(SrsOptionsError(options));
-  return options;
-}
-
 // JSON lines, or with --csv one table per file, separated by an empty line.
 template <typename Options, typename JsonOf, typename CsvOf>
 int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json, CsvOf csv) {
@@ -285,6 +271,11 @@ int Run(const CliArguments& arguments) {
       {"events", {Events, {"from", "to", "bound", "gap"}}},
       {"drops", {Drops, {"from", "to", "fall-level", "min-fall"}}},
       {"convert", {Convert, {}}},
+      {"export", {Export, {"from", "to", "units"}}},
+      {"report",
+       {ReportCommand,
+        {"from", "to", "bound", "codes", "invert", "cutoff", "correct-speed", "gap", "fall-level",
+         "min-fall", "segment", "band", "fmin", "fmax", "per-octave", "q"}}},
       {"filter",
        {Filter,
         {"kind", "response", "order", "f1", "f2", "rate", "ripple", "manual-reset", "design"}}},
@@ -303,10 +294,21 @@ int Run(const CliArguments& arguments) {
 
 int main(int argc, char** argv) {
   KeepClosedStandardStreamsClosed();
-  QCoreApplication app(argc, argv);
   SetDecimalSeparator('.');  // scripts write numbers with a point
+  int pagesArgc = 1;         // the report's application sees the program's name alone
+  char* pagesArgv[] = {argv[0], nullptr};
+  std::unique_ptr<QCoreApplication> app;
   try {
     const CliArguments arguments(argc, argv);
+    // The report draws its pages with QtGui on the offscreen platform, so it
+    // needs no display; every other command keeps the lighter application.
+    if (arguments.Command() == "report" && !arguments.HelpRequested() &&
+        !arguments.VersionRequested()) {
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+      app = std::make_unique<QGuiApplication>(pagesArgc, pagesArgv);
+    } else {
+      app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     int status = 0;
     if (arguments.HelpRequested()) {
       WriteOut(UsageText() + HelpText());

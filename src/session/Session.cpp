@@ -148,3 +148,11 @@ IntervalPsdResult Session::Psd(SampleInterval interval, const PsdOptions& option
 IntervalSrsResult Session::Srs(SampleInterval interval, const SrsOptions& options) const {
   return IntervalSrs(*recording_, interval, options, SpectrumThreads());
 }
+
+void Session::ExportInterval(const std::string& path, DataFileFormat format,
+                             SampleInterval interval, AccelerationUnit unit,
+                             const std::string& programVersion, const std::string& date) {
+  RefreshVibroSpeed();
+  ExportIntervalData(path, format, *recording_, interval, unit,
+                     {fileName_, settings_.Cutoff, programVersion, date});
+}

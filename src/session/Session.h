@@ -17,6 +17,7 @@
 #include "analysis/DerivedData.h"
 #include "analysis/Drops.h"
 #include "analysis/Interval.h"
+#include "analysis/IntervalDataExport.h"
 #include "analysis/IntervalParams.h"
 #include "analysis/ShockEvents.h"
 #include "analysis/Spectra.h"
@@ -111,6 +112,14 @@ class Session {
   std::vector<Drop> Drops(SampleInterval interval, const DropSettings& settings) const;
   IntervalPsdResult Psd(SampleInterval interval, const PsdOptions& options) const;
   IntervalSrsResult Srs(SampleInterval interval, const SrsOptions& options) const;
+
+  // The samples of `interval` in physical units as a file, the vibration
+  // speed brought up to date first; the workbook's "Сведения" name the file,
+  // the cut-off, `programVersion` and `date`. Throws FileWriteError with the
+  // user's text.
+  void ExportInterval(const std::string& path, DataFileFormat format, SampleInterval interval,
+                      AccelerationUnit unit, const std::string& programVersion,
+                      const std::string& date);
 
  private:
   LoadResult LoggerDecoded(const LoggerImportResult& result, const std::string& name);

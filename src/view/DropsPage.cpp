@@ -1,6 +1,7 @@
 #include "view/DropsPage.h"
 
 #include <QLabel>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -41,10 +42,14 @@ DropsPage::DropsPage(QWidget* parent) : QWidget(parent) {
   Table = ResultTable(
       kHeaders, Start, QStringLiteral("DropsTable"),
       QStringLiteral("Двойной щелчок или Enter показывает падение и удар на графике"), this);
+  SaveCsv = new QPushButton(QStringLiteral("Сохранить CSV"), this);
+  SaveCsv->setObjectName(QStringLiteral("SaveDropsCsv"));
+  SaveCsv->setEnabled(false);
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
   column->addWidget(Summary);
   column->addWidget(Table, 1);
+  column->addWidget(SaveCsv, 0, Qt::AlignRight);
 }
 
 void DropsPage::ShowDrops(std::vector<Drop> drops, double fromSeconds, double toSeconds,
@@ -53,6 +58,7 @@ void DropsPage::ShowDrops(std::vector<Drop> drops, double fromSeconds, double to
   shown_ = HighestDrops(drops_, kShownDropsLimit);
   FillTable(gValue);
   Summary->setText(SummaryText(fromSeconds, toSeconds, settings));
+  SaveCsv->setEnabled(!drops_.empty());
 }
 
 void DropsPage::ShowNotice(const QString& line) {
@@ -60,10 +66,17 @@ void DropsPage::ShowNotice(const QString& line) {
   shown_.clear();
   FillTable(1.0);
   Summary->setText(line);
+  SaveCsv->setEnabled(false);
 }
 
 const Drop& DropsPage::DropAtRow(int row) const {
   return drops_.at(Table->item(row, Start)->data(kResultIndexRole).toULongLong());
+}
+
+std::vector<Drop> DropsPage::ShownDrops() const {
+  std::vector<Drop> shown;
+  for (int row = 0; row < Table->rowCount(); ++row) shown.push_back(DropAtRow(row));
+  return shown;
 }
 
 void DropsPage::FillTable(double gValue) {

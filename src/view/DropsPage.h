@@ -1,7 +1,8 @@
 // The page "Падения" of the window "События": the drops of the interval in
 // a sortable table (start, fall time, height, impact speed and impact) and a
-// summary line that counts them and names the highest. The table lists at
-// most kShownDropsLimit drops, the highest; the summary counts them all.
+// summary line that counts them and names the highest, and a button to save
+// the table as CSV. The table lists at most kShownDropsLimit drops, the
+// highest; the summary counts them all.
 #pragma once
 
 #include <QString>
@@ -12,6 +13,7 @@
 #include "analysis/Drops.h"
 
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 inline constexpr std::size_t kShownDropsLimit = 10'000;
@@ -31,9 +33,12 @@ class DropsPage : public QWidget {
 
   // The drop shown in a row of the table as it is sorted now.
   const Drop& DropAtRow(int row) const;
+  // The drops in the order the table shows them.
+  std::vector<Drop> ShownDrops() const;
 
   QLabel* Summary;
   QTableWidget* Table;
+  QPushButton* SaveCsv;  // enabled while there are drops
 
  private:
   void FillTable(double gValue);

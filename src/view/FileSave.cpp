@@ -3,23 +3,37 @@
 #include <QFile>
 
 #include "files/FileWriter.h"
+#include "ui/UserDialogs.h"
 
-ExportFailure SaveFile(const QString& path, const std::function<void(FileWriter&)>& write) {
+ExportFailure Saved(const std::function<void()>& write) {
   try {
-    FileWriter file(QFile::encodeName(path).toStdString());
-    write(file);
-    file.Commit();
+    write();
   } catch (const FileWriteError& failure) {
     return QString::fromUtf8(failure.what());
   }
   return std::nullopt;
 }
 
-ExportFailure SaveFile(const QString& path, std::string_view bytes) {
-  return SaveFile(path, [bytes](FileWriter& file) { file.Write(bytes); });
+ExportFailure SaveFile(const QString& path, const std::function<void(FileWriter&)>& write) {
+  return Saved([&] {
+    FileWriter file(SystemPath(path));
+    write(file);
+    file.Commit();
+  });
 }
 
 QString WriteFailureText(const QString& path, const QString& reason) {
-  return QString::fromStdString(
-      WriteFailureMessage(QFile::encodeName(path).toStdString(), reason.toStdString()));
+  return QString::fromStdString(WriteFailureMessage(SystemPath(path), reason.toStdString()));
+}
+
+std::string SystemPath(const QString& path) {
+  return QFile::encodeName(path).toStdString();
+}
+
+std::optional<QString> AskSaveName(UserDialogs& dialogs, QWidget* parent, const QString& filter,
+                                   const QString& suffix) {
+  const std::optional<SaveChoice> choice =
+      dialogs.SaveFileName(parent, FileDialogSettings{filter, suffix, QString()});
+  if (!choice || choice->path.isEmpty()) return std::nullopt;
+  return choice->path;
 }

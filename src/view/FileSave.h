@@ -6,9 +6,11 @@
 #include <QString>
 #include <functional>
 #include <optional>
-#include <string_view>
+#include <string>
 
 class FileWriter;
+class QWidget;
+class UserDialogs;
 
 // Why a file was not written, for the user; empty when it is complete.
 using ExportFailure = std::optional<QString>;
@@ -18,8 +20,19 @@ using ExportFailure = std::optional<QString>;
 // failure; the old file stays as it was and nothing else is left.
 [[nodiscard]] ExportFailure SaveFile(const QString& path,
                                      const std::function<void(FileWriter&)>& write);
-[[nodiscard]] ExportFailure SaveFile(const QString& path, std::string_view bytes);
+
+// Runs `write`, a save through the file writer; the failure is the text of
+// the FileWriteError it throws.
+[[nodiscard]] ExportFailure Saved(const std::function<void()>& write);
 
 // "Не удалось записать файл «PATH» (REASON)." for a cause the writer does
 // not know, such as a library's own error.
 QString WriteFailureText(const QString& path, const QString& reason);
+
+// A path as the system's bytes, for the core's writers.
+std::string SystemPath(const QString& path);
+
+// The name of a file of `filter` ("CSV (*.csv)") to save, asked of the
+// user; nothing when cancelled.
+std::optional<QString> AskSaveName(UserDialogs& dialogs, QWidget* parent, const QString& filter,
+                                   const QString& suffix);

@@ -15,7 +15,9 @@
 #include <utility>
 
 #include "analysis/EventInterval.h"
+#include "analysis/EventTables.h"
 #include "analysis/ShockEventSelection.h"
+#include "files/CsvTable.h"
 #include "session/Session.h"
 #include "ui/CommandRunner.h"
 #include "ui/UserDialogs.h"
@@ -30,6 +32,7 @@ enum Column { Channel, Start, Duration, PeakMs2, PeakG, DeltaV, ColumnCount };
 
 const char* const kHeaders[ColumnCount] = {"Канал",     "Начало, с", "Длительность, мс",
                                            "Пик, м/с2", "Пик, g",    "ΔV, м/с"};
+const QString kCsvFilter = QStringLiteral("CSV (*.csv)");
 
 QString Milliseconds(const ShockEvent& e) {
   return General(static_cast<double>(e.Last - e.First + 1));
@@ -86,6 +89,8 @@ ShockEventsWindow::ShockEventsWindow(const Session& session, UserDialogs& dialog
   connect(IntervalAction, &QAction::triggered, this, interval);
   connect(SaveCsv, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { SaveCsvClick(); }); });
+  connect(DropPage->SaveCsv, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { SaveDropsCsvClick(); }); });
   SaveCsv->setEnabled(false);  // until there are events
   UpdateIntervalButton();
 }
@@ -342,26 +347,21 @@ QString ShockEventsWindow::SummaryText(double fromSeconds, double toSeconds,
          shown;
 }
 
-// The rows in the order the table shows them, with more digits than the
-// screen and always a point as decimal separator.
-QString ShockEventsWindow::CsvText() const {
-  const DecimalSeparatorScope point('.');
-  QString text = QStringLiteral("канал;начало, с;длительность, мс;пик, м/с2;пик, g;ΔV, м/с\r\n");
-  for (int row = 0; row < Table->rowCount(); ++row) {
-    const ShockEvent& e = EventAtRow(row);
-    text += QString::fromLatin1(ShockChannelName(e.Channel)) + u';' + Fixed(e.StartSeconds(), 3) +
-            u';' + Milliseconds(e) + u';' + Fixed(e.Peak, 3) + u';' + Fixed(e.Peak / gValue_, 4) +
-            u';' + (e.DeltaV ? Fixed(*e.DeltaV, 6) : QString()) + QStringLiteral("\r\n");
-  }
-  return text;
+// The rows in the order the table shows them, in the program's one CSV convention.
+void ShockEventsWindow::SaveCsvClick() {
+  const auto path = AskSaveName(dialogs_, this, kCsvFilter, QStringLiteral("csv"));
+  if (!path) return;
+  std::vector<ShockEvent> rows;
+  for (int row = 0; row < Table->rowCount(); ++row) rows.push_back(EventAtRow(row));
+  const ExportFailure failure =
+      Saved([&] { ::SaveCsv(SystemPath(*path), ShockEventsTable(rows, gValue_)); });
+  if (failure) dialogs_.Error(this, *failure);
 }
 
-void ShockEventsWindow::SaveCsvClick() {
-  const auto choice = dialogs_.SaveFileName(
-      this, FileDialogSettings{QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
-  if (!choice || choice->path.isEmpty()) return;
-  const QByteArray bytes = CsvText().toUtf8();
-  const ExportFailure failure = SaveFile(
-      choice->path, std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+void ShockEventsWindow::SaveDropsCsvClick() {
+  const auto path = AskSaveName(dialogs_, this, kCsvFilter, QStringLiteral("csv"));
+  if (!path) return;
+  const ExportFailure failure =
+      Saved([&] { ::SaveCsv(SystemPath(*path), DropsTable(DropPage->ShownDrops())); });
   if (failure) dialogs_.Error(this, *failure);
 }

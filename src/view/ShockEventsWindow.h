@@ -1,6 +1,6 @@
 // The window "События": on its first page the shock events of the selected
 // interval in a sortable table, a summary line and a CSV copy of the table;
-// on its second, "Падения", the drops. A double-click or Enter on a row asks
+// on its second, "Падения", the drops, likewise. A double-click or Enter on a row asks
 // its owner to show that event or drop on the chart; "Интервал по событию"
 // asks it to take the selected one, with margins, as the interval. The
 // events table lists at most kShownEventsLimit events, the largest by
@@ -41,7 +41,9 @@ class ShockEventsWindow : public AnalysisWindow {
 
   // The event shown in a row of the table as it is sorted now.
   const ShockEvent& EventAtRow(int row) const;
+  // The table of the events page, or of the drops page, as shown, to a CSV file.
   void SaveCsvClick();
+  void SaveDropsCsvClick();
   // The selected event, or drop on the page of drops, with three durations
   // of margin on each side within the recording, as the interval.
   void IntervalClick();
@@ -89,7 +91,6 @@ class ShockEventsWindow : public AnalysisWindow {
   void ShowNotice(const QString& line);
   void FillTable();
   QString SummaryText(double fromSeconds, double toSeconds, double threshold) const;
-  QString CsvText() const;
 
   ShockSettings shockSettings_;  // the threshold is the presets' at every refresh
   DropSettings dropSettings_;

@@ -13,7 +13,6 @@
 #include <utility>
 
 #include "analysis/SpectraTables.h"
-#include "files/CsvTable.h"
 #include "session/Session.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
@@ -87,6 +86,8 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
   PsdExportButton = new QPushButton(QStringLiteral("Экспорт рисунка"), this);
   SrsExportButton = new QPushButton(QStringLiteral("Экспорт рисунка"), this);
   SaveCsvButton = new QPushButton(QStringLiteral("Сохранить CSV"), this);
+  SaveXlsxButton = new QPushButton(QStringLiteral("Сохранить XLSX"), this);
+  for (QPushButton* save : {SaveCsvButton, SaveXlsxButton}) save->setEnabled(false);
 
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(BuildSettings());
@@ -103,6 +104,7 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
   auto* bottom = new QHBoxLayout;
   bottom->addWidget(Readout, 1);
   bottom->addWidget(SaveCsvButton);
+  bottom->addWidget(SaveXlsxButton);
   layout->addLayout(bottom);
   RestorePlace({760, 760});
 
@@ -116,6 +118,8 @@ SpectraWindow::SpectraWindow(const Session& session, UserDialogs& dialogs, QWidg
   });
   connect(SaveCsvButton, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { SaveCsv(); }); });
+  connect(SaveXlsxButton, &QPushButton::clicked, this,
+          [this] { RunCommand(dialogs_, this, [this] { SaveXlsx(); }); });
   connect(PsdExportButton, &QPushButton::clicked, this,
           [this] { RunCommand(dialogs_, this, [this] { ExportPicture(*PsdChart); }); });
   connect(SrsExportButton, &QPushButton::clicked, this,
@@ -271,6 +275,7 @@ void SpectraWindow::ForgetRecording() {
   }
   PsdSummary->setText(RecordingChangedNotice());
   SrsSummary->setText(RecordingChangedNotice());
+  for (QPushButton* save : {SaveCsvButton, SaveXlsxButton}) save->setEnabled(false);
 }
 
 void SpectraWindow::Refresh(SampleInterval interval) {
@@ -282,6 +287,7 @@ void SpectraWindow::Refresh(SampleInterval interval) {
   ShowPsd();
   srs_ = Shared(session_.Srs(interval, srsOptions_));
   ShowSrs();
+  for (QPushButton* save : {SaveCsvButton, SaveXlsxButton}) save->setEnabled(true);
 }
 
 // The DC bin has no place on a log axis: the curves start at the first bin.
@@ -326,25 +332,25 @@ void SpectraWindow::TrackMouse(ChartSurface& chart, Crosshair& crosshair, QPoint
   Readout->setText(QStringLiteral("%1 Гц, %2 %3").arg(Number(f), Number(value), unit));
 }
 
-namespace {
-
-// Until the save writes NAME-psd.csv and NAME-srs.csv (SaveSpectraCsv), both
-// tables of the one CSV convention go into the one file the user chose, the
-// vibration spectrum first, an empty line between them.
-std::string StackedSpectraCsvUntilTwoFiles(const IntervalPsdResult& psd,
-                                           const IntervalSrsResult& srs) {
-  return CsvText(PsdTable(psd)) + "\r\n" + CsvText(SrsTable(srs));
+// NAME-psd.csv and NAME-srs.csv, each written whole or not at all.
+void SpectraWindow::SaveCsv() {
+  const auto path =
+      AskSaveName(dialogs_, this, QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"));
+  if (!path) return;
+  const ExportFailure failure = Saved([&] { SaveSpectraCsv(SystemPath(*path), *psd_, *srs_); });
+  if (failure) dialogs_.Error(this, *failure);
 }
 
-}  // namespace
-
-// Written whole or not at all.
-void SpectraWindow::SaveCsv() {
-  const auto choice = dialogs_.SaveFileName(
-      this, {QStringLiteral("CSV (*.csv)"), QStringLiteral("csv"), QString()});
-  if (!choice) return;
-  const std::string text = StackedSpectraCsvUntilTwoFiles(*psd_, *srs_);
-  if (const ExportFailure failure = SaveFile(choice->path, text)) dialogs_.Error(this, *failure);
+// Both tables and how they were made in one workbook.
+void SpectraWindow::SaveXlsx() {
+  if (!interval_) return;
+  const auto path =
+      AskSaveName(dialogs_, this, QStringLiteral("Excel (*.xlsx)"), QStringLiteral("xlsx"));
+  if (!path) return;
+  const SpectraDetails details{session_.FileName(), *interval_, psdOptions_, srsOptions_};
+  const ExportFailure failure =
+      Saved([&] { SaveSpectraXlsx(SystemPath(*path), *psd_, *srs_, details); });
+  if (failure) dialogs_.Error(this, *failure);
 }
 
 void SpectraWindow::ExportPicture(ChartSurface& chart) {

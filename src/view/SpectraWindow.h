@@ -44,7 +44,8 @@ class SpectraWindow : public AnalysisWindow {
   NumberEdit* MinFrequencyEdit;
   NumberEdit* MaxFrequencyEdit;
   QPushButton* DefaultsButton;  // "По умолчанию"
-  QPushButton* SaveCsvButton;
+  QPushButton* SaveCsvButton;   // NAME-psd.csv and NAME-srs.csv
+  QPushButton* SaveXlsxButton;  // both spectra and their settings in one workbook
   QPushButton* PsdExportButton;
   QPushButton* SrsExportButton;
 
@@ -63,6 +64,7 @@ class SpectraWindow : public AnalysisWindow {
   void ShowSrs();
   void TrackMouse(ChartSurface& chart, Crosshair& crosshair, QPoint position, const QString& unit);
   void SaveCsv();
+  void SaveXlsx();
   void ExportPicture(ChartSurface& chart);
 
   void Refresh(SampleInterval interval);

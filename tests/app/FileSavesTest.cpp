@@ -1,4 +1,5 @@
-// Every save the window offers, onto the targets a user may pick: a FIFO or
+// Every save the window offers, onto the targets a user may pick (for the
+// spectra's CSV, the two files it writes beside the chosen name): a FIFO or
 // a device node is refused with the "cannot be opened" text and stays what
 // it was; a symbolic link is replaced by the saved file while what it
 // pointed at stays; a full disk leaves the old file and nothing else and
@@ -15,6 +16,7 @@
 #include "support/TempDir.h"
 #include "text/NumberText.h"
 #include "view/ChartExportDialog.h"
+#include "view/DropsPage.h"
 #include "view/ShockEventsWindow.h"
 #include "view/SpectraWindow.h"
 
@@ -25,29 +27,42 @@ using Names = std::vector<std::string>;
 
 const QString kRefused = QStringLiteral("Не удалось получить доступ к файлу. Действие отменено.");
 
-// A recording with shocks, both analysis windows open and computed.
+// A recording with shocks and a drop, both analysis windows open and computed.
 struct SavingProgram : LoadedProgram {
-  SavingProgram() : LoadedProgram(LoggerBytes(200, 7, 5), "file_saves.dat") {
+  SavingProgram() : LoadedProgram(Bytes(), "file_saves.dat") {
     form().SpectraItem->trigger();
     form().ShockEventsItem->trigger();
     form().Calculate->trigger();
   }
+  static std::vector<std::uint8_t> Bytes() {
+    loggen::LoggerFileOptions options;
+    options.blocks = 200;
+    options.seed = 7;
+    options.shocks = 5;
+    options.placedDrops = {{0.3, 1.0}};
+    return loggen::MakeLoggerFile(options);
+  }
 };
 
 struct SaveCommand {
-  const char* name;  // also the target's name
+  const char* name;  // the name chosen in the save dialog
   Kind failureBox;
-  std::function<bool(const std::string&)> written;  // the saved file looks like this save's
+  std::function<bool(const std::string&)> written;  // each saved file looks like this save's
   std::function<void(SavingProgram&)> run;
+  Names files = {};  // the files the save writes, when not the one chosen
+  Names Files() const { return files.empty() ? Names{name} : files; }
 };
 
 bool StartsWith(const std::string& text, std::string_view start) {
   return text.starts_with(start);
 }
 
+std::function<bool(const std::string&)> Starting(std::string_view start) {
+  return [start](const std::string& text) { return StartsWith(text, start); };
+}
+
 SaveCommand ChartExport(const char* name, ChartExportFormat format, std::string_view start) {
-  return {name, Kind::Error, [start](const std::string& text) { return StartsWith(text, start); },
-          [format](SavingProgram& program) {
+  return {name, Kind::Error, Starting(start), [format](SavingProgram& program) {
             program.dialogs.modalActions.push_back([format](QDialog& dialog) {
               auto& form = static_cast<TChartExportForm&>(dialog);
               form.Formats->button(static_cast<int>(format))->click();
@@ -55,6 +70,16 @@ SaveCommand ChartExport(const char* name, ChartExportFormat format, std::string_
             });
             program.form().Run(&TMainForm::ChartExportClick);
           }};
+}
+
+template <typename Window>
+std::function<void(SavingProgram&)> Click(QPushButton* Window::*button) {
+  return
+      [button](SavingProgram& program) { (program.form().findChild<Window*>()->*button)->click(); };
+}
+
+std::function<void(SavingProgram&)> Trigger(QAction* TMainForm::*item) {
+  return [item](SavingProgram& program) { (program.form().*item)->trigger(); };
 }
 
 std::vector<SaveCommand> EverySave() {
@@ -68,15 +93,28 @@ std::vector<SaveCommand> EverySave() {
       ChartExport("points.csv", ChartExportFormat::Csv, "\xEF\xBB\xBF"),
       ChartExport("points.xlsx", ChartExportFormat::Xlsx, "PK"),
       {"events.csv", Kind::Error,
-       [](const std::string& text) { return StartsWith(text, "канал;"); },
+       Starting("channel,start_s,duration_s,peak_ms2,peak_g,delta_v_ms\r\n"),
+       Click<ShockEventsWindow>(&ShockEventsWindow::SaveCsv)},
+      {"drops.csv", Kind::Error,
+       Starting("first,start_s,fall_s,height_m,impact_speed_ms,impact_peak_ms2,impact_peak_g,"
+                "impact_s\r\n"),
        [](SavingProgram& program) {
-         program.form().findChild<ShockEventsWindow*>()->SaveCsv->click();
+         program.form().findChild<ShockEventsWindow*>()->DropPage->SaveCsv->click();
        }},
-      {"spectra.csv", Kind::Error,
-       [](const std::string& text) { return StartsWith(text, "frequency_hz,"); },
-       [](SavingProgram& program) {
-         program.form().findChild<SpectraWindow*>()->SaveCsvButton->click();
-       }},
+      {"spectra.csv",
+       Kind::Error,
+       [](const std::string& text) {
+         return text.starts_with("frequency_hz,psd_x_ms2sq_per_hz,") ||
+                text.starts_with("frequency_hz,srs_x_ms2,");
+       },
+       Click<SpectraWindow>(&SpectraWindow::SaveCsvButton),
+       {"spectra-psd.csv", "spectra-srs.csv"}},
+      {"spectra.xlsx", Kind::Error, Starting("PK"),
+       Click<SpectraWindow>(&SpectraWindow::SaveXlsxButton)},
+      {"interval.csv", Kind::Error, Starting("time_s,accel_x,"),
+       Trigger(&TMainForm::IntervalDataExportItem)},
+      {"interval.xlsx", Kind::Error, Starting("PK"), Trigger(&TMainForm::IntervalDataExportItem)},
+      {"report.pdf", Kind::Error, Starting("%PDF"), Trigger(&TMainForm::AnalysisReportItem)},
   };
 }
 
@@ -100,16 +138,17 @@ TEST(FileSaves, FifosAndDevicesAreRefusedAndStayWhatTheyWere) {
     for (const saved::Special kind : {saved::Special::Fifo, saved::Special::Device}) {
       SCOPED_TRACE(save.name);
       const TempDir folder;
-      const auto target = folder.Path() / save.name;
+      const std::string first = save.Files().front();
+      const auto target = folder.Path() / first;
       if (!saved::Make(kind, target)) continue;
       const std::filesystem::file_type made = saved::TypeOf(target);
       deviceMade |= kind == saved::Special::Device;
-      const auto box = SaveOnto(program, save, target);
+      const auto box = SaveOnto(program, save, folder.Path() / save.name);
       ASSERT_TRUE(box.has_value());
       EXPECT_EQ(box->kind, save.failureBox);
       EXPECT_EQ(box->text, kRefused);
       EXPECT_EQ(saved::TypeOf(target), made);
-      EXPECT_EQ(saved::Names(folder.Path()), Names{save.name});
+      EXPECT_EQ(saved::Names(folder.Path()), Names{first});
     }
   }
   if (!deviceMade) GTEST_SKIP() << "making a device node needs root; the FIFOs were refused";
@@ -122,15 +161,18 @@ TEST(FileSaves, ASymbolicLinkIsReplacedAndWhatItPointedAtStays) {
     SCOPED_TRACE(save.name);
     const TempDir folder;
     const TempDir elsewhere;
-    const auto old = elsewhere.Path() / save.name;
-    saved::Put(old, "old contents");
-    const auto link = folder.Path() / save.name;
-    std::filesystem::create_symlink(old, link);
-    EXPECT_EQ(SaveOnto(program, save, link), std::nullopt);
-    EXPECT_EQ(saved::TypeOf(link), std::filesystem::file_type::regular);
-    EXPECT_TRUE(save.written(saved::Contents(link)));
-    EXPECT_EQ(saved::Names(folder.Path()), Names{save.name});
-    EXPECT_EQ(saved::Contents(old), "old contents");
+    for (const std::string& file : save.Files()) {
+      saved::Put(elsewhere.Path() / file, "old contents");
+      std::filesystem::create_symlink(elsewhere.Path() / file, folder.Path() / file);
+    }
+    EXPECT_EQ(SaveOnto(program, save, folder.Path() / save.name), std::nullopt);
+    for (const std::string& file : save.Files()) {
+      const auto link = folder.Path() / file;
+      EXPECT_EQ(saved::TypeOf(link), std::filesystem::file_type::regular);
+      EXPECT_TRUE(save.written(saved::Contents(link))) << file;
+      EXPECT_EQ(saved::Contents(elsewhere.Path() / file), "old contents");
+    }
+    EXPECT_EQ(saved::Names(folder.Path()), save.Files());
   }
 }
 
@@ -141,21 +183,22 @@ TEST(FileSaves, AFullDiskLeavesTheOldFileAndNothingElseAndSaysWhy) {
   for (const SaveCommand& save : EverySave()) {
     SCOPED_TRACE(save.name);
     const TempDir folder;
-    const auto target = folder.Path() / save.name;
-    saved::Put(target, "old contents");
+    for (const std::string& file : save.Files()) saved::Put(folder.Path() / file, "old contents");
     std::optional<FakeUserDialogs::Shown> box;
     {
       const FileSizeLimit full(64);
-      box = SaveOnto(program, save, target);
+      box = SaveOnto(program, save, folder.Path() / save.name);
     }
     ASSERT_TRUE(box.has_value());
     EXPECT_EQ(box->kind, save.failureBox);
-    const QString failure = QStringLiteral("Не удалось записать файл «%1» (")
-                                .arg(QString::fromStdString(target.string()));
+    const QString failure =
+        QStringLiteral("Не удалось записать файл «%1» (")
+            .arg(QString::fromStdString((folder.Path() / save.Files()[0]).string()));
     EXPECT_TRUE(box->text.startsWith(failure)) << box->text.toStdString();
     EXPECT_TRUE(box->text.endsWith(QStringLiteral("(файл слишком велик).")))
         << box->text.toStdString();
-    EXPECT_EQ(saved::Contents(target), "old contents");
-    EXPECT_EQ(saved::Names(folder.Path()), Names{save.name});
+    for (const std::string& file : save.Files())
+      EXPECT_EQ(saved::Contents(folder.Path() / file), "old contents");
+    EXPECT_EQ(saved::Names(folder.Path()), save.Files());
   }
 }

@@ -1,6 +1,6 @@
 // The window "События" on the real program: the menu that opens it, the table
 // that follows the interval, sorting, the jump to an event on the chart and
-// the CSV copy.
+// the CSV copy of the table as sorted, in the program's one CSV convention.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 
@@ -20,6 +20,7 @@
 #include "analysis/DerivedData.h"
 #include "support/AnalysisPrograms.h"
 #include "support/FileSizeLimit.h"
+#include "support/StrictCsv.h"
 #include "text/NumberText.h"
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
@@ -177,16 +178,22 @@ TEST(ShockEventsWindow, SavesTheTableAsCsvAndAFailedWriteLeavesTheOldFile) {
 
   program.dialogs.saveAnswers.push_back(SaveChoice{path, 0});
   QTest::mouseClick(program.window().SaveCsv, Qt::LeftButton);
-  const QStringList lines = Read(path).split("\r\n", Qt::SkipEmptyParts);
-  ASSERT_EQ(lines.size(), 7);
-  EXPECT_EQ(lines[0], QStringLiteral("канал;начало, с;длительность, мс;пик, м/с2;пик, g;ΔV, м/с"));
+  const StrictCsv csv = ReadStrictCsv(Read(path).toStdString());
+  ASSERT_EQ(csv.error, "");
+  EXPECT_EQ(csv.header, (std::vector<std::string>{"channel", "start_s", "duration_s", "peak_ms2",
+                                                  "peak_g", "delta_v_ms"}));
+  ASSERT_EQ(csv.rows.size(), 6u);
   for (int row = 0; row < 6; ++row) {
-    const QStringList fields = lines[row + 1].split(';');
-    ASSERT_EQ(fields.size(), 6);
-    EXPECT_EQ(fields[0], program.table().item(row, Channel)->text());  // in the table's order
-    EXPECT_EQ(fields[2], program.table().item(row, Duration)->text());
-    EXPECT_FALSE(fields[1].contains(','));
-    EXPECT_EQ(fields[5].isEmpty(), fields[0] == "R");
+    const std::vector<std::string>& fields = csv.rows[static_cast<std::size_t>(row)];
+    const ShockEvent& e = program.window().EventAtRow(row);  // in the table's order
+    EXPECT_EQ(QString::fromStdString(fields[0]), program.table().item(row, Channel)->text());
+    EXPECT_EQ(CsvNumber(fields[1]), e.StartSeconds());  // a point whatever the screen shows
+    EXPECT_EQ(CsvNumber(fields[2]), e.DurationSeconds());
+    if (row > 0) {
+      EXPECT_GE(CsvNumber(fields[2]), CsvNumber(csv.rows[row - 1u][2]));  // as sorted
+    }
+    EXPECT_EQ(CsvNumber(fields[3]), e.Peak);
+    EXPECT_EQ(fields[5].empty(), fields[0] == "R");
   }
   EXPECT_TRUE(program.dialogs.shown.empty() ||
               program.dialogs.shown.back().kind != FakeUserDialogs::Kind::Error);

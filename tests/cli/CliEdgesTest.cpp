@@ -104,6 +104,7 @@ TEST(CliCodesFiles, AFieldTooLargeForACodeIsAConversionErrorInEveryCommand) {
 TEST(CliOptions, EachCommandTakesOnlyItsOwnOptions) {
   SmallFile f;
   const QString out = QString::fromStdString(f.TempPath("out.csv"));
+  const QString pdf = QString::fromStdString(f.TempPath("out.pdf"));
   const std::pair<QStringList, const char*> refused[] = {
       {{"info", "--from", "abc", f.file}, "--from is not an option of info"},
       {{"psd", "--q", "-5", "--gap", "-3", f.file}, "--q is not an option of psd"},
@@ -112,7 +113,14 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptions) {
       {{"srs", "--band=1:2", f.file}, "--band is not an option of srs"},
       {{"convert", "--csv", f.file, out}, "--csv is not an option of convert"},
       {kLowpass + QStringList{"--from", "1"}, "--from is not an option of filter"},
-      {{"info", "--design", f.file}, "--design is not an option of info"}};
+      {{"info", "--design", f.file}, "--design is not an option of info"},
+      {{"export", "--bound", "20", f.file, out}, "--bound is not an option of export"},
+      {{"export", "--units", "kg", f.file, out}, "--units 'kg': takes ms2 (m/s^2) or g"},
+      {{"export", f.file, pdf}, "export writes OUT.csv or OUT.xlsx: the extension is the format"},
+      {{"export", f.file}, "export takes FILE.dat and OUT.csv or OUT.xlsx"},
+      {{"report", "--csv", f.file, pdf}, "--csv is not an option of report"},
+      {{"report", "--bound", "0", f.file, pdf}, "--bound '0': must be above 0"},
+      {{"report", f.file}, "report takes FILE.dat and OUT.pdf"}};
   for (const auto& [arguments, why] : refused) {
     const CliResult r = RunCli(arguments, "1\n");
     EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
@@ -128,7 +136,14 @@ TEST(CliOptions, EachCommandTakesOnlyItsOwnOptions) {
       {"psd", "--from", "0", "--to", "1", "--segment", "64", "--band", "2:100", "--csv", f.file},
       {"srs", "--from", "0", "--to", "1", "--fmin", "2", "--fmax", "100", "--per-octave", "3",
        "--q", "5", "--csv", f.file},
-      kLowpass + QStringList{"--f2", "20", "--ripple", "0.5", "--manual-reset", "--design"}};
+      kLowpass + QStringList{"--f2", "20", "--ripple", "0.5", "--manual-reset", "--design"},
+      {"export", "--from", "0", "--to", "1", "--units", "g", f.file, out},
+      {"report",    "--from",  "0.5",          "--to",     "1.5",        "--bound",
+       "20",        "--codes", "--invert",     "--cutoff", "5",          "--correct-speed",
+       "--gap",     "3",       "--fall-level", "0.3",      "--min-fall", "50",
+       "--segment", "64",      "--band",       "2:100",    "--fmin",     "2",
+       "--fmax",    "100",     "--per-octave", "3",        "--q",        "5",
+       f.file,      pdf}};
   for (const QStringList& arguments : accepted) {
     const CliResult r = RunCli(arguments);
     EXPECT_EQ(r.exitCode, 0) << arguments.join(' ').toStdString() << ": " << r.err.toStdString();

@@ -75,25 +75,6 @@ QString Collapsed(const std::string& text) {
   return QString::fromStdString(text).simplified();
 }
 
-// The table rows of a page that start with `start`: their words, the second a number.
-std::vector<QStringList> RowsStartingWith(const PdfPage& page, const QString& start) {
-  std::vector<QStringList> found;
-  for (const PdfLine& line : PdfLines(page)) {
-    const QStringList words = line.text.split(QLatin1Char(' '));
-    bool number = false;
-    if (words.size() > 1) words[1].toDouble(&number);
-    if (line.text.startsWith(start) && number) found.push_back(words);
-  }
-  return found;
-}
-
-bool HasLine(const PdfPage& page, const QString& text) {
-  for (const PdfLine& line : PdfLines(page)) {
-    if (line.text == text) return true;
-  }
-  return false;
-}
-
 double Number(const QString& word) {
   bool ok = false;
   const double value = word.toDouble(&ok);
@@ -144,23 +125,24 @@ TEST(AnalysisReport, EveryPageHoldsItsTablesWithTheCoresNumbersInsideThePageAtAn
     // Page 1: the recording, the parameter rows as the window shows them, the search.
     for (const char* heading : {"Отчёт об анализе записи", "Параметры интервала",
                                 "Превышения порогового уровня", "Страница 1 из 3"}) {
-      EXPECT_TRUE(HasLine(pages[0], QString::fromUtf8(heading))) << heading;
+      EXPECT_TRUE(PdfHasLine(pages[0], QString::fromUtf8(heading))) << heading;
     }
-    EXPECT_TRUE(HasLine(pages[0], "Интервал: 4 … 75.999 с (отсчёты 4000 … 75999, всего: 72000)"));
+    EXPECT_TRUE(
+        PdfHasLine(pages[0], "Интервал: 4 … 75.999 с (отсчёты 4000 … 75999, всего: 72000)"));
     for (const ReportParamRow& row : ReportParamRows(a.params)) {
       QString expected = Collapsed(row.Caption);
       for (const std::string& text : row.Texts) expected += ' ' + Collapsed(text);
-      EXPECT_TRUE(HasLine(pages[0], expected)) << expected.toStdString();
+      EXPECT_TRUE(PdfHasLine(pages[0], expected)) << expected.toStdString();
     }
 
     // Page 2: the 30 largest events, each with the core's numbers, and every drop.
-    EXPECT_TRUE(HasLine(pages[1], QStringLiteral("События: %1").arg(a.events.Events.size())));
+    EXPECT_TRUE(PdfHasLine(pages[1], QStringLiteral("События: %1").arg(a.events.Events.size())));
     const std::vector<std::size_t> largest = LargestShockEvents(a.events.Events, kReportEvents);
     for (const std::size_t i : largest) {
       const ShockEvent& e = a.events.Events[i];
       const QString start = QString::fromLatin1(ShockChannelName(e.Channel)) + ' ' +
                             QString::fromStdString(ShortestText(e.StartSeconds())) + ' ';
-      const std::vector<QStringList> rows = RowsStartingWith(pages[1], start);
+      const std::vector<QStringList> rows = PdfRowsStartingWith(pages[1], start);
       ASSERT_EQ(rows.size(), 1u) << start.toStdString();
       EXPECT_EQ(Number(rows[0][2]), e.DurationSeconds());
       EXPECT_NEAR(Number(rows[0][3]), e.Peak, 0.005);
@@ -171,7 +153,7 @@ TEST(AnalysisReport, EveryPageHoldsItsTablesWithTheCoresNumbersInsideThePageAtAn
     }
     for (const Drop& d : a.drops) {
       const auto rows =
-          RowsStartingWith(pages[1], QString::fromStdString(ShortestText(d.StartSeconds)) + ' ');
+          PdfRowsStartingWith(pages[1], QString::fromStdString(ShortestText(d.StartSeconds)) + ' ');
       ASSERT_EQ(rows.size(), 1u);
       EXPECT_EQ(Number(rows[0][1]), d.FallSeconds);
       EXPECT_NEAR(Number(rows[0][2]), d.HeightMeters, 0.0005);
@@ -180,7 +162,7 @@ TEST(AnalysisReport, EveryPageHoldsItsTablesWithTheCoresNumbersInsideThePageAtAn
     // Page 3: the rms and the peak of each axis.
     for (int axis = 0; axis < 3; ++axis) {
       const QString name = QString::fromLatin1("XYZ" + axis, 1) + ' ';
-      const std::vector<QStringList> rows = RowsStartingWith(pages[2], name);
+      const std::vector<QStringList> rows = PdfRowsStartingWith(pages[2], name);
       ASSERT_EQ(rows.size(), 2u) << axis;  // rms, then the peak and its frequency
       EXPECT_NEAR(Number(rows[0][1]), a.psd.Rms[axis], 5e-4 * a.psd.Rms[axis]);
       const std::vector<double>& peak = a.srs.Axes[axis].Peak;

@@ -31,10 +31,12 @@ inline QString UnescapedXml(QString text) {
   return text;
 }
 
-// Every page of the file; empty when the file cannot be read.
-inline std::vector<PdfPage> ReadPdfWords(const QString& path) {
+// Every page of the file, read at `dpi` (page and words in pixels of that
+// resolution; at 72, in points); empty when the file cannot be read.
+inline std::vector<PdfPage> ReadPdfWords(const QString& path, int dpi = 72) {
   QProcess reader;
-  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-bbox"), path, QStringLiteral("-")});
+  reader.start(QStringLiteral("pdftotext"), {QStringLiteral("-r"), QString::number(dpi),
+                                             QStringLiteral("-bbox"), path, QStringLiteral("-")});
   if (!reader.waitForFinished(60000) || reader.exitCode() != 0) return {};
   const QString html = QString::fromUtf8(reader.readAllStandardOutput());
   static const QRegularExpression tag(
@@ -45,7 +47,8 @@ inline std::vector<PdfPage> ReadPdfWords(const QString& path) {
   for (auto it = tag.globalMatch(html); it.hasNext();) {
     const QRegularExpressionMatch m = it.next();
     if (!m.captured(1).isEmpty()) {
-      pages.push_back({QSizeF(m.captured(1).toDouble(), m.captured(2).toDouble()), {}});
+      const QSizeF points(m.captured(1).toDouble(), m.captured(2).toDouble());
+      pages.push_back({points * (dpi / 72.0), {}});
     } else if (!pages.empty()) {
       const QPointF low(m.captured(3).toDouble(), m.captured(4).toDouble());
       const QPointF high(m.captured(5).toDouble(), m.captured(6).toDouble());
@@ -78,4 +81,36 @@ inline std::vector<PdfLine> PdfLines(const PdfPage& page) {
     }
   }
   return lines;
+}
+
+inline bool PdfHasLine(const PdfPage& page, const QString& text) {
+  for (const PdfLine& line : PdfLines(page)) {
+    if (line.text == text) return true;
+  }
+  return false;
+}
+
+// The table rows of a page that start with `start`: their words, the second a number.
+inline std::vector<QStringList> PdfRowsStartingWith(const PdfPage& page, const QString& start) {
+  std::vector<QStringList> found;
+  for (const PdfLine& line : PdfLines(page)) {
+    const QStringList words = line.text.split(QLatin1Char(' '));
+    bool number = false;
+    if (words.size() > 1) words[1].toDouble(&number);
+    if (line.text.startsWith(start) && number) found.push_back(words);
+  }
+  return found;
+}
+
+// Every word of every page lies inside its page (half a point of slack).
+inline bool PdfWordsInsidePages(const std::vector<PdfPage>& pages, QString* outside = nullptr) {
+  for (const PdfPage& page : pages) {
+    const QRectF sheet = QRectF(QPointF(0, 0), page.size).adjusted(-0.5, -0.5, 0.5, 0.5);
+    for (const PdfWord& word : page.words) {
+      if (sheet.contains(word.box)) continue;
+      if (outside != nullptr) *outside = word.text;
+      return false;
+    }
+  }
+  return true;
 }

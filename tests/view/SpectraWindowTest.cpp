@@ -64,15 +64,22 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
   program.form().Calculate->trigger();  // F5
   EXPECT_EQ(window->PsdChart->Series(1)->PointCount(), 150u);
 
+  // One table per file: NAME-psd.csv with the 151 bins, NAME-srs.csv.
   TempFile csv("spectra_window.csv");
   program.dialogs.saveAnswers.push_back(SaveChoice{csv.path(), 0});
   window->SaveCsvButton->click();
-  QFile file(csv.path());
-  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-  const QList<QByteArray> lines = file.readAll().split('\n');
-  EXPECT_EQ(lines[0], "frequency_hz,psd_x_ms2sq_per_hz,psd_y_ms2sq_per_hz,psd_z_ms2sq_per_hz\r");
-  EXPECT_EQ(lines[152], "\r");
-  EXPECT_EQ(lines[153], "frequency_hz,srs_x_ms2,srs_y_ms2,srs_z_ms2\r");
+  const auto lines = [](const QString& path) {
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << path.toStdString();
+    return file.readAll().split('\n');
+  };
+  const QString name = csv.path().chopped(4);
+  const QList<QByteArray> psd = lines(name + "-psd.csv");
+  ASSERT_EQ(psd.size(), 153);  // the header, 151 bins and the empty end after the last CR LF
+  EXPECT_EQ(psd[0], "frequency_hz,psd_x_ms2sq_per_hz,psd_y_ms2sq_per_hz,psd_z_ms2sq_per_hz\r");
+  EXPECT_EQ(psd[152], "");
+  EXPECT_EQ(lines(name + "-srs.csv")[0], "frequency_hz,srs_x_ms2,srs_y_ms2,srs_z_ms2\r");
+  EXPECT_FALSE(QFile::exists(csv.path()));
 }
 
 // The steps that once read freed spectra under the sanitizers: both analysis
