@@ -136,7 +136,9 @@ std::string HelpText() {
          "  --band LO:HI     band of the rms, Hz (default " +
          Number(psd.BandLow) + ":" + Number(psd.BandHigh) +
          ")\n"
-         "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2:\n"
+         "srs: maximax absolute-acceleration shock response spectrum per axis, m/s^2, of\n"
+         "each axis less its rest level (as for events), followed by half a period of the\n"
+         "lowest frequency of zeros, so the oscillators' ringing after the interval counts:\n"
          "  --from S, --to S as for params\n"
          "  --fmin F         lowest natural frequency, Hz, at least " +
          Number(kSrsLowestFrequency) + " (default " + Number(srs.MinFrequency) +

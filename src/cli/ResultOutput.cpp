@@ -2,8 +2,6 @@
 
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <string>
 
@@ -15,16 +13,6 @@ namespace {
 std::string Members(const QJsonObject& object) {
   const QByteArray text = QJsonDocument(object).toJson(QJsonDocument::Compact);
   return text.mid(1, text.size() - 2).toStdString();
-}
-
-// "nan", "-inf", "Infinity", "nan(0x1)" … as C and C++ print them.
-bool NonFiniteField(std::string_view field) {
-  if (field.starts_with('-') || field.starts_with('+')) field.remove_prefix(1);
-  std::string word(field);
-  std::transform(word.begin(), word.end(), word.begin(),
-                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-  return word == "inf" || word == "infinity" || word == "nan" ||
-         (word.starts_with("nan(") && word.ends_with(')'));
 }
 
 }  // namespace
@@ -39,15 +27,6 @@ void RequireFinite(const QJsonValue& value) {
     for (const QJsonValue& item : value.toArray()) RequireFinite(item);
   } else if (value.isObject()) {
     for (const QJsonValue& member : value.toObject()) RequireFinite(member);
-  }
-}
-
-void RequireFiniteCsv(std::string_view table) {
-  std::size_t begin = 0;
-  while (begin <= table.size()) {
-    const std::size_t end = std::min(table.find_first_of(",\r\n", begin), table.size());
-    if (NonFiniteField(table.substr(begin, end - begin))) throw NonFiniteResult();
-    begin = end + 1;
   }
 }
 

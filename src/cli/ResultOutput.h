@@ -8,7 +8,6 @@
 #include <cstddef>
 #include <functional>
 #include <stdexcept>
-#include <string_view>
 
 class NonFiniteResult : public std::runtime_error {
  public:
@@ -17,8 +16,6 @@ class NonFiniteResult : public std::runtime_error {
 
 // Throws NonFiniteResult when a number anywhere in the value is not finite.
 void RequireFinite(const QJsonValue& value);
-// The same for a CSV table: a field that reads as NaN or infinity.
-void RequireFiniteCsv(std::string_view table);
 
 // One compact line of JSON; nothing is written unless every number is finite.
 void PrintJson(const QJsonObject& object);

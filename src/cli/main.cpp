@@ -25,6 +25,7 @@
 #include "cli/StandardInput.h"
 #include "cli/TerminalText.h"
 #include "dsp/FilterStability.h"
+#include "files/DataTable.h"
 #include "files/FileAccess.h"
 #include "session/Session.h"
 #include "text/NumberText.h"
@@ -243,8 +244,12 @@ int Spectrum(const CliArguments& arguments, const Options& options, JsonOf json,
   bool first = true;
   return ForEachFile(arguments.Operands(), [&](const std::string& file, Session& s) {
     if (!asCsv) return PrintJson(json(file, s, span, options));
-    const std::string table = csv(file, s, span, options);
-    RequireFiniteCsv(table);
+    std::string table;
+    try {
+      table = csv(file, s, span, options);
+    } catch (const NonFiniteCell&) {
+      throw NonFiniteResult();  // said in the command line's words
+    }
     if (!first) WriteOut("\n");
     WriteOut(table);
     first = false;

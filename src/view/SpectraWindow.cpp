@@ -22,6 +22,7 @@
 #include "view/Crosshair.h"
 #include "view/FileSave.h"
 #include "view/NumberEdit.h"
+#include "view/ResultTable.h"
 
 namespace {
 
@@ -51,10 +52,6 @@ ChartSurface* LogLogChart(const QString& valueTitle, QWidget* parent) {
   }
   chart->setMinimumSize(420, 220);
   return chart;
-}
-
-QString General(double value) {
-  return QString::fromStdString(FormatGeneral(value));
 }
 
 // A typed segment that is not a whole number of samples within the limits
