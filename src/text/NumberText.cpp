@@ -109,9 +109,19 @@ DecimalSeparatorScope::~DecimalSeparatorScope() {
 }
 
 namespace {
+// A control byte is shown as an escape: a zero byte would end the message
+// for everyone who reads it as C text, cutting it after the quote.
 std::string ConversionMessage(std::string_view text) {
   std::string message(1, '\'');
-  message.append(text);
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (byte >= 0x20 && byte != 0x7f) {
+      message.push_back(c);
+      continue;
+    }
+    constexpr char kHex[] = "0123456789abcdef";
+    message.append({'\\', 'x', kHex[byte >> 4], kHex[byte & 15]});
+  }
   message.append("' is not a valid floating point value");
   return message;
 }

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+
 #include "text/NumberText.h"
 
 TEST(FixedText, IntervalTimesHaveThreeDecimals) {
@@ -56,12 +59,19 @@ TEST(TextToNumber, AcceptsOnlyNumbersInTheCurrentSeparator) {
   }
 }
 
-TEST(TextToNumber, FailureCarriesTheUsersText) {
+TEST(TextToNumber, FailureCarriesTheUsersTextWithControlBytesEscaped) {
   DecimalSeparatorScope point('.');
-  try {
-    StrToFloat("abc");
-    FAIL() << "no exception";
-  } catch (const ConversionError& e) {
-    EXPECT_STREQ(e.what(), "'abc' is not a valid floating point value");
+  const std::pair<std::string, const char*> cases[] = {
+      {"abc", "'abc' is not a valid floating point value"},
+      {std::string("1\0\x1b[2J\x7f", 7),
+       "'1\\x00\\x1b[2J\\x7f' is not a valid floating point value"},
+  };
+  for (const auto& [text, message] : cases) {
+    try {
+      StrToFloat(text);
+      ADD_FAILURE() << message << ": no exception";
+    } catch (const ConversionError& e) {
+      EXPECT_STREQ(e.what(), message);
+    }
   }
 }
