@@ -64,7 +64,7 @@ const double* AxisCodes(const Recording& recording, int axis) {
 }
 
 std::array<double, 3> AxisBaselines(const Recording& recording, SampleInterval interval) {
-  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
+  if (!WithinRecording(interval, recording.SampleCount)) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
   const SampleInterval window = BaselineWindow(interval, recording.SampleCount);

@@ -1,7 +1,6 @@
 #include "analysis/Crop.h"
 
 #include <algorithm>
-#include <initializer_list>
 #include <stdexcept>
 
 namespace {

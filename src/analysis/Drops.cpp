@@ -69,7 +69,7 @@ std::optional<std::string> DropSettingsError(const DropSettings& settings) {
 std::vector<Drop> FindDrops(const Recording& recording, SampleInterval interval,
                             const DropSettings& settings) {
   if (const auto error = DropSettingsError(settings)) throw std::invalid_argument(*error);
-  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
+  if (!WithinRecording(interval, recording.SampleCount)) {
     throw std::invalid_argument("the drop interval lies outside the recording");
   }
   const Magnitude magnitude{

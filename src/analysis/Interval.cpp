@@ -26,6 +26,10 @@ double SamplePosition(long double seconds) {
   return static_cast<double>(std::nearbyint(samples));
 }
 
+std::string ShownSecondsText(double seconds) {
+  return FormatFixed(seconds, kShownPrecision, kShownDecimals);
+}
+
 double CursorSamplePosition(double seconds) {
   return SamplePosition(RoundFixed(seconds, kShownPrecision, kShownDecimals));
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "model/Interval.h"
@@ -15,6 +16,8 @@ double SamplePosition(long double seconds);
 // The sample position of a cursor's time as the tool row shows it: the time
 // rounded at three decimals first.
 double CursorSamplePosition(double seconds);
+// A time as the tool row shows it: three decimals, at most seven digits.
+std::string ShownSecondsText(double seconds);
 // Times typed or given as texts (the program-wide decimal separator); a text
 // that is not a number leaves its end missing.
 SelectedInterval IntervalFromTexts(std::string_view startSeconds, std::string_view stopSeconds);

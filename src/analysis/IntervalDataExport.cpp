@@ -9,8 +9,20 @@
 
 namespace {
 
-constexpr std::size_t kColumns = 7;
 const char* const kAxisNames[] = {"X", "Y", "Z"};
+
+}  // namespace
+
+std::vector<DetailsRow> IntervalDetailsRows(SampleInterval interval) {
+  return {
+      {"Интервал: первый отсчёт", static_cast<double>(interval.First)},
+      {"Интервал: последний отсчёт", static_cast<double>(interval.Last)},
+      {"Интервал: начало, с", SampleSeconds(interval.First)},
+      {"Интервал: конец, с", SampleSeconds(interval.Last)},
+  };
+}
+
+namespace {
 
 std::vector<DetailsRow> DetailsRows(const Recording& recording, SampleInterval interval,
                                     AccelerationUnit unit, const IntervalDataDetails& details) {
@@ -18,12 +30,10 @@ std::vector<DetailsRow> DetailsRows(const Recording& recording, SampleInterval i
       {"Файл", details.FileName},
       {"Отсчётов в записи", static_cast<double>(recording.SampleCount)},
       {"Частота отсчётов, Гц", Recording::SampleRate},
-      {"Интервал: первый отсчёт", static_cast<double>(interval.First)},
-      {"Интервал: последний отсчёт", static_cast<double>(interval.Last)},
-      {"Интервал: начало, с", SampleSeconds(interval.First)},
-      {"Интервал: конец, с", SampleSeconds(interval.Last)},
-      {"Отсчётов в интервале", static_cast<double>(interval.Last - interval.First + 1)},
   };
+  const std::vector<DetailsRow> shown = IntervalDetailsRows(interval);
+  rows.insert(rows.end(), shown.begin(), shown.end());
+  rows.push_back({"Отсчётов в интервале", static_cast<double>(interval.Last - interval.First + 1)});
   for (int axis = 0; axis < 3; ++axis) {
     const std::string name = std::string("Калибровка ") + kAxisNames[axis];
     rows.push_back({name + ": код при 0 g", recording.Calibration[axis].Code0g});
@@ -48,7 +58,7 @@ std::vector<std::string> IntervalDataColumns(AccelerationUnit unit) {
 
 DataTable IntervalDataTable(const Recording& recording, SampleInterval interval,
                             AccelerationUnit unit) {
-  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
+  if (!WithinRecording(interval, recording.SampleCount)) {
     throw std::invalid_argument("the interval lies beyond the recording");
   }
   // x ÷ 1 is x exactly, so m/s² take the same path.
@@ -64,7 +74,6 @@ DataTable IntervalDataTable(const Recording& recording, SampleInterval interval,
     cells[5] = recording.LinSpeedX[i];
     cells[6] = recording.VibroSpeedX[i];
   };
-  static_assert(kColumns == 7);
   return {IntervalDataColumns(unit), std::size_t{interval.Last} - interval.First + 1, row};
 }
 
@@ -74,7 +83,7 @@ void ExportIntervalData(const std::string& path, DataFileFormat format, const Re
   const DataTable table = IntervalDataTable(recording, interval, unit);
   if (format == DataFileFormat::Csv) return SaveCsv(path, table);
   const std::vector<DetailsRow> rows = DetailsRows(recording, interval, unit, details);
-  const double cells = static_cast<double>(table.RowCount + 1) * kColumns + 2.0 * rows.size();
+  const double cells = XlsxCellCount(table) + XlsxCellCount(rows);
   SaveXlsx(path, cells, [&](XlsxWorkbook& book) {
     WriteDetailsSheet(book, "Сведения", rows);
     WriteTableSheets(book, "Данные", table);

@@ -8,6 +8,7 @@
 
 #include "analysis/Interval.h"
 #include "files/DataTable.h"
+#include "files/XlsxWorkbook.h"
 #include "model/Recording.h"
 
 enum class AccelerationUnit { MetresPerSecondSquared, StandardGravity };  // m/s², g
@@ -31,6 +32,9 @@ struct IntervalDataDetails {
   std::string ProgramVersion;  // "1.0.0.1"
   std::string ExportDate;      // as the caller writes it
 };
+
+// The rows of a "Сведения" sheet that say which interval a file holds.
+std::vector<DetailsRow> IntervalDetailsRows(SampleInterval interval);
 
 // The table becomes the file at `path` through the file writer, complete or
 // not at all; the workbook starts with "Сведения" and goes on past one

@@ -255,7 +255,7 @@ std::optional<std::string> ShockSettingsError(const ShockSettings& settings) {
 ShockEventsResult FindShockEvents(const Recording& recording, SampleInterval interval,
                                   const ShockSettings& settings) {
   if (const auto error = ShockSettingsError(settings)) throw std::invalid_argument(*error);
-  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
+  if (!WithinRecording(interval, recording.SampleCount)) {
     throw std::invalid_argument("the shock interval lies outside the recording");
   }
   ShockEventsResult result;

@@ -12,7 +12,7 @@ namespace {
 
 std::span<const double> IntervalCodes(const Recording& recording, SampleInterval interval,
                                       int axis) {
-  if (interval.First > interval.Last || interval.Last >= recording.SampleCount) {
+  if (!WithinRecording(interval, recording.SampleCount)) {
     throw std::out_of_range("the interval lies beyond the recording");
   }
   return {AxisCodes(recording, axis) + interval.First,

@@ -3,9 +3,9 @@
 #include <span>
 #include <vector>
 
+#include "analysis/IntervalDataExport.h"
 #include "files/CsvTable.h"
 #include "files/XlsxWorkbook.h"
-#include "text/ShortestText.h"
 
 namespace {
 
@@ -23,21 +23,21 @@ DataTable FrequencyTable(const std::string& prefix, const std::string& unit,
 }
 
 std::vector<DetailsRow> DetailsRows(const IntervalPsdResult& psd, const SpectraDetails& d) {
-  return {
-      {"Файл", d.FileName},
-      {"Интервал: первый отсчёт", static_cast<double>(d.Interval.First)},
-      {"Интервал: последний отсчёт", static_cast<double>(d.Interval.Last)},
-      {"Интервал: начало, с", SampleSeconds(d.Interval.First)},
-      {"Интервал: конец, с", SampleSeconds(d.Interval.Last)},
-      {"Спектр: сегмент, отсчётов", static_cast<double>(d.Psd.Segment)},
-      {"Спектр: сегмент использован, отсчётов", static_cast<double>(psd.Axes[0].Segment)},
-      {"Спектр: полоса СКЗ от, Гц", d.Psd.BandLow},
-      {"Спектр: полоса СКЗ до, Гц", d.Psd.BandHigh},
-      {"Ударный спектр: добротность Q", d.Srs.Q},
-      {"Ударный спектр: частот на октаву", d.Srs.PerOctave},
-      {"Ударный спектр: от, Гц", d.Srs.MinFrequency},
-      {"Ударный спектр: до, Гц", d.Srs.MaxFrequency},
-  };
+  std::vector<DetailsRow> rows = {{"Файл", d.FileName}};
+  const std::vector<DetailsRow> interval = IntervalDetailsRows(d.Interval);
+  rows.insert(rows.end(), interval.begin(), interval.end());
+  rows.insert(rows.end(), {
+                              {"Спектр: сегмент, отсчётов", static_cast<double>(d.Psd.Segment)},
+                              {"Спектр: сегмент использован, отсчётов",
+                               static_cast<double>(psd.Axes[0].Segment)},
+                              {"Спектр: полоса СКЗ от, Гц", d.Psd.BandLow},
+                              {"Спектр: полоса СКЗ до, Гц", d.Psd.BandHigh},
+                              {"Ударный спектр: добротность Q", d.Srs.Q},
+                              {"Ударный спектр: частот на октаву", d.Srs.PerOctave},
+                              {"Ударный спектр: от, Гц", d.Srs.MinFrequency},
+                              {"Ударный спектр: до, Гц", d.Srs.MaxFrequency},
+                          });
+  return rows;
 }
 
 }  // namespace
@@ -72,8 +72,7 @@ void SaveSpectraXlsx(const std::string& path, const IntervalPsdResult& psd,
   const DataTable psdTable = PsdTable(psd);
   const DataTable srsTable = SrsTable(srs);
   const std::vector<DetailsRow> rows = DetailsRows(psd, details);
-  const double cells = 4.0 * static_cast<double>(psdTable.RowCount + srsTable.RowCount + 2) +
-                       2.0 * static_cast<double>(rows.size());
+  const double cells = XlsxCellCount(psdTable) + XlsxCellCount(srsTable) + XlsxCellCount(rows);
   SaveXlsx(path, cells, [&](XlsxWorkbook& book) {
     WriteDetailsSheet(book, "Сведения", rows);
     WriteTableSheets(book, "Спектр", psdTable);

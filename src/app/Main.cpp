@@ -13,6 +13,7 @@
 #include <QTableWidget>
 #include <algorithm>
 
+#include "analysis/Interval.h"
 #include "text/NumberText.h"
 #include "ui/BusyCursor.h"
 #include "ui/CommandRunner.h"
@@ -83,7 +84,7 @@ void TMainForm::ExitClick() {
 }
 
 QString TMainForm::ThreeDecimals(double seconds) const {
-  return Text(FormatFixed(seconds, 7, 3));
+  return Text(ShownSecondsText(seconds));
 }
 
 void TMainForm::ClearParameterValues() {

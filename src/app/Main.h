@@ -7,6 +7,7 @@
 #include <QPointF>
 #include <QString>
 #include <array>
+#include <initializer_list>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -166,6 +167,7 @@ class TMainForm : public QMainWindow {
   // every calculation while it is shown.
   enum AnalysisKind { ShockEventsAnalysis, SpectraAnalysis, AnalysisKindCount };
   void OpenAnalysisWindow(AnalysisKind kind);
+  void ShowCurves(std::initializer_list<QAction*> items);
   void ShowShockEvent(const ShockEvent& event);
   void ShowDrop(const Drop& drop);
   // Help

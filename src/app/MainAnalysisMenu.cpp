@@ -94,14 +94,25 @@ void TMainForm::ForgetAnalyses() {
   }
 }
 
+// Ticks the items of the curves in "Вид" that are not shown, and draws them
+// in one redraw.
+void TMainForm::ShowCurves(std::initializer_list<QAction*> items) {
+  bool ticked = false;
+  for (QAction* item : items) {
+    if (item->isChecked()) continue;
+    item->setChecked(true);
+    ticked = true;
+  }
+  if (ticked) UpdateGraph();
+}
+
 // An event of a hidden curve shows that curve, as ticking its item in "Вид"
 // would; then three durations of margin on each side, and the section
 // point on the peak as the chart draws that sample.
 void TMainForm::ShowShockEvent(const ShockEvent& event) {
   if (event.Channel != ShockChannel::R) {
-    QAction* item =
-        std::array{AccelX_line, AccelY_line, AccelZ_line}[static_cast<int>(event.Channel)];
-    if (!item->isChecked()) item->trigger();
+    ShowCurves(
+        {std::array{AccelX_line, AccelY_line, AccelZ_line}[static_cast<int>(event.Channel)]});
   }
   const double margin = kEventMarginDurations * event.DurationSeconds();
   ZoomOnto(event.StartSeconds() - margin, event.StartSeconds() + event.DurationSeconds() + margin);
@@ -122,9 +133,7 @@ void TMainForm::ShowShockEvent(const ShockEvent& event) {
 // stretch its impact was looked for in, with a quarter of their length on
 // each side.
 void TMainForm::ShowDrop(const Drop& drop) {
-  for (QAction* item : {AccelX_line, AccelY_line, AccelZ_line}) {
-    if (!item->isChecked()) item->trigger();
-  }
+  ShowCurves({AccelX_line, AccelY_line, AccelZ_line});
   const SampleInterval stretch = FallAndImpact(drop, session_->Data().SampleCount);
   const double from = stretch.First * Recording::TimeStep;
   const double to = stretch.Last * Recording::TimeStep;

@@ -1,7 +1,5 @@
 // Results that leave the program as files for others: the interval's
 // samples in physical units and the analysis report.
-#include <QAction>
-#include <QFileInfo>
 #include <array>
 
 #include "app/Main.h"

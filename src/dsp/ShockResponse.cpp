@@ -117,16 +117,7 @@ SrsResult ShockResponseSpectrum(std::span<const double> samples, const SrsSettin
   };
   // A share whose thread cannot be started runs here, after the first; the
   // threads are joined however this ends.
-  std::vector<std::thread> pool;
-  struct JoinAll {
-    std::vector<std::thread>& threads;
-    void Join() {
-      for (std::thread& t : threads) {
-        if (t.joinable()) t.join();
-      }
-    }
-    ~JoinAll() { Join(); }
-  } joinAll{pool};
+  std::vector<std::jthread> pool;
   std::vector<std::size_t> here = {0};
   for (std::size_t w = 1; w < workers; ++w) {
     try {
@@ -136,6 +127,6 @@ SrsResult ShockResponseSpectrum(std::span<const double> samples, const SrsSettin
     }
   }
   for (std::size_t w : here) runShare(w);
-  joinAll.Join();  // before the result leaves
+  pool.clear();  // joined before the result leaves
   return result;
 }

@@ -42,8 +42,8 @@ CodesTextFileRead ReadCodesTextFile(const std::string& path, Recording& recordin
 // The whole file as ReadCodesText expects it.
 std::string CodesText(const Recording& recording);
 
-// Writes the file under a temporary name and renames it into place; throws
-// std::runtime_error when it cannot be written, leaving any old file intact.
+// Writes the file through the file writer; throws FileWriteError when it
+// cannot be written, leaving any old file intact.
 void WriteCodesTextFile(const std::string& path, const Recording& recording);
 
 // The text the user is shown for an outcome of the open (empty: none).

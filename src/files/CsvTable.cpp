@@ -1,24 +1,13 @@
 #include "files/CsvTable.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cmath>
 #include <cstring>
 #include <vector>
 
+#include "files/FileAccess.h"
 #include "files/FileWriter.h"
 #include "text/ShortestText.h"
-
-namespace {
-
-bool EndsWithNoCase(const std::string& text, std::string_view suffix) {
-  if (text.size() < suffix.size()) return false;
-  return std::equal(
-      suffix.begin(), suffix.end(), text.end() - static_cast<long>(suffix.size()),
-      [](char wanted, char c) { return std::tolower(static_cast<unsigned char>(c)) == wanted; });
-}
-
-}  // namespace
 
 std::optional<DataFileFormat> DataFileFormatOf(const std::string& path) {
   if (EndsWithNoCase(path, ".csv")) return DataFileFormat::Csv;

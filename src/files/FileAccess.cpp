@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 
 #include "files/FileWriter.h"
@@ -71,4 +72,11 @@ bool SameFile(const std::string& first, const std::string& second) {
   }, b{};
   return ::stat(first.c_str(), &a) == 0 && ::stat(second.c_str(), &b) == 0 &&
          a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+}
+
+bool EndsWithNoCase(const std::string& name, std::string_view suffix) {
+  if (name.size() < suffix.size()) return false;
+  return std::equal(
+      suffix.begin(), suffix.end(), name.end() - static_cast<long>(suffix.size()),
+      [](char wanted, char c) { return std::tolower(static_cast<unsigned char>(c)) == wanted; });
 }

@@ -50,3 +50,7 @@ void ReplaceFile(const std::string& path, std::string_view content);
 
 // True when both paths name the same existing file.
 bool SameFile(const std::string& first, const std::string& second);
+
+// True when the name ends with `suffix` in any case; `suffix` is lowercase
+// (".dat", ".csv").
+bool EndsWithNoCase(const std::string& name, std::string_view suffix);

@@ -125,6 +125,10 @@ FileWriter::~FileWriter() {
   Release();
 }
 
+std::string FileWriter::Folder() const {
+  return SplitPath(path_).first;
+}
+
 void FileWriter::Open(Staging staging) {
   std::string folder;
   std::tie(folder, name_) = SplitPath(path_);

@@ -35,6 +35,9 @@ class FileWriter {
   FileWriter& operator=(const FileWriter&) = delete;
 
   void Write(std::string_view bytes);
+  const std::string& Path() const { return path_; }
+  // The target's folder ("." for a bare name).
+  std::string Folder() const;
   // A name under which this process opens the staged file again, for a
   // library that insists on opening a path itself ("/proc/self/fd/N").
   std::string StagedPath() const;

@@ -19,12 +19,6 @@ namespace {
 // much again in the packed result.
 constexpr double kBytesPerCell = 128;
 
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // True also when the folder cannot be asked: the writer then says what is wrong with it.
 bool RoomFor(const std::string& folder, double cells) {
   struct statvfs space {};
@@ -55,10 +49,10 @@ XlsxWorkbook::CNumbers::~CNumbers() {
   ::freelocale(static_cast<locale_t>(numbers_));
 }
 
-XlsxWorkbook::XlsxWorkbook(FileWriter& file, const std::string& path, double cells)
-    : path_(path), rowsFolder_(FolderOf(path)) {
+XlsxWorkbook::XlsxWorkbook(FileWriter& file, double cells)
+    : path_(file.Path()), rowsFolder_(file.Folder()) {
   if (!RoomFor(rowsFolder_, cells)) {
-    throw FileWriteError(WriteFailureMessage(path, "на диске недостаточно места для таблицы"));
+    throw FileWriteError(WriteFailureMessage(path_, "на диске недостаточно места для таблицы"));
   }
   lxw_workbook_options options{};
   options.constant_memory = LXW_TRUE;   // rows go to disk as they are written
@@ -162,11 +156,19 @@ void WriteDetailsSheet(XlsxWorkbook& book, const std::string& name,
   }
 }
 
+double XlsxCellCount(const DataTable& table) {
+  return static_cast<double>(table.RowCount + 1) * static_cast<double>(table.Columns.size());
+}
+
+double XlsxCellCount(const std::vector<DetailsRow>& rows) {
+  return 2.0 * static_cast<double>(rows.size());
+}
+
 void SaveXlsx(const std::string& path, double cells,
               const std::function<void(XlsxWorkbook&)>& fill) {
   FileWriter file(path);
   {
-    XlsxWorkbook book(file, path, cells);
+    XlsxWorkbook book(file, cells);
     fill(book);
     book.Close();
   }

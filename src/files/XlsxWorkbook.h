@@ -41,11 +41,11 @@ class XlsxSheet {
 
 class XlsxWorkbook {
  public:
-  // Opens the workbook on `file`'s staged file; `path` is the target, named
-  // in every failure, beside which the rows wait. `cells` is what the
-  // workbook will hold about: the folder must have room for it beforehand,
-  // since the library does not check the writes of its rows.
-  XlsxWorkbook(FileWriter& file, const std::string& path, double cells);
+  // Opens the workbook on `file`'s staged file; its target is named in every
+  // failure, and the rows wait beside it. `cells` is what the workbook will
+  // hold about: the folder must have room for it beforehand, since the
+  // library does not check the writes of its rows.
+  XlsxWorkbook(FileWriter& file, double cells);
   ~XlsxWorkbook();  // a workbook never closed leaves the staged file unfinished
   XlsxWorkbook(const XlsxWorkbook&) = delete;
   XlsxWorkbook& operator=(const XlsxWorkbook&) = delete;
@@ -94,6 +94,11 @@ struct DetailsRow {
 };
 void WriteDetailsSheet(XlsxWorkbook& book, const std::string& name,
                        const std::vector<DetailsRow>& rows);
+
+// The cells a table's sheets hold, header included, and those of a details
+// sheet: what the workbook asks room for.
+double XlsxCellCount(const DataTable& table);
+double XlsxCellCount(const std::vector<DetailsRow>& rows);
 
 // `fill` writes the workbook, which then becomes the file at `path` through
 // the file writer: complete or not at all. Every failure throws

@@ -12,6 +12,12 @@ struct SampleInterval {
   friend bool operator==(const SampleInterval&, const SampleInterval&) = default;
 };
 
+// True when the interval runs forward over samples a recording of
+// `sampleCount` samples holds.
+inline bool WithinRecording(SampleInterval interval, std::uint32_t sampleCount) {
+  return interval.First <= interval.Last && interval.Last < sampleCount;
+}
+
 // The samples Start … Stop − 1: what a crop keeps.
 struct CropRange {
   std::uint32_t Start = 0;

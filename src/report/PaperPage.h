@@ -32,7 +32,6 @@ class PaperPage {
   // The next `height` units of the page, for a chart.
   QRectF Block(double height);
   void Space(double height) { y_ += height; }
-  double Remaining() const { return area_.bottom() - y_; }
 
  private:
   void Text(const QFont& font, const QStringList& lines);

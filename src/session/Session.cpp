@@ -1,19 +1,11 @@
 #include "session/Session.h"
 
-#include <cctype>
-
 #include "files/CodesTextFile.h"
+#include "files/FileAccess.h"
 #include "files/LoggerFile.h"
 #include "text/NumberText.h"
 
 namespace {
-
-bool IsLoggerFileName(const std::string& path) {
-  if (path.size() < 4) return false;
-  std::string extension = path.substr(path.size() - 4);
-  for (char& c : extension) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-  return extension == ".dat";
-}
 
 LoadResult Unreadable(FileReadStatus status) {
   return {status == FileReadStatus::NotFound ? LoadStatus::NotFound : LoadStatus::CannotOpen,
@@ -69,7 +61,7 @@ LoadResult Session::LoadCodesFile(const std::string& path) {
 }
 
 LoadResult Session::LoadFile(const std::string& path) {
-  return IsLoggerFileName(path) ? LoadLoggerFile(path) : LoadCodesFile(path);
+  return EndsWithNoCase(path, ".dat") ? LoadLoggerFile(path) : LoadCodesFile(path);
 }
 
 // New samples: the speeds start again and no crop of the old ones is undone.

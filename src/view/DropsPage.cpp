@@ -27,9 +27,9 @@ QString FallMilliseconds(const Drop& d) {
 
 // The impact's cells; a drop the recording ends in has none and sorts below
 // every impact.
-NumberItem* ImpactItem(const Drop& d, double scale) {
+NumberItem* ImpactItem(const Drop& d, double DropImpact::*peak) {
   if (!d.Impact) return new NumberItem(kNoValue, -1.0);
-  return new NumberItem(Fixed(d.Impact->Peak * scale, 2), d.Impact->Peak);
+  return new NumberItem(Fixed((*d.Impact).*peak, 2), d.Impact->Peak);
 }
 
 }  // namespace
@@ -53,10 +53,10 @@ DropsPage::DropsPage(QWidget* parent) : QWidget(parent) {
 }
 
 void DropsPage::ShowDrops(std::vector<Drop> drops, double fromSeconds, double toSeconds,
-                          const DropSettings& settings, double gValue) {
+                          const DropSettings& settings) {
   drops_ = std::move(drops);
   shown_ = HighestDrops(drops_, kShownDropsLimit);
-  FillTable(gValue);
+  FillTable();
   Summary->setText(SummaryText(fromSeconds, toSeconds, settings));
   SaveCsv->setEnabled(!drops_.empty());
 }
@@ -64,7 +64,7 @@ void DropsPage::ShowDrops(std::vector<Drop> drops, double fromSeconds, double to
 void DropsPage::ShowNotice(const QString& line) {
   drops_.clear();
   shown_.clear();
-  FillTable(1.0);
+  FillTable();
   Summary->setText(line);
   SaveCsv->setEnabled(false);
 }
@@ -79,7 +79,7 @@ std::vector<Drop> DropsPage::ShownDrops() const {
   return shown;
 }
 
-void DropsPage::FillTable(double gValue) {
+void DropsPage::FillTable() {
   Table->setSortingEnabled(false);  // rows would move while they are filled
   Table->setRowCount(static_cast<int>(shown_.size()));
   for (int row = 0; row < Table->rowCount(); ++row) {
@@ -91,8 +91,8 @@ void DropsPage::FillTable(double gValue) {
     Table->setItem(row, Fall, new NumberItem(FallMilliseconds(d), d.Last - d.First + 1.0));
     Table->setItem(row, Height, new NumberItem(Centimetres(d), d.HeightMeters));
     Table->setItem(row, ImpactSpeed, new NumberItem(Fixed(d.ImpactSpeed, 2), d.ImpactSpeed));
-    Table->setItem(row, ImpactMs2, ImpactItem(d, 1.0));
-    Table->setItem(row, ImpactG, ImpactItem(d, 1.0 / gValue));
+    Table->setItem(row, ImpactMs2, ImpactItem(d, &DropImpact::Peak));
+    Table->setItem(row, ImpactG, ImpactItem(d, &DropImpact::PeakG));
   }
   Table->setSortingEnabled(true);
   Table->resizeColumnsToContents();

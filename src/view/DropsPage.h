@@ -24,10 +24,9 @@ class DropsPage : public QWidget {
  public:
   explicit DropsPage(QWidget* parent);
 
-  // The drops found between `fromSeconds` and `toSeconds` with `settings`;
-  // `gValue` converts the impacts to g.
+  // The drops found between `fromSeconds` and `toSeconds` with `settings`.
   void ShowDrops(std::vector<Drop> drops, double fromSeconds, double toSeconds,
-                 const DropSettings& settings, double gValue);
+                 const DropSettings& settings);
   // An empty table with one line that says why.
   void ShowNotice(const QString& line);
 
@@ -41,7 +40,7 @@ class DropsPage : public QWidget {
   QPushButton* SaveCsv;  // enabled while there are drops
 
  private:
-  void FillTable(double gValue);
+  void FillTable();
   QString SummaryText(double fromSeconds, double toSeconds, const DropSettings& settings) const;
 
   std::vector<Drop> drops_;

@@ -5,13 +5,12 @@
 #include <QLineEdit>
 
 #include "model/Recording.h"
-#include "text/NumberText.h"
 #include "ui/UserDialogs.h"
 
 namespace {
 
 QString Seconds(double seconds) {
-  return QString::fromStdString(FormatFixed(seconds, 7, 3));
+  return QString::fromStdString(ShownSecondsText(seconds));
 }
 
 }  // namespace

@@ -1,6 +1,5 @@
 #include "view/SeriesDataExport.h"
 
-#include <QFile>
 #include <QPointF>
 #include <algorithm>
 #include <array>
@@ -188,7 +187,8 @@ ExportFailure WriteText(const QString& path, const std::function<void(TextSink&)
 }
 
 // The table as the spreadsheet shows it: the same headers, a number per point.
-DataTable SheetTable(const SeriesTable& table, std::vector<std::string>& headers) {
+DataTable SheetTable(const SeriesTable& table) {
+  std::vector<std::string> headers;
   for (const Column& column : table.Columns()) headers.push_back(column.header.toStdString());
   return {headers, table.RowCount(), [&table](std::size_t row, std::span<TableCell> cells) {
             const std::vector<Column>& columns = table.Columns();
@@ -198,16 +198,11 @@ DataTable SheetTable(const SeriesTable& table, std::vector<std::string>& headers
           }};
 }
 
-// The library opens the file by name, here the writer's name for its
-// unnamed file.
 ExportFailure WriteXlsx(const SeriesTable& table, const QString& path) {
-  const double cells =
-      static_cast<double>(table.RowCount() + 1) * static_cast<double>(table.Columns().size());
-  return SaveFile(path, [&](FileWriter& file) {
-    std::vector<std::string> headers;
-    XlsxWorkbook book(file, QFile::encodeName(path).toStdString(), cells);
-    WriteTableSheets(book, "Данные", SheetTable(table, headers));
-    book.Close();
+  const DataTable sheet = SheetTable(table);
+  return Saved([&] {
+    SaveXlsx(SystemPath(path), XlsxCellCount(sheet),
+             [&](XlsxWorkbook& book) { WriteTableSheets(book, "Данные", sheet); });
   });
 }
 

@@ -5,7 +5,6 @@
 
 #include <QString>
 
-#include "files/XlsxWorkbook.h"
 #include "view/FileSave.h"
 
 class ChartSurface;

@@ -213,7 +213,7 @@ void ShockEventsWindow::Refresh() {
         QStringLiteral("Порог должен быть больше нуля. Задайте его в меню «Настройка» → "
                        "«Предустановки измерения»."));
   }
-  DropPage->ShowDrops(session_.Drops(*interval_, dropSettings_), from, to, dropSettings_, gValue);
+  DropPage->ShowDrops(session_.Drops(*interval_, dropSettings_), from, to, dropSettings_);
 }
 
 void ShockEventsWindow::ChooseRow(const QTableWidget& table, int row) {

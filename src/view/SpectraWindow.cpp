@@ -13,6 +13,7 @@
 #include <utility>
 
 #include "analysis/SpectraTables.h"
+#include "report/ReportNumbers.h"
 #include "session/Session.h"
 #include "text/NumberText.h"
 #include "ui/CommandRunner.h"
@@ -35,10 +36,6 @@ const QString kSrsUnit = QStringLiteral("м/с²");
 template <typename Result>
 std::shared_ptr<const Result> Shared(Result result) {
   return std::make_shared<const Result>(std::move(result));
-}
-
-QString Number(double value) {
-  return QString::number(value, 'g', 4);
 }
 
 ChartSurface* LogLogChart(const QString& valueTitle, QWidget* parent) {
@@ -299,7 +296,8 @@ void SpectraWindow::ShowPsd() {
                                       .timeStep = p.Frequencies[1],
                                       .owner = psd_});
     }
-    parts << QStringLiteral("%1 %2 %3").arg(kAxisNames[axis], Number(psd_->Rms[axis]), kSrsUnit);
+    parts << QStringLiteral("%1 %2 %3")
+                 .arg(kAxisNames[axis], SignificantNumber(psd_->Rms[axis]), kSrsUnit);
   }
   PsdSummary->setText(QStringLiteral("СКЗ: ") + parts.join(QStringLiteral(", ")));
 }
@@ -315,7 +313,8 @@ void SpectraWindow::ShowSrs() {
                                     .owner = srs_});
     const auto top = std::max_element(s.Peak.begin(), s.Peak.end()) - s.Peak.begin();
     parts << QStringLiteral("%1 %2 %3 на %4 Гц")
-                 .arg(kAxisNames[axis], Number(s.Peak[top]), kSrsUnit, Number(s.Frequencies[top]));
+                 .arg(kAxisNames[axis], SignificantNumber(s.Peak[top]), kSrsUnit,
+                      SignificantNumber(s.Frequencies[top]));
   }
   SrsSummary->setText(QStringLiteral("Пик: ") + parts.join(QStringLiteral(", ")));
 }
@@ -326,7 +325,8 @@ void SpectraWindow::TrackMouse(ChartSurface& chart, Crosshair& crosshair, QPoint
   if (!chart.PlotRect().contains(position)) return;
   const double f = chart.BottomAxis().PixelToValue(position.x());
   const double value = chart.LeftAxis().PixelToValue(position.y());
-  Readout->setText(QStringLiteral("%1 Гц, %2 %3").arg(Number(f), Number(value), unit));
+  Readout->setText(
+      QStringLiteral("%1 Гц, %2 %3").arg(SignificantNumber(f), SignificantNumber(value), unit));
 }
 
 // NAME-psd.csv and NAME-srs.csv, each written whole or not at all.

@@ -16,6 +16,7 @@
 #include <map>
 #include <optional>
 
+#include "files/XlsxWorkbook.h"
 #include "support/FakeUserDialogs.h"
 #include "support/FileSizeLimit.h"
 #include "support/QtPrinters.h"
