@@ -7,38 +7,16 @@
 #include "BenchRecording.h"
 #include "QtBenchmarkMain.h"
 #include "report/AnalysisReport.h"
+#include "report/SessionReport.h"
 
 namespace {
 
 struct FullAnalysis {
   std::unique_ptr<Session> session = LoadedFullSession();
   const Recording& recording = session->Data();
-  SampleInterval whole{0, recording.SampleCount - 1};
-  IntervalParamsResult params;
-  ShockEventsResult events = session->Events(whole, {});
-  std::vector<Drop> drops = session->Drops(whole, {});
-  IntervalPsdResult psd = session->Psd(whole, {});
-  IntervalSrsResult srs = session->Srs(whole, {});
+  SessionReport analysis{*session, {0, recording.SampleCount - 1}, ReportRequest{}};
 
-  FullAnalysis() {
-    std::array<bool, kParamRowCount> everyRow;
-    everyRow.fill(true);
-    params = session->Params(whole, everyRow, false);
-  }
-  AnalysisReport Report() const {
-    return {"bench-full.dat",
-            "today",
-            recording,
-            whole,
-            ReportParamRows(params),
-            ReportExceedanceSummary(params, kDefaultBoundLevel),
-            events,
-            drops,
-            psd,
-            {},
-            srs,
-            {}};
-  }
+  AnalysisReport Report() const { return analysis.Report("today"); }
 };
 
 std::unique_ptr<FullAnalysis> gAnalysis;

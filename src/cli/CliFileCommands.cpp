@@ -5,8 +5,7 @@
 namespace {
 
 SampleInterval Measured(const IntervalRequest& request, Session& session, const std::string& file) {
-  QJsonObject unused;
-  const auto interval = UseInterval(request, session, file, unused);
+  const auto interval = UseInterval(request, session, file);
   if (!interval) throw std::runtime_error("the recording is empty: it has no interval");
   return *interval;
 }

@@ -7,7 +7,6 @@
 #include "analysis/VibroSpeed.h"
 #include "dsp/dspIIRFilters.h"
 #include "model/AnalysisSettings.h"
-#include "model/Recording.h"
 #include "text/NumberText.h"
 
 namespace {
@@ -39,7 +38,6 @@ std::string HelpText() {
   const DropSettings drops;
   const PsdOptions psd;
   const SrsOptions srs;
-  const std::string nyquist = Number(Recording::SampleRate / 2);
   return "\n"
          "FILE is a logger recording (*.dat, any case) or a codes text file (X;Y;Z per line).\n"
          "Each result is one line of JSON on stdout; problems go to stderr. A file that\n"
@@ -129,8 +127,8 @@ std::string HelpText() {
          "\n"
          "psd: Welch power spectral density per axis, (m/s^2)^2/Hz, Hann window, half overlap:\n"
          "  --from S, --to S as for params\n"
-         "  --segment N      segment length, samples, at least 8 (default " +
-         Number(psd.Segment) +
+         "  --segment N      segment length, samples, at least " +
+         Number(kPsdShortestSegment) + " (default " + Number(psd.Segment) +
          "; at most the\n"
          "                   interval length is used)\n"
          "  --band LO:HI     band of the rms, Hz (default " +
@@ -144,15 +142,15 @@ std::string HelpText() {
          Number(kSrsLowestFrequency) + " (default " + Number(srs.MinFrequency) +
          ")\n"
          "  --fmax F         highest natural frequency, Hz, below " +
-         nyquist + " (default " + Number(srs.MaxFrequency) +
+         Number(kSrsFrequencyBound) + " (default " + Number(srs.MaxFrequency) +
          ")\n"
          "  --per-octave B   frequencies per octave, 1 ... " +
          Number(kSrsMostPerOctave) + " (default " + Number(srs.PerOctave) + "); at most " +
          Number(kSrsMostFrequencies) +
          "\n"
          "                   frequencies in all\n"
-         "  --q Q            quality factor, above 0.5 (default " +
-         Number(srs.Q) +
+         "  --q Q            quality factor, above " +
+         Number(kSrsQBound) + " (default " + Number(srs.Q) +
          ")\n"
          "psd and srs take --csv to write a CSV table per file instead of JSON.\n"
          "\n"

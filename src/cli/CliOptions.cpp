@@ -83,3 +83,9 @@ std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Sessio
   }
   return used;
 }
+
+std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Session& session,
+                                          const std::string& file) {
+  QJsonObject unused;
+  return UseInterval(request, session, file, unused);
+}

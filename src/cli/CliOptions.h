@@ -37,3 +37,6 @@ IntervalRequest IntervalOptions(const CliArguments& arguments);
 // stderr when the request was replaced. Nothing for an empty recording.
 std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Session& session,
                                           const std::string& file, QJsonObject& json);
+// The same for a command whose output has no JSON.
+std::optional<SampleInterval> UseInterval(const IntervalRequest& request, Session& session,
+                                          const std::string& file);

@@ -78,14 +78,12 @@ QJsonObject SrsJson(const std::string& file, Session& session, const IntervalReq
 
 std::string PsdCsv(const std::string& file, Session& session, const IntervalRequest& span,
                    const PsdOptions& options) {
-  QJsonObject unused;
-  const auto interval = UseInterval(span, session, file, unused);
+  const auto interval = UseInterval(span, session, file);
   return interval ? CsvText(PsdTable(session.Psd(*interval, options))) : std::string();
 }
 
 std::string SrsCsv(const std::string& file, Session& session, const IntervalRequest& span,
                    const SrsOptions& options) {
-  QJsonObject unused;
-  const auto interval = UseInterval(span, session, file, unused);
+  const auto interval = UseInterval(span, session, file);
   return interval ? CsvText(SrsTable(session.Srs(*interval, options))) : std::string();
 }

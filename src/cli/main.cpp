@@ -178,8 +178,8 @@ std::optional<long double> NextNumber(InputLines& lines, std::uint64_t number, i
       break;
     case InputLines::Outcome::Line:
       if (const auto x = TryStrToFloat(line); x && std::isfinite(static_cast<double>(*x))) return x;
-      std::cerr << "torvik-cli: '" << TerminalSafe(line, kQuotedCharacters)
-                << "' is not a valid floating point value\n";
+      std::cerr << "torvik-cli: " << ConversionError(TerminalSafe(line, kQuotedCharacters)).what()
+                << '\n';
       break;
   }
   status = 1;
