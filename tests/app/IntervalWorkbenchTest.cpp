@@ -51,13 +51,6 @@ Typed TypeInterval(CursorProgram& program, const QString& start, const QString& 
   return typed;
 }
 
-void Send(ChartSurface& chart, QEvent::Type type, QPoint at, Qt::MouseButtons held) {
-  QMouseEvent event(type, at, chart.mapToGlobal(at),
-                    type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held,
-                    Qt::NoModifier);
-  QApplication::sendEvent(&chart, &event);
-}
-
 }  // namespace
 
 // The typed pair sets what a double-click at the start and a move to the
@@ -176,9 +169,9 @@ TEST(CropView, ShowsTheWholeCroppedRecordingWhateverZoomCameBefore) {
   chart.Repaint();
   const QPoint from = program.PixelOf(2.47, 410);  // within the fitted values
   const QPoint to = program.PixelOf(2.50, 360);
-  Send(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
-  Send(chart, QEvent::MouseMove, to, Qt::LeftButton);
-  Send(chart, QEvent::MouseButtonRelease, to, Qt::NoButton);
+  SendMouse(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseMove, to, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseButtonRelease, to, Qt::NoButton);
   const QPoint centre = chart.PlotRect().center();
   QWheelEvent wheel(centre, chart.mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
                     Qt::NoModifier, Qt::NoScrollPhase, false);

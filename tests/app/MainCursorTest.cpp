@@ -74,25 +74,16 @@ TEST(CursorReadout, TrackingRecalculatesOnEveryMove) {
 
 namespace {
 
-// One mouse event as a window system delivers it: position from the event
-// only, the system cursor left far away (as when it lags behind).
-void Send(ChartSurface& chart, QEvent::Type type, QPoint at, Qt::MouseButtons held,
-          Qt::MouseButton button = Qt::LeftButton) {
-  QMouseEvent event(type, at, chart.mapToGlobal(at),
-                    type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
-  QApplication::sendEvent(&chart, &event);
-}
-
 // A double-click as Qt delivers it, with the hand slipping `slip` pixels
 // between its events: press, release, press, double-click, release.
 void SlippingDoubleClick(ChartSurface& chart, QPoint at, QPoint slip) {
-  Send(chart, QEvent::MouseButtonPress, at, Qt::LeftButton);
-  Send(chart, QEvent::MouseMove, at + slip, Qt::LeftButton);
-  Send(chart, QEvent::MouseButtonRelease, at + slip, Qt::NoButton);
-  Send(chart, QEvent::MouseButtonPress, at + slip, Qt::LeftButton);
-  Send(chart, QEvent::MouseButtonDblClick, at + slip, Qt::LeftButton);
-  Send(chart, QEvent::MouseMove, at + 2 * slip, Qt::LeftButton);
-  Send(chart, QEvent::MouseButtonRelease, at + 2 * slip, Qt::NoButton);
+  SendMouse(chart, QEvent::MouseButtonPress, at, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseMove, at + slip, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseButtonRelease, at + slip, Qt::NoButton);
+  SendMouse(chart, QEvent::MouseButtonPress, at + slip, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseButtonDblClick, at + slip, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseMove, at + 2 * slip, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseButtonRelease, at + 2 * slip, Qt::NoButton);
 }
 
 }  // namespace
@@ -112,7 +103,7 @@ TEST(CursorReadout, ADoubleClickAlwaysFixesTheStart) {
   for (const auto& [start, slip] : clicks) {
     SCOPED_TRACE(start);
     const QPoint at = program.PixelOf(start, 40.0);
-    Send(chart, QEvent::MouseMove, at, Qt::NoButton);
+    SendMouse(chart, QEvent::MouseMove, at, Qt::NoButton);
     SlippingDoubleClick(chart, at, slip);
     chart.Repaint();
     EXPECT_EQ(chart.BottomAxis().Range().Lower, time.Lower);
@@ -123,7 +114,7 @@ TEST(CursorReadout, ADoubleClickAlwaysFixesTheStart) {
     EXPECT_EQ(program.form().ChartHelper->Section()->Time, clicked);
 
     const QPoint stop = program.PixelOf(start < 2.0 ? 4.5 : 0.25, 45.0);
-    Send(chart, QEvent::MouseMove, stop, Qt::NoButton);
+    SendMouse(chart, QEvent::MouseMove, stop, Qt::NoButton);
     EXPECT_EQ(program.form().StartPoint->text(),
               QString::fromStdString(FormatFixed(clicked, 7, 3)));
     EXPECT_EQ(program.form().StopPoint->text(),
@@ -133,9 +124,9 @@ TEST(CursorReadout, ADoubleClickAlwaysFixesTheStart) {
   }
   // A deliberate drag still zooms.
   const QPoint from = program.PixelOf(1.0, 80.0);
-  Send(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
-  Send(chart, QEvent::MouseMove, from + QPoint(60, 40), Qt::LeftButton);
-  Send(chart, QEvent::MouseButtonRelease, from + QPoint(60, 40), Qt::NoButton);
+  SendMouse(chart, QEvent::MouseButtonPress, from, Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseMove, from + QPoint(60, 40), Qt::LeftButton);
+  SendMouse(chart, QEvent::MouseButtonRelease, from + QPoint(60, 40), Qt::NoButton);
   EXPECT_GT(chart.BottomAxis().Range().Lower, time.Lower);
 }
 
@@ -187,16 +178,16 @@ TEST(CursorReadout, SectionLinesFollowTheirOwnAxis) {
   lines = SectionLinesOnScreen(program);
   EXPECT_TRUE(lines.vertical);
   EXPECT_FALSE(lines.horizontal);
-  Send(program.chart(), QEvent::MouseMove, program.PixelOf(3.0, 50.0), Qt::NoButton);
+  SendMouse(program.chart(), QEvent::MouseMove, program.PixelOf(3.0, 50.0), Qt::NoButton);
   EXPECT_EQ(form.StartPoint->text(), QStringLiteral("1.000"));
   EXPECT_EQ(program.panel(2), QStringLiteral("X2= 1.000 c"));
 
   form.Temperature_line->trigger();
   const QPoint from = program.PixelOf(2.0, 280.0);
   const QPoint to = program.PixelOf(3.0, 220.0);
-  Send(program.chart(), QEvent::MouseButtonPress, from, Qt::LeftButton);
-  Send(program.chart(), QEvent::MouseMove, to, Qt::LeftButton);
-  Send(program.chart(), QEvent::MouseButtonRelease, to, Qt::NoButton);  // times 2 … 3 s
+  SendMouse(program.chart(), QEvent::MouseButtonPress, from, Qt::LeftButton);
+  SendMouse(program.chart(), QEvent::MouseMove, to, Qt::LeftButton);
+  SendMouse(program.chart(), QEvent::MouseButtonRelease, to, Qt::NoButton);  // times 2 … 3 s
   lines = SectionLinesOnScreen(program);
   EXPECT_FALSE(lines.vertical);
   EXPECT_TRUE(lines.horizontal);

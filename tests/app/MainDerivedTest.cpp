@@ -17,7 +17,6 @@
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
 #include "view/NumberEdit.h"
-#include "view/SpectraWindow.h"
 
 namespace {
 
@@ -92,33 +91,6 @@ TEST(DerivedInWindow, TheVibrationSpeedRowFollowsTheSpeedCommandInCodeMode) {
   // The values the row measured are those of the corrected linear speed.
   const Recording& r = program.data();
   EXPECT_EQ(VibroSpeedOf(r), ReferenceVibroSpeed(r));
-}
-
-// After a crop or an import the analysis windows drop what they showed
-// until the next calculation, instead of measuring samples that are gone.
-TEST(DerivedInWindow, TheAnalysisWindowsForgetARecordingThatChanged) {
-  ImportedProgram program(100);
-  TMainForm& form = program.form();
-  form.SpectraItem->trigger();
-  form.ShockEventsItem->trigger();
-  form.SpyData->trigger();
-  form.CalculateParam();
-  ASSERT_TRUE(
-      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
-
-  form.SelectInterval(0.100, 0.400);
-  form.CropButton->click();
-  ASSERT_EQ(program.data().SampleCount, 300u);
-  EXPECT_TRUE(form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(
-      QStringLiteral("Запись изменилась")));
-  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
-  Type(*form.findChild<SpectraWindow*>()->QEdit, "12");  // a new setting computes nothing stale
-  EXPECT_TRUE(program.dialogs.shown.empty());
-  EXPECT_EQ(form.findChild<SpectraWindow*>()->PsdChart->Series(0)->PointCount(), 0u);
-
-  form.CalculateParam();
-  EXPECT_TRUE(
-      form.findChild<SpectraWindow*>()->PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 }
 
 // Tracking brings the parameters page to the front only when the X

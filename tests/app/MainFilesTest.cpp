@@ -5,12 +5,15 @@
 #include <QLabel>
 
 #include "files/LoggerFile.h"
+#include "support/SavedFiles.h"
 #include "support/StartedProgram.h"
 #include "text/NumberText.h"
 #include "view/About.h"
 #include "view/ChartSurface.h"
 
 namespace {
+
+using saved::Lines;
 
 void Open(StartedProgram& program, const QString& path) {
   program.dialogs.openAnswers.push_back(path);
@@ -19,12 +22,6 @@ void Open(StartedProgram& program, const QString& path) {
 
 std::vector<std::uint8_t> Text(const std::string& text) {
   return {text.begin(), text.end()};
-}
-
-std::string Lines(int count, const std::string& line) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += line + "\r\n";
-  return text;
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <memory>
 
 #include "support/StartedProgram.h"
-#include "ui/ProgramSettings.h"
 
 namespace {
 
@@ -26,7 +25,6 @@ QStringList Entries(TMainForm& form, const QString& folder) {
 // restart; choosing one imports it, and one that has gone is dropped with
 // the import's message.
 TEST(RecentFiles, SurviveARestartAndDropAFileThatHasGone) {
-  ProgramSettings()->clear();
   QTemporaryDir folder;
   std::vector<QString> paths;
   for (int i = 0; i < 10; ++i) {

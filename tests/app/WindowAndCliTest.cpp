@@ -12,11 +12,7 @@
 
 TEST(WindowAndCli, OneFileAndIntervalGiveTheSameRowsAndEvents) {
   DecimalSeparatorScope point('.');  // the tool writes points; so does the window now
-  loggen::LoggerFileOptions options;
-  options.blocks = 500;
-  options.shocks = 4;
-  options.seed = 11;
-  LoadedProgram program(loggen::MakeLoggerFile(options), "agree.dat");
+  LoadedProgram program(loggen::MakeLoggerFile(ShockOptions()), "agree.dat");
   TMainForm& form = program.form();
   for (QAction* curve : {form.AccelY_line, form.AccelZ_line, form.Vibro_X_Line})
     curve->setChecked(true);

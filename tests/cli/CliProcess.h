@@ -37,6 +37,20 @@ struct CliResult {
   }
 };
 
+// A second-order Butterworth lowpass at 10 Hz of a 1000 Hz stream.
+inline const QStringList kLowpass = {"filter",  "--kind",  "butterworth", "--response",
+                                     "lowpass", "--order", "2",           "--f1",
+                                     "10",      "--rate",  "1000"};
+
+// Ten seconds with shocks beyond ±25 m/s².
+inline loggen::LoggerFileOptions ShockOptions() {
+  loggen::LoggerFileOptions options;
+  options.blocks = 500;
+  options.shocks = 4;
+  options.seed = 11;
+  return options;
+}
+
 // `input` goes to the tool's stdin; its stdout goes to `outputFile` when given.
 inline CliResult RunCli(const QStringList& arguments, const QByteArray& input = {},
                         const QString& outputFile = {}) {

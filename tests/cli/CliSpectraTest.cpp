@@ -111,40 +111,10 @@ TEST(CliSpectra, PsdCsvHasOneColumnPerAxisAndOneTablePerFile) {
   EXPECT_EQ(CsvNumber(table.rows[4][2]), expected.Axes[AxisY].Density[4]);
 }
 
-TEST(CliSpectra, SettingsOutOfRangeAreUsageErrorsWithNothingPrinted) {
+// The widest and the lowest ranges the shock spectrum takes give finite
+// numbers; the settings beyond them are refused in the command line table.
+TEST(CliSpectra, TheWidestAndLowestShockSpectrumRangesGiveFiniteNumbers) {
   VibrationFile f;
-  const std::vector<QStringList> refused = {
-      {"psd", "--segment", "7", f.file},      {"psd", "--segment", "10.5", f.file},
-      {"psd", "--band", "300:20", f.file},    {"psd", "--band", "20", f.file},
-      {"srs", "--fmax", "500", f.file},       {"srs", "--q", "0.5", f.file},
-      {"srs", "--per-octave", "0.9", f.file}, {"srs", "--fmin", "0", f.file}};
-  for (const QStringList& arguments : refused) {
-    const CliResult r = RunCli(arguments);
-    EXPECT_EQ(r.exitCode, 2) << arguments.join(' ').toStdString();
-    EXPECT_TRUE(r.out.isEmpty()) << arguments.join(' ').toStdString();
-    EXPECT_TRUE(r.err.contains("usage:")) << arguments.join(' ').toStdString();
-  }
-  EXPECT_EQ(RunCli({"psd", "--segment", "8", f.file}).exitCode, 0);
-  EXPECT_EQ(RunCli({"srs", "--fmax", "499", "--q", "0.51", "--per-octave", "1", f.file}).exitCode,
-            0);
-}
-
-// No setting can ask for unbounded work or print a spectrum of non-numbers.
-TEST(CliSpectra, TheShockSpectrumRangeIsBoundedAndNamed) {
-  VibrationFile f;
-  const std::pair<QStringList, const char*> refused[] = {
-      {{"--fmin", "4.9e-324", "--fmax", "1e-300"}, "fmin must be from 0.01 Hz"},
-      {{"--fmin", "0.0099"}, "fmin must be from 0.01 Hz"},
-      {{"--per-octave", "1e9"}, "from 1 to 96 frequencies per octave"},
-      {{"--per-octave", "1e300", "--fmin", "1", "--fmax", "2"}, "from 1 to 96"},
-      {{"--per-octave", "96.5", "--csv"}, "from 1 to 96"},
-      {{"--fmax", "500"}, "fmax must be below 500 Hz"}};
-  for (const auto& [settings, why] : refused) {
-    const CliResult r = RunCli(QStringList{"srs"} + settings + QStringList{f.file});
-    EXPECT_EQ(r.exitCode, 2) << settings.join(' ').toStdString();
-    EXPECT_TRUE(r.err.contains(why)) << r.err.toStdString();
-    EXPECT_TRUE(r.out.isEmpty());
-  }
   const CliResult tiny = RunCli({"srs", "--fmin", "0.01", "--fmax", "0.02", f.file});
   ASSERT_EQ(tiny.exitCode, 0) << tiny.err.toStdString();
   const QJsonObject json = QJsonDocument::fromJson(tiny.out).object();

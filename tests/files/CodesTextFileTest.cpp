@@ -4,14 +4,16 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 
 #include "analysis/DerivedData.h"
 #include "files/CodesTextFile.h"
+#include "support/SavedFiles.h"
 #include "support/TempDir.h"
 #include "text/NumberText.h"
 
 namespace {
+
+using saved::Lines;
 
 Recording WithCodes(std::uint32_t count) {
   Recording recording(100);
@@ -23,12 +25,6 @@ Recording WithCodes(std::uint32_t count) {
     recording.Temperature[i] = 21.5;
   }
   return recording;
-}
-
-std::string Lines(int count, const std::string& line) {
-  std::string text;
-  for (int i = 0; i < count; ++i) text += line + "\r\n";
-  return text;
 }
 
 }  // namespace
@@ -136,22 +132,16 @@ TEST(CodesTextFile, WriteReportsAFileThatCannotBeCreated) {
   const TempDir folder;
   const std::string path = folder.File("codes.csv");
   WriteCodesTextFile(path, WithCodes(3));
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
-  EXPECT_EQ(content.str(), CodesText(WithCodes(3)));
+  EXPECT_EQ(saved::Contents(path), CodesText(WithCodes(3)));
 }
 
 namespace {
 
 // The file read in pieces gives what the same bytes give read as one text.
 void ExpectFileReadsAsText(const std::string& path, int capacity) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream content;
-  content << in.rdbuf();
   Recording fromText(capacity);
   Recording fromFile(capacity);
-  const CodesTextResult expected = ReadCodesText(content.str(), fromText);
+  const CodesTextResult expected = ReadCodesText(saved::Contents(path), fromText);
   const CodesTextFileRead read = ReadCodesTextFile(path, fromFile);
   ASSERT_EQ(read.status, FileReadStatus::Ok);
   EXPECT_EQ(read.result.status, expected.status);

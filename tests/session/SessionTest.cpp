@@ -11,6 +11,7 @@
 #include "LoggerFileWriter.h"
 #include "analysis/Interval.h"
 #include "session/Session.h"
+#include "support/SavedFiles.h"
 #include "support/TempDir.h"
 #include "text/NumberText.h"
 
@@ -55,10 +56,6 @@ struct Snapshot {
   std::string fileName;
 };
 
-void WriteText(const std::string& path, const std::string& text) {
-  std::ofstream(path, std::ios::binary) << text;
-}
-
 // 3000 samples with two shocks.
 loggen::LoggerFileOptions ShockOptions() {
   loggen::LoggerFileOptions options;
@@ -78,10 +75,10 @@ TEST(Session, ARefusedLoadLeavesTheSessionBitForBitAsItWas) {
   std::vector<std::uint8_t> badMarkers = loggen::MakeLoggerFile(ShockOptions());
   badMarkers[0] = 0;
   loggen::WriteFile(folder.File("markers.dat"), badMarkers);
-  WriteText(folder.File("empty.dat"), "");
-  WriteText(folder.File("letters.csv"),
-            "1;2;3\r\n4;5;6\r\n7;8;x\r\n1;1;1\r\n1;1;1\r\n1;1;1\r\n1;1;1\r\n");
-  WriteText(folder.File("short.csv"), "1;2;3\r\n4;5;6\r\n");
+  saved::Put(folder.File("empty.dat"), "");
+  saved::Put(folder.File("letters.csv"),
+             "1;2;3\r\n4;5;6\r\n7;8;x\r\n1;1;1\r\n1;1;1\r\n1;1;1\r\n1;1;1\r\n");
+  saved::Put(folder.File("short.csv"), "1;2;3\r\n4;5;6\r\n");
   std::filesystem::create_directory(folder.File("folder.dat"));
 
   Session session(kCapacity);

@@ -38,6 +38,24 @@ inline void Type(QLineEdit& edit, const QString& text) {
   QTest::keyClick(&edit, Qt::Key_Return);
 }
 
+// Text typed into a number box that must refuse it: one warning that quotes
+// it and names `range` (when given), and the box keeps the value in force.
+inline void ExpectRefusedTyping(FakeUserDialogs& dialogs, QLineEdit& edit, const QString& typed,
+                                const QString& range = {}) {
+  SCOPED_TRACE(typed.toStdString());
+  dialogs.Clear();
+  const QString before = edit.text();
+  Type(edit, typed);
+  ASSERT_EQ(dialogs.shown.size(), 1u);
+  EXPECT_EQ(dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
+  const QString text = dialogs.shown[0].text;
+  EXPECT_TRUE(text.contains(QStringLiteral("«%1» не принято").arg(typed))) << text.toStdString();
+  if (!range.isEmpty()) {
+    EXPECT_TRUE(text.contains(range)) << text.toStdString();
+  }
+  EXPECT_EQ(edit.text(), before);
+}
+
 inline QStringList ColumnTexts(const QTableWidget& table, int column) {
   QStringList texts;
   for (int row = 0; row < table.rowCount(); ++row) texts << table.item(row, column)->text();

@@ -11,6 +11,15 @@
 #include "view/ChartHlp.h"
 #include "view/ChartSurface.h"
 
+// One mouse event as a window system delivers it: position from the event
+// only, the system cursor left far away (as when it lags behind).
+inline void SendMouse(ChartSurface& chart, QEvent::Type type, QPoint at, Qt::MouseButtons held,
+                      Qt::MouseButton button = Qt::LeftButton) {
+  QMouseEvent event(type, at, chart.mapToGlobal(at),
+                    type == QEvent::MouseMove ? Qt::NoButton : button, held, Qt::NoModifier);
+  QApplication::sendEvent(&chart, &event);
+}
+
 struct CursorProgram : StartedProgram {
   CursorProgram() {
     Recording& r = data();

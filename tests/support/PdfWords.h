@@ -2,6 +2,8 @@
 // with poppler's pdftotext. Boxes are in points from the page's top left.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <QProcess>
 #include <QRectF>
 #include <QRegularExpression>
@@ -11,6 +13,14 @@
 #include <algorithm>
 #include <cmath>
 #include <vector>
+
+// A word of the page read as a number; a word that is none fails the test.
+inline double PdfNumber(const QString& word) {
+  bool ok = false;
+  const double value = word.toDouble(&ok);
+  EXPECT_TRUE(ok) << word.toStdString();
+  return value;
+}
 
 struct PdfWord {
   QString text;

@@ -33,6 +33,13 @@ inline std::string Contents(const std::filesystem::path& file) {
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
+// `count` copies of `line`, each ended by `end`.
+inline std::string Lines(int count, const std::string& line, const std::string& end = "\r\n") {
+  std::string text;
+  for (int i = 0; i < count; ++i) text += line + end;
+  return text;
+}
+
 inline void Put(const std::filesystem::path& file, const std::string& text) {
   std::ofstream(file, std::ios::binary | std::ios::trunc) << text;
 }

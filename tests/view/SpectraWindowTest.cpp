@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "support/AnalysisPrograms.h"
+#include "support/CursorProgram.h"
 #include "support/TextsCutOff.h"
 #include "text/NumberText.h"
 #include "view/ChartSurface.h"
@@ -84,7 +85,8 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
 
 // The steps that once read freed spectra under the sanitizers: both analysis
 // windows open and computed, then a crop and an import change the recording
-// under them, and everything closes.
+// under them, and everything closes. Until the next calculation the windows
+// show nothing of the recording that was, whatever setting is typed.
 TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
   StartedProgram program;
   TempFile first("spectra_first.dat", LoggerBytes(200, 7, 5));
@@ -109,14 +111,20 @@ TEST(SpectraWindow, FollowsACropAndAnImportWithBothAnalysisWindowsOpen) {
   };
   calculate(1.000, 3.000);
   EXPECT_GT(shown(), 0u);
+  EXPECT_TRUE(spectra.PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
   EXPECT_GT(events.Table->rowCount(), 0);
 
   form.CropButton->click();  // the crop keeps 1 … 3 s
   EXPECT_EQ(shown(), 0u);
-  EXPECT_TRUE(spectra.SrsSummary->text().startsWith(QStringLiteral("Запись изменилась")));
-  EXPECT_TRUE(events.Summary->text().startsWith(QStringLiteral("Запись изменилась")));
+  for (QLabel* summary : {spectra.PsdSummary, spectra.SrsSummary, events.Summary})
+    EXPECT_TRUE(summary->text().startsWith(QStringLiteral("Запись изменилась")));
+  program.dialogs.Clear();     // the exceedance notices of the calculation
+  Type(*spectra.QEdit, "12");  // a new setting computes nothing stale
+  EXPECT_TRUE(program.dialogs.shown.empty());
+  EXPECT_EQ(shown(), 0u);
   calculate(0.000, 1.500);
   EXPECT_GT(shown(), 0u);
+  EXPECT_TRUE(spectra.PsdSummary->text().startsWith(QStringLiteral("СКЗ")));
 
   form.ImportFileRoutine(second.path());
   EXPECT_EQ(shown(), 0u);
@@ -140,9 +148,7 @@ struct SpectraProgram : LoadedProgram {
 };
 
 void MoveMouse(ChartSurface& chart, QPoint at) {
-  QMouseEvent move(QEvent::MouseMove, at, chart.mapToGlobal(at), Qt::NoButton, Qt::NoButton,
-                   Qt::NoModifier);
-  QApplication::sendEvent(&chart, &move);
+  SendMouse(chart, QEvent::MouseMove, at, Qt::NoButton);
   QApplication::processEvents();  // the chart shows the overlay
 }
 
@@ -206,19 +212,7 @@ TEST(SpectraWindow, NumberBoxesRefuseValuesOutOfRangeNamingTheRange) {
                  {w.QEdit, "1e999", "больше 0.5"}};
   const PsdOptions psd = w.Psd();
   const SrsOptions srs = w.Srs();
-  for (const auto& c : refused) {
-    SCOPED_TRACE(c.typed);
-    program.dialogs.Clear();
-    const QString before = c.edit->text();
-    Type(*c.edit, c.typed);
-    ASSERT_EQ(program.dialogs.shown.size(), 1u);
-    EXPECT_EQ(program.dialogs.shown[0].kind, FakeUserDialogs::Kind::Warning);
-    const QString text = program.dialogs.shown[0].text;
-    EXPECT_TRUE(text.contains(QStringLiteral("«%1» не принято").arg(c.typed)))
-        << text.toStdString();
-    EXPECT_TRUE(text.contains(c.range)) << text.toStdString();
-    EXPECT_EQ(c.edit->text(), before);
-  }
+  for (const auto& c : refused) ExpectRefusedTyping(program.dialogs, *c.edit, c.typed, c.range);
   EXPECT_EQ(w.Psd().Segment, psd.Segment);
   EXPECT_EQ(w.Psd().BandLow, psd.BandLow);
   EXPECT_EQ(w.Srs().MaxFrequency, srs.MaxFrequency);
