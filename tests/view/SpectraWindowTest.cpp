@@ -5,6 +5,7 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <algorithm>
 
 #include "support/AnalysisPrograms.h"
@@ -31,6 +32,7 @@ bool Fits(const QLabel& label) {
 }
 
 TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
+  DecimalSeparatorScope comma(',');  // the summaries write numbers as the boxes do
   LoadedProgram program(loggen::MakeLoggerFile(loggen::DemoOptions()), "spectra_demo.dat");
   QStringList menus;
   for (QAction* a : program.form().menuBar()->actions()) menus << a->text();
@@ -49,8 +51,11 @@ TEST(SpectraWindow, DemoRecordingShowsBothSpectraInTheAxisColoursAndFollowsF5) {
   EXPECT_EQ(window->SrsChart->Series(2)->PointCount(), 96u);
   EXPECT_TRUE(window->PsdSummary->text().startsWith(QStringLiteral("СКЗ: X ")));
   EXPECT_TRUE(window->SrsSummary->text().contains(QStringLiteral(" Гц")));
-  for (QLabel* line : {window->PsdSummary, window->SrsSummary})
+  for (QLabel* line : {window->PsdSummary, window->SrsSummary}) {
     EXPECT_TRUE(Fits(*line)) << line->text().toStdString();
+    EXPECT_TRUE(line->text().contains(QRegularExpression("\\d,\\d")));
+    EXPECT_FALSE(line->text().contains(QRegularExpression("\\d\\.\\d")));
+  }
 
   for (ChartSurface* chart : {window->PsdChart, window->SrsChart}) {
     const QImage picture =
